@@ -1,0 +1,148 @@
+#include "data/LineStore.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr char Windows1251[] = "windows-1251";
+const QByteArray Utf8Bom("\xEF\xBB\xBF", 3);
+
+bool hasHighBytes(const QByteArray &bytes)
+{
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return true;
+    }
+    return false;
+}
+
+QString nameFor(const QString &path, const QString &displayName)
+{
+    return displayName.isEmpty() ? QFileInfo(path).fileName() : displayName;
+}
+
+} // namespace
+
+QStringList LineStore::splitLines(QStringView text)
+{
+    QStringList lines;
+    const qsizetype n = text.size();
+    const QChar *data = text.data();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = data[i].unicode();
+        if (c != u'\n' && c != u'\r')
+            continue;
+        lines.append(text.mid(start, i - start).toString());
+        if (c == u'\r' && i + 1 < n && data[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.mid(start).toString());
+    return lines;
+}
+
+QString LineStore::decode(const QByteArray &bytes, Encoding *detected)
+{
+    Encoding encoding = Encoding::Windows1251;
+    QString text;
+    if (bytes.startsWith(Utf8Bom)) {
+        encoding = Encoding::Utf8WithBom;
+        text = QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+    } else if (hasHighBytes(bytes)) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        text = utf8.decode(bytes);
+        if (!utf8.hasError()) {
+            encoding = Encoding::Utf8;
+        } else {
+            QStringDecoder cp1251(Windows1251);
+            text = cp1251.decode(bytes);
+        }
+    } else {
+        text = QString::fromLatin1(bytes);
+    }
+    if (detected)
+        *detected = encoding;
+    return text;
+}
+
+bool LineStore::encode(const QStringList &lines, Encoding encoding, QByteArray *out)
+{
+    qsizetype size = 0;
+    for (const QString &line : lines)
+        size += line.size() + 2;
+    QByteArray bytes;
+    bytes.reserve(encoding == Encoding::Windows1251 ? size : size * 2 + 3);
+    if (encoding == Encoding::Utf8WithBom)
+        bytes.append(Utf8Bom);
+    if (encoding == Encoding::Windows1251) {
+        QStringEncoder cp1251(Windows1251);
+        for (const QString &line : lines) {
+            bytes.append(cp1251.encode(line));
+            bytes.append("\r\n", 2);
+        }
+        if (cp1251.hasError())
+            return false;
+    } else {
+        for (const QString &line : lines) {
+            bytes.append(line.toUtf8());
+            bytes.append("\r\n", 2);
+        }
+    }
+    *out = std::move(bytes);
+    return true;
+}
+
+bool LineStore::fitsWindows1251(const QString &text)
+{
+    QStringEncoder cp1251(Windows1251);
+    (void)cp1251.encode(text);
+    return !cp1251.hasError();
+}
+
+Status LineStore::load(const QString &path, const QString &displayName)
+{
+    const QString name = nameFor(path, displayName);
+    const QFileInfo info(path);
+    if (info.isDir())
+        return Status::cannotOpen(name, u"Вместо файла «%1» в папке игры лежит папка с тем же именем."_s.arg(name));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Status::cannotOpen(name);
+    if (file.size() > MaxFileSize)
+        return Status::cannotOpen(name, u"Файл «%1» слишком велик (больше 256 МБ) — похоже, это не файл игры."_s.arg(name));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return Status::cannotOpen(name);
+    Encoding encoding;
+    const QString text = decode(bytes, &encoding);
+    m_lines = splitLines(text);
+    m_encoding = encoding;
+    return Status::success();
+}
+
+Status LineStore::save(const QString &path, const QString &displayName) const
+{
+    const QString name = nameFor(path, displayName);
+    QByteArray bytes;
+    if (!encode(m_lines, m_encoding, &bytes)) {
+        return Status::cannotCreate(name, u"В тексте есть знаки, которые нельзя сохранить в кодировке Windows-1251. Файл «%1» не изменён."_s.arg(name));
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Status::cannotCreate(name);
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return Status::cannotCreate(name);
+    }
+    if (!file.commit())
+        return Status::cannotCreate(name);
+    return Status::success();
+}

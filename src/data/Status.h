@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// The outcome of a file operation. A failure carries the message the player sees
+// ("Cannot open file Vopros.txt") and a sentence in Russian that says why.
+struct [[nodiscard]] Status
+{
+    QString message;
+    QString detail;
+
+    bool ok() const { return message.isEmpty(); }
+    explicit operator bool() const { return ok(); }
+
+    static Status success() { return {}; }
+    static Status failure(QString message, QString detail = {})
+    {
+        return {std::move(message), std::move(detail)};
+    }
+    static Status cannotOpen(const QString &fileName, QString detail = {});
+    static Status cannotCreate(const QString &fileName, QString detail = {});
+};
