@@ -22,6 +22,26 @@ bool hasHighBytes(const QByteArray &bytes)
     return false;
 }
 
+bool hasLineBreak(QStringView line)
+{
+    for (QChar c : line) {
+        if (c == u'\n' || c == u'\r')
+            return true;
+    }
+    return false;
+}
+
+// Strict UTF-8 decoding; false when the bytes are not well-formed UTF-8.
+bool decodeUtf8(const char *data, qsizetype size, QString *text)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString decoded = utf8.decode(QByteArrayView(data, size));
+    if (utf8.hasError())
+        return false;
+    *text = std::move(decoded);
+    return true;
+}
+
 QString nameFor(const QString &path, const QString &displayName)
 {
     return displayName.isEmpty() ? QFileInfo(path).fileName() : displayName;
@@ -53,20 +73,17 @@ QString LineStore::decode(const QByteArray &bytes, Encoding *detected)
 {
     Encoding encoding = Encoding::Windows1251;
     QString text;
-    if (bytes.startsWith(Utf8Bom)) {
+    // A byte order mark followed by bytes that are not UTF-8 is read as Windows-1251
+    // like the rest, so that saving writes every byte back unchanged.
+    if (bytes.startsWith(Utf8Bom) && decodeUtf8(bytes.constData() + 3, bytes.size() - 3, &text)) {
         encoding = Encoding::Utf8WithBom;
-        text = QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
-    } else if (hasHighBytes(bytes)) {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        text = utf8.decode(bytes);
-        if (!utf8.hasError()) {
-            encoding = Encoding::Utf8;
-        } else {
-            QStringDecoder cp1251(Windows1251);
-            text = cp1251.decode(bytes);
-        }
-    } else {
+    } else if (!hasHighBytes(bytes)) {
         text = QString::fromLatin1(bytes);
+    } else if (decodeUtf8(bytes.constData(), bytes.size(), &text)) {
+        encoding = Encoding::Utf8;
+    } else {
+        QStringDecoder cp1251(Windows1251);
+        text = cp1251.decode(bytes);
     }
     if (detected)
         *detected = encoding;
@@ -76,8 +93,11 @@ QString LineStore::decode(const QByteArray &bytes, Encoding *detected)
 bool LineStore::encode(const QStringList &lines, Encoding encoding, QByteArray *out)
 {
     qsizetype size = 0;
-    for (const QString &line : lines)
+    for (const QString &line : lines) {
+        if (hasLineBreak(line))
+            return false;
         size += line.size() + 2;
+    }
     QByteArray bytes;
     bytes.reserve(encoding == Encoding::Windows1251 ? size : size * 2 + 3);
     if (encoding == Encoding::Utf8WithBom)
@@ -107,6 +127,11 @@ bool LineStore::fitsWindows1251(const QString &text)
     return !cp1251.hasError();
 }
 
+bool LineStore::isStorableLine(const QString &text)
+{
+    return !hasLineBreak(text) && fitsWindows1251(text);
+}
+
 Status LineStore::load(const QString &path, const QString &displayName)
 {
     const QString name = nameFor(path, displayName);
@@ -133,7 +158,7 @@ Status LineStore::save(const QString &path, const QString &displayName) const
     const QString name = nameFor(path, displayName);
     QByteArray bytes;
     if (!encode(m_lines, m_encoding, &bytes)) {
-        return Status::cannotCreate(name, u"В тексте есть знаки, которые нельзя сохранить в кодировке Windows-1251. Файл «%1» не изменён."_s.arg(name));
+        return Status::cannotCreate(name, u"В тексте есть знаки, которые нельзя сохранить в кодировке Windows-1251, или перевод строки внутри строки. Файл «%1» не изменён."_s.arg(name));
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

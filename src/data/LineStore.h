@@ -38,17 +38,22 @@ public:
     Status load(const QString &path, const QString &displayName = {});
 
     // Writes every line followed by CR LF, replacing the file. Text that the file's
-    // encoding cannot hold is refused before anything is written.
+    // encoding cannot hold, or a line with a line break inside (it would come back as
+    // two lines), is refused before anything is written.
     Status save(const QString &path, const QString &displayName = {}) const;
 
     // The pieces of load and save, for tests, fuzzing and benchmarks.
     static QStringList splitLines(QStringView text);
     static QString decode(const QByteArray &bytes, Encoding *detected = nullptr);
-    // Empty optional-like result: returns false when a character cannot be encoded.
+    // Returns false, leaving `out` alone, when a character cannot be encoded or a
+    // line holds a line break.
     static bool encode(const QStringList &lines, Encoding encoding, QByteArray *out);
 
     // True when Windows-1251 can hold every character of `text`.
     static bool fitsWindows1251(const QString &text);
+    // True when `text` can be saved as one line: no line break inside, and every
+    // character fits Windows-1251.
+    static bool isStorableLine(const QString &text);
 
 private:
     QStringList m_lines;

@@ -61,7 +61,7 @@ QString NamesBase::refusal(const QString &name)
 {
     if (!canBeSeated(name))
         return u"Нельзя «%1»"_s.arg(name);
-    if (!LineStore::fitsWindows1251(name))
+    if (!LineStore::isStorableLine(name))
         return u"Плохой знак!"_s;
     return {};
 }

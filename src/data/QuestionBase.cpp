@@ -45,7 +45,7 @@ QString QuestionBase::refusal(const QString &text)
 {
     if (text == QLatin1StringView(Marker))
         return u"Нельзя «?»"_s;
-    if (!LineStore::fitsWindows1251(text))
+    if (!LineStore::isStorableLine(text))
         return u"Плохой знак!"_s;
     return {};
 }

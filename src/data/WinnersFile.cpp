@@ -27,7 +27,13 @@ QString timeFormat(const QLocale &locale)
 
 QString WinnersFile::formatDate(QDate date, const QLocale &locale)
 {
-    return locale.toString(date, shortDateFormat(locale));
+    // A few locales write digits that their own format cannot read back (digits outside
+    // the Basic Multilingual Plane); their records get an ISO date, which every reader
+    // understands, instead of a date the days filter would skip.
+    const QString text = locale.toString(date, shortDateFormat(locale));
+    if (parseDate(text, locale) == date)
+        return text;
+    return date.toString(Qt::ISODate);
 }
 
 QString WinnersFile::formatTime(QTime time, const QLocale &locale)
@@ -69,7 +75,9 @@ Status WinnersFile::appendRecord(LineStore &buffer, const QString &path, const Q
     QLockFile lock(path + u".lock"_s);
     lock.setStaleLockTime(10000);
     if (!lock.tryLock(15000)) {
-        return Status::cannotCreate(fileName, u"Файл «%1» занят другой игрой, запись не сделана."_s.arg(fileName));
+        if (lock.error() == QLockFile::LockFailedError)
+            return Status::cannotCreate(fileName, u"Файл «%1» занят другой игрой, запись не сделана."_s.arg(fileName));
+        return Status::cannotCreate(fileName, u"Нет прав на запись в папку с файлом «%1», запись не сделана."_s.arg(fileName));
     }
     buffer.clear();
     buffer.setEncoding(LineStore::Encoding::Windows1251);
@@ -98,6 +106,10 @@ QList<WinnersFile::Record> WinnersFile::records(const QStringList &lines, int li
         r.amount = lines.at(i + 2);
         r.date = lines.at(i + 3);
         r.time = lines.at(i + 4);
+        // A marker where the time should be: this record lost its last line and the
+        // next one starts there.
+        if (r.time == marker)
+            continue;
         bool ok = false;
         r.amountValue = r.amount.trimmed().toLongLong(&ok);
         if (!ok)
