@@ -122,8 +122,10 @@ bool LineStore::encode(const QStringList &lines, Encoding encoding, QByteArray *
 
 bool LineStore::fitsWindows1251(const QString &text)
 {
+    // encode() only converts when its result is turned into bytes; discarding the
+    // result unconverted would leave hasError() false for any text.
     QStringEncoder cp1251(Windows1251);
-    (void)cp1251.encode(text);
+    const QByteArray bytes = cp1251.encode(text);
     return !cp1251.hasError();
 }
 
