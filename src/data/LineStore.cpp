@@ -34,8 +34,13 @@ bool hasLineBreak(QStringView line)
 // Strict UTF-8 decoding; false when the bytes are not well-formed UTF-8.
 bool decodeUtf8(const char *data, qsizetype size, QString *text)
 {
+    // The check stops at the first bad byte, which in a Windows-1251 file is the first
+    // Cyrillic letter; decoding would go on to the end before reporting the error.
+    const QByteArrayView view(data, size);
+    if (!view.isValidUtf8())
+        return false;
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString decoded = utf8.decode(QByteArrayView(data, size));
+    QString decoded = utf8.decode(view);
     if (utf8.hasError())
         return false;
     *text = std::move(decoded);
@@ -51,21 +56,35 @@ QString nameFor(const QString &path, const QString &displayName)
 
 QStringList LineStore::splitLines(QStringView text)
 {
+    // One-character lines ("?", "!", "0", "1": markers and right answers, two lines of
+    // every question block) share one string each instead of allocating their own.
+    QString shortLines[128];
     QStringList lines;
     const qsizetype n = text.size();
-    const QChar *data = text.data();
+    const char16_t *data = text.utf16();
     qsizetype start = 0;
+    const auto take = [&](qsizetype end) {
+        const qsizetype length = end - start;
+        if (length == 1 && data[start] < 128) {
+            QString &shared = shortLines[data[start]];
+            if (shared.isNull())
+                shared = QString(QChar(data[start]));
+            lines.append(shared);
+        } else {
+            lines.emplace_back(reinterpret_cast<const QChar *>(data + start), length);
+        }
+    };
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = data[i].unicode();
-        if (c != u'\n' && c != u'\r')
+        const char16_t c = data[i];
+        if (c > u'\r' || (c != u'\n' && c != u'\r'))
             continue;
-        lines.append(text.mid(start, i - start).toString());
+        take(i);
         if (c == u'\r' && i + 1 < n && data[i + 1] == u'\n')
             ++i;
         start = i + 1;
     }
     if (start < n)
-        lines.append(text.mid(start).toString());
+        take(n);
     return lines;
 }
 
