@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs, and nothing when they are all there.
+#   scripts/setup.sh play   - what building and playing needs
+#   scripts/setup.sh test   - the same, plus what the tests, fuzzers and benchmarks need
+set -euo pipefail
+
+play_packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+    fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-urw-base35
+)
+test_packages=(
+    xvfb xauth xdotool x11-utils
+    clang libclang-rt-14-dev libbenchmark-dev
+)
+
+packages=("${play_packages[@]}")
+if [ "${1:-play}" = test ]; then
+    packages+=("${test_packages[@]}")
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Устанавливаю пакеты: ${missing[*]}"
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+    if command -v sudo >/dev/null; then
+        sudo=(sudo)
+    else
+        echo "Нужны права root, чтобы установить пакеты: ${missing[*]}" >&2
+        exit 1
+    fi
+fi
+"${sudo[@]}" apt-get update -q
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,28 @@
+#include "app/Application.h"
+
+#include <QObject>
+
+Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std::unique_ptr<Clock> clock)
+    : m_random(std::move(random))
+    , m_clock(std::move(clock))
+    , fMainMenu(state)
+    , fPref(state, *m_random, dataDir)
+    , fGame(state, *m_random, *m_clock, dataDir)
+    , fBest(state, *m_clock, dataDir)
+{
+    fMainMenu.setTargets(&fGame.engine(), &fPref);
+
+    auto showMenu = [this] {
+        fMainMenu.show();
+        fMainMenu.raise();
+        fMainMenu.activateWindow();
+    };
+    QObject::connect(&fGame, &TfGame::closed, &fMainMenu, showMenu);
+    QObject::connect(&fPref, &TfPref::closed, &fMainMenu, showMenu);
+    QObject::connect(&fPref, &TfPref::bestRequested, &fBest, &TfBest::openFromSettings);
+}
+
+void Application::start()
+{
+    fMainMenu.show();
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "app/GameState.h"
+#include "app/MainMenuWindow.h"
+#include "game/Clock.h"
+#include "game/GameWindow.h"
+#include "game/RandomSource.h"
+#include "settings/PrefWindow.h"
+#include "winners/BestWindow.h"
+
+#include <QDir>
+
+// The running program: the shared state and the four windows, created once in the order
+// main menu, settings, game, winners, and kept until the program ends. Moving between
+// windows hides one and shows another.
+class Application
+{
+public:
+    explicit Application(QDir dataDir = QDir::current(), std::unique_ptr<RandomSource> random = std::make_unique<SystemRandom>(),
+                         std::unique_ptr<Clock> clock = std::make_unique<SystemClock>());
+
+    // Shows the main menu.
+    void start();
+
+    GameState state;
+
+private:
+    std::unique_ptr<RandomSource> m_random;
+    std::unique_ptr<Clock> m_clock;
+
+public:
+    TfMainMenu fMainMenu;
+    TfPref fPref;
+    TfGame fGame;
+    TfBest fBest;
+};

@@ -1,0 +1,386 @@
+#include "game/GameWindow.h"
+
+#include "app/Artwork.h"
+#include "app/ErrorReport.h"
+#include "app/Fonts.h"
+#include "game/SeatLabel.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr QPoint SeatAt[] = {{0, 0},     {184, 328}, {192, 224}, {216, 120}, {344, 48},
+                             {504, 56},  {632, 128}, {656, 232}, {664, 336}};
+
+struct ChainLabel
+{
+    const char *name;
+    const char *caption;
+    int top;
+    int width;
+};
+// Steps 1..10, bottom to top.
+constexpr ChainLabel Chain[] = {{"", "", 0, 0},
+                                {"_500", "500", 432, 39},       {"_1000", "1,000", 392, 59},
+                                {"_2000", "2,000", 352, 59},    {"_3000", "3,000", 312, 59},
+                                {"_5000", "5,000", 272, 59},    {"_10000", "10,000", 232, 72},
+                                {"_15000", "15,000", 192, 72},  {"_20000", "20,000", 152, 72},
+                                {"_30000", "30,000", 112, 72},  {"_50000", "50,000", 72, 72}};
+
+const QColor White(255, 255, 255);
+const QColor Red(255, 0, 0);
+const QColor Yellow(255, 255, 0);
+const QColor Grey(128, 128, 128);
+const QColor Aqua(0, 255, 255);
+const QColor Fuchsia(255, 0, 255);
+const QColor Lime(0, 255, 0);
+
+void setTextColour(QWidget *w, const QColor &colour)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    pal.setColor(QPalette::Text, colour);
+    pal.setColor(QPalette::ButtonText, colour);
+    w->setPalette(pal);
+}
+
+} // namespace
+
+TfGame::TfGame(GameState &state, RandomSource &random, const Clock &clock, QDir dataDir, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    , m_engine(state, *this, random, clock, std::move(dataDir))
+{
+    setObjectName(u"fGame"_s);
+    setWindowTitle(u"Зыбкоцепье"_s);
+    setFixedSize(792, 600);
+    setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
+    setAccessibleName(u"Игровой стол"_s);
+
+    auto *image = new QLabel(this);
+    image->setObjectName(u"Image1"_s);
+    image->setGeometry(0, 0, 792, 600);
+    image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    image->setPixmap(Artwork::gameBackground());
+
+    buildSeats();
+    buildChain();
+    buildControls();
+    buildKeys();
+
+    setTabOrder(m_narration, m_answers);
+    setTabOrder(m_answers, m_button1);
+    setTabOrder(m_button1, m_button2);
+}
+
+QLabel *TfGame::label(const QString &name, QPoint at, const QFont &font, const QColor &colour)
+{
+    auto *l = new QLabel(this);
+    l->setObjectName(name);
+    l->setFont(font);
+    setTextColour(l, colour);
+    l->move(at);
+    return l;
+}
+
+void TfGame::buildSeats()
+{
+    for (int seat = 1; seat <= SeatCount; ++seat) {
+        auto *name = new SeatLabel(this);
+        name->setObjectName(u"Name%1"_s.arg(seat));
+        name->setGeometry(QRect(SeatAt[seat], QSize(97, 17)));
+        name->setAlignment(Qt::AlignCenter);
+        name->setFont(Fonts::font(Fonts::Family::ComicSans, 12));
+        setTextColour(name, White);
+        name->setCursor(Qt::PointingHandCursor);
+        name->setText(u"Name%1"_s.arg(seat));
+        name->setAccessibleName(u"Игрок за местом %1"_s.arg(seat));
+        name->setAccessibleDescription(u"Щелчок во время голосования — голос против этого игрока"_s);
+        connect(name, &SeatLabel::clicked, this, [this, seat] { NameClick(seat); });
+        m_names[seat] = name;
+
+        auto *vote = new QLabel(this);
+        vote->setObjectName(u"_Name%1"_s.arg(seat));
+        vote->setGeometry(QRect(SeatAt[seat] + QPoint(0, 24), QSize(97, 17)));
+        vote->setAlignment(Qt::AlignCenter);
+        vote->setFont(Fonts::font(Fonts::Family::BookAntiqua, 12));
+        setTextColour(vote, Red);
+        vote->setText(u"_Name%1"_s.arg(seat));
+        vote->setAccessibleName(u"Голос игрока за местом %1"_s.arg(seat));
+        m_votes[seat] = vote;
+    }
+}
+
+void TfGame::buildChain()
+{
+    const QFont font = Fonts::font(Fonts::Family::CenturyGothic, 24, true);
+    for (int step = 1; step <= 10; ++step) {
+        const ChainLabel &c = Chain[step];
+        QLabel *l = label(QString::fromLatin1(c.name), QPoint(24, c.top), font, White);
+        l->setText(QString::fromLatin1(c.caption));
+        l->resize(std::max(c.width, l->sizeHint().width()), 28);
+        l->setAccessibleName(u"Цепочка: %1 рублей"_s.arg(QString::fromLatin1(c.caption)));
+        m_chain[step] = l;
+    }
+}
+
+void TfGame::buildControls()
+{
+    const QFont gothic = Fonts::font(Fonts::Family::CenturyGothic, 21, true);
+
+    m_button2 = new QPushButton(u"БАНК!"_s, this);
+    m_button2->setObjectName(u"Button2"_s);
+    m_button2->setGeometry(24, 488, 75, 25);
+    m_button2->setAccessibleName(u"Положить в банк"_s);
+    connect(m_button2, &QPushButton::clicked, this, &TfGame::Button2Click);
+
+    QLabel *bankCaption = label(u"Label12"_s, QPoint(24, 512), gothic, Grey);
+    bankCaption->setText(u"Банк:"_s);
+    bankCaption->adjustSize();
+    m_bank = label(u"Bank"_s, QPoint(24, 536), gothic, Yellow);
+    m_bank->setText(u"0"_s);
+    m_bank->adjustSize();
+    m_bank->setAccessibleName(u"Банк раунда"_s);
+
+    m_narration = new QPlainTextEdit(this);
+    m_narration->setObjectName(u"RichEdit1"_s);
+    m_narration->setGeometry(352, 128, 249, 305);
+    m_narration->setReadOnly(true);
+    m_narration->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_narration->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_narration->setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
+    m_narration->setStyleSheet(u"QPlainTextEdit { background: black; color: white; }"_s);
+    m_narration->setPlainText(u"RichEdit1"_s);
+    m_narration->setAccessibleName(u"Ведущий"_s);
+    m_narration->setAccessibleDescription(u"Всё, что говорит ведущий игры"_s);
+
+    m_answers = new QGroupBox(this);
+    m_answers->setObjectName(u"RadioGroup1"_s);
+    m_answers->setGeometry(352, 472, 249, 57);
+    m_answers->setFlat(true);
+    m_answers->setAutoFillBackground(true);
+    m_answers->setFocusPolicy(Qt::TabFocus);
+    m_answers->setAccessibleName(u"Варианты ответа"_s);
+    QPalette pal = m_answers->palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    m_answers->setPalette(pal);
+    m_answerGroup = new QButtonGroup(m_answers);
+    for (int i = 0; i < 2; ++i) {
+        auto *b = new QRadioButton(m_answers);
+        b->setObjectName(u"RadioGroup1Item%1"_s.arg(i));
+        b->setGeometry(8, 6 + i * 24, 233, 20);
+        b->setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
+        setTextColour(b, Lime);
+        b->setText(u"Item%1"_s.arg(i));
+        b->setAccessibleName(u"Ответ %1"_s.arg(i + 1));
+        m_answerGroup->addButton(b, i);
+        m_answerButtons[size_t(i)] = b;
+    }
+    m_answerItems = {u"Item0"_s, u"Item1"_s};
+    // idClicked comes only from the player's click, never from selection set in code.
+    connect(m_answerGroup, &QButtonGroup::idClicked, this, &TfGame::RadioGroup1Click);
+
+    m_summa = new QLabel(this);
+    m_summa->setObjectName(u"_Summa"_s);
+    m_summa->setGeometry(392, 552, 169, 21);
+    m_summa->setAlignment(Qt::AlignCenter);
+    m_summa->setFont(Fonts::font(Fonts::Family::NewsGothic, 16));
+    setTextColour(m_summa, Yellow);
+    m_summa->setText(u"_Summa"_s);
+    m_summa->setAccessibleName(u"Выигрыш"_s);
+
+    m_label1 = label(u"Label1"_s, QPoint(696, 520), gothic, White);
+    m_label1->setText(u"Время:"_s);
+    m_label1->adjustSize();
+    m_label2 = label(u"Label2"_s, QPoint(736, 552), Fonts::font(Fonts::Family::Terminal, 21, true), Aqua);
+    m_label2->setText(u"Label2"_s);
+    m_label2->resize(56, 18);
+    m_label2->setAccessibleName(u"Часы раунда"_s);
+
+    m_button1 = new QPushButton(u"Начинаем"_s, this);
+    m_button1->setObjectName(u"Button1"_s);
+    m_button1->setGeometry(656, 552, 75, 25);
+    m_button1->setAccessibleName(u"Начинаем"_s);
+    connect(m_button1, &QPushButton::clicked, this, &TfGame::Button1Click);
+
+    QLabel *notice = label(u"Label3"_s, QPoint(8, 8), Fonts::font(Fonts::Family::Tahoma, 11), Fuchsia);
+    notice->setText(u"© Команда «Зыбкоцепье», 2026"_s);
+    notice->adjustSize();
+    QLabel *edition = label(u"Label4"_s, QPoint(736, 584), Fonts::font(Fonts::Family::MsSansSerif, 11), Red);
+    edition->setText(u"вер. 1.0"_s);
+    edition->adjustSize();
+
+    for (int i = 0; i < 3; ++i) {
+        auto *t = new QTimer(this);
+        t->setObjectName(u"Timer%1"_s.arg(i + 1));
+        t->setInterval(1000);
+        m_timers[size_t(i)] = t;
+    }
+    connect(m_timers[0], &QTimer::timeout, this, &TfGame::Timer1Timer);
+    connect(m_timers[1], &QTimer::timeout, this, &TfGame::Timer2Timer);
+    connect(m_timers[2], &QTimer::timeout, this, &TfGame::Timer3Timer);
+}
+
+void TfGame::buildKeys()
+{
+    // Keys 1 and 2 answer, Space banks while "БАНК!" is offered, Enter presses "Начинаем".
+    auto shortcut = [this](QKeySequence key, auto slot) {
+        auto *s = new QShortcut(key, this);
+        connect(s, &QShortcut::activated, this, slot);
+    };
+    shortcut(QKeySequence(Qt::Key_1), [this] { answerByKey(0); });
+    shortcut(QKeySequence(Qt::Key_2), [this] { answerByKey(1); });
+    shortcut(QKeySequence(Qt::Key_Space), [this] {
+        if (m_button2->isVisible())
+            m_button2->click();
+        else if (auto *b = qobject_cast<QPushButton *>(focusWidget()); b && b->isVisible())
+            b->click();
+    });
+    for (auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+        shortcut(QKeySequence(key), [this] {
+            if (m_button1->isVisible())
+                m_button1->click();
+        });
+    }
+}
+
+void TfGame::answerByKey(int index)
+{
+    QRadioButton *b = m_answerButtons[size_t(index)];
+    if (m_answers->isVisible() && m_answers->isEnabled())
+        b->click();
+}
+
+// --- Events forwarded to the engine ---
+
+void TfGame::Button1Click() { m_engine.Button1Click(); }
+void TfGame::Button2Click() { m_engine.Button2Click(); }
+void TfGame::RadioGroup1Click() { m_engine.RadioGroup1Click(); }
+void TfGame::Timer1Timer() { m_engine.Timer1Timer(); }
+void TfGame::Timer2Timer() { ErrorReport::show(this, m_engine.Timer2Timer()); }
+void TfGame::Timer3Timer() { m_engine.Timer3Timer(); }
+void TfGame::NameClick(int seat) { ErrorReport::show(this, m_engine.NameClick(seat)); }
+
+void TfGame::FormClose()
+{
+    m_engine.FormClose();
+    Q_EMIT closed();
+}
+
+void TfGame::closeEvent(QCloseEvent *event)
+{
+    FormClose();
+    event->accept();
+}
+
+// --- GameView ---
+
+void TfGame::setNameCaption(int seat, const QString &text) { m_names[size_t(seat)]->setText(text); }
+void TfGame::setNameVisible(int seat, bool visible) { m_names[size_t(seat)]->setVisible(visible); }
+void TfGame::setVoteCaption(int seat, const QString &text) { m_votes[size_t(seat)]->setText(text); }
+void TfGame::setVoteVisible(int seat, bool visible) { m_votes[size_t(seat)]->setVisible(visible); }
+
+void TfGame::setCaption(Caption element, const QString &text)
+{
+    switch (element) {
+    case Caption::Bank:
+        m_bank->setText(text);
+        m_bank->adjustSize();
+        break;
+    case Caption::Summa: m_summa->setText(text); break;
+    case Caption::Label1:
+        m_label1->setText(text);
+        m_label1->adjustSize();
+        break;
+    case Caption::Label2:
+        m_label2->setText(text);
+        m_label2->adjustSize();
+        break;
+    case Caption::Button1: m_button1->setText(text); break;
+    }
+}
+
+void TfGame::setVisible(Element element, bool visible)
+{
+    switch (element) {
+    case Element::Summa: m_summa->setVisible(visible); break;
+    case Element::Label2: m_label2->setVisible(visible); break;
+    case Element::Button1: m_button1->setVisible(visible); break;
+    case Element::Button2: m_button2->setVisible(visible); break;
+    case Element::Answers: m_answers->setVisible(visible); break;
+    }
+}
+
+void TfGame::setChainColour(int step, Colour colour)
+{
+    setTextColour(m_chain[size_t(step)], colour == Colour::Red ? Red : White);
+}
+
+void TfGame::clearNarration() { m_narration->clear(); }
+
+void TfGame::appendNarration(const QString &line)
+{
+    m_narration->appendPlainText(line);
+    QScrollBar *bar = m_narration->verticalScrollBar();
+    bar->setValue(bar->maximum());
+}
+
+void TfGame::clearAnswers()
+{
+    m_answerItems.clear();
+    for (QRadioButton *b : m_answerButtons)
+        b->setText(QString());
+}
+
+void TfGame::appendAnswer(const QString &text)
+{
+    if (m_answerItems.size() >= 2)
+        return;
+    m_answerButtons[size_t(m_answerItems.size())]->setText(text);
+    m_answerItems.append(text);
+}
+
+QString TfGame::answerText(int index) const { return m_answerItems.value(index); }
+
+int TfGame::selectedAnswer() const { return m_answerGroup->checkedId(); }
+
+void TfGame::selectNoAnswer()
+{
+    m_answerGroup->setExclusive(false);
+    for (QRadioButton *b : m_answerButtons)
+        b->setChecked(false);
+    m_answerGroup->setExclusive(true);
+}
+
+void TfGame::setAnswersEnabled(bool enabled) { m_answers->setEnabled(enabled); }
+
+LineStore &TfGame::store(Store which) { return which == Store::ListBox1 ? m_listBox1 : m_listBox2; }
+
+void TfGame::setTimerActive(Timer which, bool active)
+{
+    QTimer *t = timer(which);
+    if (active)
+        t->start();
+    else
+        t->stop();
+}
+
+void TfGame::setTimerInterval(Timer which, int milliseconds) { timer(which)->setInterval(milliseconds); }
+
+void TfGame::showWindow()
+{
+    show();
+    raise();
+    activateWindow();
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "data/LineStore.h"
+#include "game/GameEngine.h"
+#include "game/GameView.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+class SeatLabel;
+
+// The game window: the table of eight seats, the money chain, the bank, the prize, the
+// clock, the narration, the answer choice and the two buttons. It draws what the engine
+// tells it through GameView and forwards every click, key and timer tick to the engine.
+class TfGame : public QWidget, public GameView
+{
+    Q_OBJECT
+public:
+    TfGame(GameState &state, RandomSource &random, const Clock &clock, QDir dataDir, QWidget *parent = nullptr);
+
+    GameEngine &engine() { return m_engine; }
+
+    // GameView
+    void setNameCaption(int seat, const QString &text) override;
+    void setNameVisible(int seat, bool visible) override;
+    void setVoteCaption(int seat, const QString &text) override;
+    void setVoteVisible(int seat, bool visible) override;
+    void setCaption(Caption element, const QString &text) override;
+    void setVisible(Element element, bool visible) override;
+    void setChainColour(int step, Colour colour) override;
+    void clearNarration() override;
+    void appendNarration(const QString &line) override;
+    void clearAnswers() override;
+    void appendAnswer(const QString &text) override;
+    QString answerText(int index) const override;
+    int selectedAnswer() const override;
+    void selectNoAnswer() override;
+    void setAnswersEnabled(bool enabled) override;
+    LineStore &store(Store which) override;
+    void setTimerActive(Timer timer, bool active) override;
+    void setTimerInterval(Timer timer, int milliseconds) override;
+    void showWindow() override;
+
+    QTimer *timer(Timer which) const { return m_timers[size_t(which) - 1]; }
+
+public Q_SLOTS:
+    void Button1Click();
+    void Button2Click();
+    void RadioGroup1Click();
+    void Timer1Timer();
+    void Timer2Timer();
+    void Timer3Timer();
+    void NameClick(int seat);
+
+Q_SIGNALS:
+    // The window was closed: the game's timers are stopped and the menu comes back.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void FormClose();
+    void buildSeats();
+    void buildChain();
+    void buildControls();
+    void buildKeys();
+    void answerByKey(int index);
+    QLabel *label(const QString &name, QPoint at, const QFont &font, const QColor &colour);
+
+    GameEngine m_engine;
+    std::array<SeatLabel *, 9> m_names{};
+    std::array<QLabel *, 9> m_votes{};
+    std::array<QLabel *, 11> m_chain{};
+    QLabel *m_bank = nullptr;
+    QLabel *m_summa = nullptr;
+    QLabel *m_label1 = nullptr;
+    QLabel *m_label2 = nullptr;
+    QPlainTextEdit *m_narration = nullptr;
+    QGroupBox *m_answers = nullptr;
+    QButtonGroup *m_answerGroup = nullptr;
+    std::array<QRadioButton *, 2> m_answerButtons{};
+    QStringList m_answerItems;
+    QPushButton *m_button1 = nullptr;
+    QPushButton *m_button2 = nullptr;
+    std::array<QTimer *, 3> m_timers{};
+    LineStore m_listBox1;
+    LineStore m_listBox2;
+};
