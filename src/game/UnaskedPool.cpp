@@ -6,7 +6,8 @@
 void UnaskedPool::rebuild(int questionCount, LineStore &asked)
 {
     std::vector<char> put(size_t(std::max(questionCount, 0)), 0);
-    bool fits = asked.count() <= questionCount;
+    bool fits = (m_questionCount < 0 || m_questionCount == questionCount) && asked.count() <= questionCount;
+    m_questionCount = questionCount;
     for (int i = 0; fits && i < asked.count(); ++i) {
         bool ok = false;
         const int q = asked.at(i).toInt(&ok);

@@ -11,9 +11,10 @@ class RandomSource;
 class UnaskedPool
 {
 public:
-    // Rebuilds the pool for a base of `questionCount` questions from the store. A store
-    // that does not fit the base (another number of questions, numbers out of range,
-    // repeats) is emptied, so that it never names a question that does not exist.
+    // Rebuilds the pool for a base of `questionCount` questions from the store. The store is
+    // emptied when the base now holds another number of questions than at the last rebuild
+    // (its numbers may name other questions, or none), and when it does not fit the base
+    // (more lines than questions, numbers out of range, repeats).
     void rebuild(int questionCount, LineStore &asked);
 
     // Draws a question not yet put, records it in the store and returns it. When every
@@ -25,4 +26,5 @@ public:
 private:
     std::vector<int> m_order;  // a permutation of all questions: the first m_unasked are unasked
     int m_unasked = 0;
+    int m_questionCount = -1;  // the base's size at the last rebuild; -1 before the first
 };
