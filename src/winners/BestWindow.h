@@ -1,0 +1,74 @@
+#pragma once
+
+#include "app/GameState.h"
+#include "data/LineStore.h"
+#include "data/Status.h"
+#include "game/Clock.h"
+#include "winners/WinnersQuery.h"
+
+#include <QDir>
+#include <QWidget>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+class RoundedShape;
+
+// The winners window (fBest): lists the records of best.txt in four views.
+//
+// It never reads the file by itself: the settings window's "Best" button opens it through
+// openFromSettings(), which shows it and loads the file. Its "Закрыть" button and its
+// close box only hide it.
+class TfBest : public QWidget
+{
+    Q_OBJECT
+
+public:
+    TfBest(GameState &state, const Clock &clock, QDir dataDir, QWidget *parent = nullptr);
+
+    // The window's copy of the winners file, one entry per line.
+    const LineStore &lines() const { return ListBox1; }
+
+public Q_SLOTS:
+    // Shows the window, clears the chosen view, hides the day field and the information
+    // area, loads best.txt and records its number of lines in BestLineCount. A missing
+    // file is an empty one.
+    void openFromSettings();
+
+    void BitBtn1Click();
+    // The user picked a view.
+    void ComboBox1Change(int index);
+    // The number of days changed (typed or by the arrows).
+    void VvodChange();
+
+protected:
+    // Shows a failed file operation in a message box; tests replace it.
+    virtual void showError(const Status &status);
+
+    void showEvent(QShowEvent *event) override;
+
+private:
+    const QList<WinnersQuery::Record> &records();
+    void showListing(const QList<WinnersQuery::Record> &records);
+
+    GameState &m_state;
+    const Clock &m_clock;
+    QDir m_dataDir;
+
+    RoundedShape *Shape1;
+    QLabel *Label1;
+    QComboBox *ComboBox1;
+    QLabel *Label2;
+    QSpinBox *Vvod;
+    QGroupBox *GroupBox1;
+    QPlainTextEdit *RichEdit1;
+    QPushButton *BitBtn1;
+    LineStore ListBox1;
+
+    // The readable records of ListBox1, worked out once per opening.
+    QList<WinnersQuery::Record> m_records;
+    int m_recordsLineCount = -1;
+};
