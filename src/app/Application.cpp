@@ -1,6 +1,21 @@
 #include "app/Application.h"
 
+#include "app/Artwork.h"
+
+#include <QApplication>
 #include <QObject>
+
+using namespace Qt::StringLiterals;
+
+void Application::configure()
+{
+    QApplication::setApplicationName(u"zybkotsepye"_s);
+    QApplication::setApplicationDisplayName(u"Зыбкоцепье"_s);
+    QApplication::setApplicationVersion(u"1.0"_s);
+    QApplication::setWindowIcon(Artwork::applicationIcon());
+    // The main menu ends the program; the other windows only hide.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
 
 Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std::unique_ptr<Clock> clock)
     : m_random(std::move(random))

@@ -19,6 +19,10 @@ public:
     explicit Application(QDir dataDir = QDir::current(), std::unique_ptr<RandomSource> random = std::make_unique<SystemRandom>(),
                          std::unique_ptr<Clock> clock = std::make_unique<SystemClock>());
 
+    // The application-wide settings: title, icon, and the main menu as the one window
+    // whose closing ends the program.
+    static void configure();
+
     // Shows the main menu.
     void start();
 

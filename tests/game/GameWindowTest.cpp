@@ -1,0 +1,255 @@
+// The real game window on the offscreen platform: its elements, and whole rounds and a
+// quick final played through it with the timers fired by the test.
+#include "app/ErrorReport.h"
+#include "data/LineStore.h"
+#include "data/WinnersFile.h"
+#include "game/GameWindow.h"
+#include "FixedClock.h"
+#include "ScriptedRandom.h"
+#include "TestSupport.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray questionBase(int questions)
+{
+    QStringList lines;
+    for (int i = 0; i < questions; ++i)
+        lines << u"?"_s << u"Вопрос %1?"_s.arg(i) << u"Верно %1"_s.arg(i) << u"Неверно %1"_s.arg(i) << u"0"_s;
+    return TestSupport::cp1251(lines.join(u"\r\n"_s) + u"\r\n"_s);
+}
+
+QByteArray namesBase()
+{
+    return TestSupport::cp1251(u"Анна\r\nБорис\r\nВера\r\nГлеб\r\nДарья\r\nЕгор\r\nЖанна\r\nЗахар\r\nИрина\r\n"_s);
+}
+
+} // namespace
+
+class GameWindowTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    GameState m_state;
+    SystemRandom m_random{7};
+    FixedClock m_clock;
+    std::unique_ptr<TfGame> m_window;
+    QStringList m_errors;
+    int m_ticks = 0;
+
+    template <typename T = QWidget>
+    T *child(const QString &name) const
+    {
+        T *w = m_window->findChild<T *>(name);
+        if (!w)
+            qFatal("no element %s", qPrintable(name));
+        return w;
+    }
+
+    void newGame(const QString &player = u"Тестер"_s)
+    {
+        m_state.uMainMenu.PlayerName = player;
+        LineStore names;
+        QVERIFY(m_window->engine().NewGame(names).ok());
+    }
+
+    // Fires one of the game's running timers: the clock ticks every third time, so that
+    // about two answers or pauses pass per second of the round.
+    bool fireNextTimer()
+    {
+        using T = GameView::Timer;
+        const std::pair<T, void (TfGame::*)()> clock{T::Timer1, &TfGame::Timer1Timer};
+        const std::pair<T, void (TfGame::*)()> question[] = {{T::Timer2, &TfGame::Timer2Timer},
+                                                             {T::Timer3, &TfGame::Timer3Timer}};
+        std::vector<std::pair<T, void (TfGame::*)()>> timers(std::begin(question), std::end(question));
+        timers.insert(++m_ticks % 3 == 0 ? timers.begin() : timers.end(), clock);
+        for (const auto &[t, tick] : timers) {
+            if (m_window->timer(t)->isActive()) {
+                (m_window.get()->*tick)();
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Answers with the first item whenever the player is asked.
+    void answerIfAsked()
+    {
+        auto *group = child<QGroupBox>(u"RadioGroup1"_s);
+        if (group->isVisible() && group->isEnabled())
+            QTest::mouseClick(child<QRadioButton>(u"RadioGroup1Item0"_s), Qt::LeftButton, {}, QPoint(8, 10));
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        ErrorReport::setHandler([this](QWidget *, const Status &s) { m_errors << s.message; });
+    }
+
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        TestSupport::writeFile(m_dir.filePath(u"Vopros.txt"_s), questionBase(40));
+        TestSupport::writeFile(m_dir.filePath(u"names.txt"_s), namesBase());
+        QFile::remove(m_dir.filePath(u"best.txt"_s));
+        m_state.setStartValues();
+        m_window = std::make_unique<TfGame>(m_state, m_random, m_clock, QDir(m_dir.path()));
+        m_errors.clear();
+    }
+
+    void cleanup() { m_window.reset(); }
+
+    void elementsStandWhereTheyBelong_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("geometry");
+        const QPoint seats[] = {{184, 328}, {192, 224}, {216, 120}, {344, 48},
+                                {504, 56},  {632, 128}, {656, 232}, {664, 336}};
+        for (int i = 0; i < 8; ++i) {
+            const QString name = u"Name%1"_s.arg(i + 1);
+            QTest::newRow(qPrintable(name)) << name << QRect(seats[i], QSize(97, 17));
+            const QString vote = u"_Name%1"_s.arg(i + 1);
+            QTest::newRow(qPrintable(vote)) << vote << QRect(seats[i] + QPoint(0, 24), QSize(97, 17));
+        }
+        QTest::newRow("RichEdit1") << u"RichEdit1"_s << QRect(352, 128, 249, 305);
+        QTest::newRow("RadioGroup1") << u"RadioGroup1"_s << QRect(352, 472, 249, 57);
+        QTest::newRow("Button1") << u"Button1"_s << QRect(656, 552, 75, 25);
+        QTest::newRow("Button2") << u"Button2"_s << QRect(24, 488, 75, 25);
+        QTest::newRow("_Summa") << u"_Summa"_s << QRect(392, 552, 169, 21);
+        QTest::newRow("Image1") << u"Image1"_s << QRect(0, 0, 792, 600);
+    }
+
+    void elementsStandWhereTheyBelong()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, geometry);
+        QCOMPARE(child(name)->geometry(), geometry);
+    }
+
+    void chainLabelsStandDownTheLeftColumn()
+    {
+        const std::pair<const char16_t *, int> chain[] = {{u"_50000", 72}, {u"_30000", 112}, {u"_20000", 152},
+                                                          {u"_15000", 192}, {u"_10000", 232}, {u"_5000", 272},
+                                                          {u"_3000", 312}, {u"_2000", 352}, {u"_1000", 392},
+                                                          {u"_500", 432}};
+        for (const auto &[name, top] : chain) {
+            auto *l = child<QLabel>(QString::fromUtf16(name));
+            QCOMPARE(l->pos(), QPoint(24, top));
+            QCOMPARE(l->height(), 28);
+        }
+        QCOMPARE(child<QLabel>(u"_50000"_s)->text(), u"50,000"_s);
+        QCOMPARE(m_window->size(), QSize(792, 600));
+    }
+
+    void newGameBringsTheWindowToItsStartingState()
+    {
+        newGame();
+        QVERIFY(m_window->isVisible());
+        for (int seat = 1; seat <= 8; ++seat) {
+            QVERIFY(child(u"Name%1"_s.arg(seat))->isVisible());
+            QCOMPARE(child<QLabel>(u"Name%1"_s.arg(seat))->text(), m_state.uMainMenu.SeatNames[seat]);
+            QVERIFY(!child(u"_Name%1"_s.arg(seat))->isVisible());
+        }
+        QVERIFY(!child(u"_Summa"_s)->isVisible());
+        QVERIFY(!child(u"Label2"_s)->isVisible());
+        QVERIFY(!child(u"RadioGroup1"_s)->isVisible());
+        QVERIFY(!child(u"Button2"_s)->isVisible());
+        QVERIFY(child(u"Button1"_s)->isVisible());
+        QCOMPARE(child<QPushButton>(u"Button1"_s)->text(), u"Начинаем"_s);
+        QCOMPARE(child<QLabel>(u"Label1"_s)->text(), u"Время:"_s);
+        QCOMPARE(child<QLabel>(u"Bank"_s)->text(), u"0"_s);
+        QVERIFY(child<QPlainTextEdit>(u"RichEdit1"_s)->toPlainText().startsWith(u"Добро пожаловать на программу ЗЫБКОЦЕПЬЕ"_s));
+        for (const char16_t *chain : {u"_500", u"_10000", u"_50000"})
+            QCOMPARE(child<QLabel>(QString::fromUtf16(chain))->palette().color(QPalette::WindowText), QColor(Qt::white));
+    }
+
+    void onlyThePlayersClickAnswersNotClearingTheChoice()
+    {
+        // Play until the player is asked, then clear the choice from code and click.
+        newGame();
+        child<QPushButton>(u"Button1"_s)->click();
+        auto *group = child<QGroupBox>(u"RadioGroup1"_s);
+        for (int i = 0; i < 500 && !(group->isVisible() && group->isEnabled()); ++i)
+            QVERIFY(fireNextTimer());
+        QVERIFY(group->isEnabled());
+        auto *narration = child<QPlainTextEdit>(u"RichEdit1"_s);
+        const QString before = narration->toPlainText();
+        m_window->selectNoAnswer();
+        QCOMPARE(narration->toPlainText(), before);
+        QVERIFY(m_window->timer(GameView::Timer::Timer2)->isActive() == false);
+
+        QTest::mouseClick(child<QRadioButton>(u"RadioGroup1Item0"_s), Qt::LeftButton, {}, QPoint(8, 10));
+        QCOMPARE(narration->toPlainText().split(u'\n').last(), u"Верно"_s);
+        QVERIFY(!group->isEnabled());
+        QCOMPARE(m_window->timer(GameView::Timer::Timer2)->interval(), 1500);
+        QVERIFY(m_window->timer(GameView::Timer::Timer2)->isActive());
+    }
+
+    void aWholeRoundPlaysThroughTheWindowToTheVoteCall()
+    {
+        newGame();
+        child<QPushButton>(u"Button1"_s)->click();
+        QCOMPARE(child<QLabel>(u"Label2"_s)->text(), u"150"_s);
+        int events = 0;
+        while (!m_state.uGame.VoteOpen && events < 5000) {
+            answerIfAsked();
+            QVERIFY(fireNextTimer());
+            ++events;
+        }
+        QVERIFY(m_state.uGame.VoteOpen);
+        QCOMPARE(child<QLabel>(u"Label2"_s)->text(), u"0"_s);
+        QVERIFY(!child(u"RadioGroup1"_s)->isVisible());
+        QVERIFY(child(u"_Summa"_s)->isVisible());
+        QCOMPARE(child<QLabel>(u"_Summa"_s)->text(), QString::number(m_state.uMainMenu.PrizeTotal));
+        QVERIFY(child<QPlainTextEdit>(u"RichEdit1"_s)->toPlainText().endsWith(u"кто на ваш взгляд самое зыбкоцепье!"_s));
+
+        // The vote: a click on a name label.
+        const int seat = m_state.uMainMenu.PlayerSeat == 1 ? 2 : 1;
+        QTest::mouseClick(child(u"Name%1"_s.arg(seat)), Qt::LeftButton);
+        QCOMPARE(m_state.uMainMenu.RoundNo, 2);
+        QCOMPARE(m_state.occupiedSeats(), 7);
+        QVERIFY(child(u"_Name1"_s)->isVisible());
+        QVERIFY(m_errors.isEmpty());
+    }
+
+    void quickFinalPlaysToTheRecordInTheWinnersFile()
+    {
+        newGame(u"HiddenRover"_s);
+        QCOMPARE(m_state.uMainMenu.RoundNo, 8);
+        QVERIFY(child(u"Name4"_s)->isVisible() && child(u"Name5"_s)->isVisible());
+        QVERIFY(!child(u"Name1"_s)->isVisible());
+        child<QPushButton>(u"Button1"_s)->click();
+        QCOMPARE(child<QLabel>(u"Label1"_s)->text(), u"СЧЕТ"_s);
+        int events = 0;
+        while (!m_state.uGame.DuelOver && events < 1000) {
+            answerIfAsked();
+            QVERIFY(fireNextTimer());
+            ++events;
+        }
+        QVERIFY(m_state.uGame.DuelOver);
+        QVERIFY(!fireNextTimer());
+        QVERIFY(m_errors.isEmpty());
+
+        LineStore best;
+        QVERIFY(best.load(m_dir.filePath(u"best.txt"_s)).ok());
+        QCOMPARE(best.count(), 5);
+        const auto records = WinnersFile::records(best.lines(), best.count());
+        QCOMPARE(records.size(), 1);
+        QCOMPARE(records[0].name, m_state.uGame.finalist(m_state.uGame.StrongSeat));
+        QCOMPARE(records[0].amount, u"0"_s);
+    }
+};
+
+QTEST_MAIN(GameWindowTest)
+#include "GameWindowTest.moc"
