@@ -3,6 +3,7 @@
 #include "app/Artwork.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QObject>
 
 using namespace Qt::StringLiterals;
@@ -15,6 +16,9 @@ void Application::configure()
     QApplication::setWindowIcon(Artwork::applicationIcon());
     // The main menu ends the program; the other windows only hide.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Dates and times follow the player's locale; without one, the game's own Russian.
+    if (QLocale::system().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
 }
 
 Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std::unique_ptr<Clock> clock)

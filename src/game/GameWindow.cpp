@@ -158,6 +158,7 @@ void TfGame::buildControls()
     m_narration->setGeometry(352, 128, 249, 305);
     m_narration->setReadOnly(true);
     m_narration->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_narration->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_narration->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_narration->setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
     m_narration->setStyleSheet(u"QPlainTextEdit { background: black; color: white; }"_s);
