@@ -77,7 +77,7 @@ Status WinnersFile::appendRecord(LineStore &buffer, const QString &path, const Q
     if (!lock.tryLock(15000)) {
         if (lock.error() == QLockFile::LockFailedError)
             return Status::cannotCreate(fileName, u"Файл «%1» занят другой игрой, запись не сделана."_s.arg(fileName));
-        return Status::cannotCreate(fileName, u"Нет прав на запись в папку с файлом «%1», запись не сделана."_s.arg(fileName));
+        return Status::cannotCreate(fileName, u"Не удалось записать в папку с файлом «%1», запись не сделана."_s.arg(fileName));
     }
     buffer.clear();
     buffer.setEncoding(LineStore::Encoding::Windows1251);

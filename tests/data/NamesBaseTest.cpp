@@ -19,7 +19,6 @@ private Q_SLOTS:
     void newNameGoesToItsSortedPlace_data();
     void newNameGoesToItsSortedPlace();
     void namesDifferingOnlyInLetterCaseAreDifferentNames();
-    void emptySeatAndRecordMarksAreNeverDrawn();
     void namesThatWouldBreakTheGameAreRefused_data();
     void namesThatWouldBreakTheGameAreRefused();
     void addingToAnUnsortedFileWritesItSorted();
@@ -67,13 +66,6 @@ void NamesBaseTest::namesDifferingOnlyInLetterCaseAreDifferentNames()
     const QStringList names{u"Анна"_s, u"анна"_s, u"АННА"_s, u"Анна"_s, u"Игрок"_s};
     QCOMPARE(NamesBase::distinctSeatable(names, u"Игрок"_s), 3);
     QCOMPARE(NamesBase::distinctSeatable(names, u"игрок"_s), 4);
-}
-
-void NamesBaseTest::emptySeatAndRecordMarksAreNeverDrawn()
-{
-    const QStringList lines{u"0"_s, u"Анна"_s, u"!"_s, u""_s, u" 0"_s, u"00"_s, u"!!"_s};
-    QCOMPARE(NamesBase::drawable(lines), (QStringList{u"Анна"_s, u""_s, u" 0"_s, u"00"_s, u"!!"_s}));
-    QCOMPARE(NamesBase::distinctSeatable(lines, u"Анна"_s), 4);
 }
 
 void NamesBaseTest::namesThatWouldBreakTheGameAreRefused_data()

@@ -2,6 +2,7 @@
 #include "data/WinnersFile.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,9 +46,9 @@ private Q_SLOTS:
     void appendingToAnEmptyFileWritesOneRecord();
     void appendingKeepsEarlierRecordsAndCreatesAMissingFile();
     void folderInPlaceOfTheFileCannotBeOpened();
+    void fileThatCannotBeCreatedIsReportedWithoutWaiting();
     void unreadableRecordsAreSkippedAndLaterOnesKept_data();
     void unreadableRecordsAreSkippedAndLaterOnesKept();
-    void onlyTheLoadedLineCountIsRead();
     void twoGamesAppendingAtOnceLoseNoRecord();
 };
 
@@ -136,6 +137,19 @@ void WinnersFileTest::folderInPlaceOfTheFileCannotBeOpened()
     QVERIFY(QFileInfo(file).isDir());
 }
 
+void WinnersFileTest::fileThatCannotBeCreatedIsReportedWithoutWaiting()
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath(u"plain"_s), "x");
+    LineStore buffer;
+    QElapsedTimer timer;
+    timer.start();
+    const Status status = WinnersFile::appendRecord(buffer, dir.filePath(u"plain/best.txt"_s), u"Анна"_s, 1, Morning, Russian);
+    QCOMPARE(status.message, u"Cannot create file best.txt"_s);
+    QVERIFY(!status.detail.contains(u"занят"_s));
+    QVERIFY(timer.elapsed() < 5000);
+}
+
 void WinnersFileTest::unreadableRecordsAreSkippedAndLaterOnesKept_data()
 {
     QTest::addColumn<QStringList>("lines");
@@ -166,15 +180,6 @@ void WinnersFileTest::unreadableRecordsAreSkippedAndLaterOnesKept()
     QCOMPARE(records.last().dateValue, QDate(2024, 2, 2));
     QCOMPARE(records.last().time, u"12:00:00"_s);
     QCOMPARE(lines.at(records.last().line + 1), u"Последний"_s);
-}
-
-void WinnersFileTest::onlyTheLoadedLineCountIsRead()
-{
-    const QStringList lines = record(u"Анна"_s, u"1"_s, u"01.02.2024"_s) + record(u"Борис"_s, u"2"_s, u"01.02.2024"_s);
-    QCOMPARE(names(WinnersFile::records(lines, 5, Russian)), QStringList{u"Анна"_s});
-    QCOMPARE(names(WinnersFile::records(lines, 9, Russian)), QStringList{u"Анна"_s});
-    QCOMPARE(names(WinnersFile::records(lines, 100, Russian)), (QStringList{u"Анна"_s, u"Борис"_s}));
-    QVERIFY(WinnersFile::records(lines, -1, Russian).isEmpty());
 }
 
 void WinnersFileTest::twoGamesAppendingAtOnceLoseNoRecord()
