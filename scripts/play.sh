@@ -7,12 +7,12 @@ cd "$root"
 scripts/setup.sh play
 [ -f build/release/build.ninja ] || cmake --preset release
 cmake --build --preset release
-
-data=$(scripts/prepare-data-dir.sh "$root/resources")
+# The same installation a desktop menu starts: its launcher copies the shipped data files
+# into the player's folder where they are missing, and starts the game there.
+cmake --install build/release --prefix build/release/stage >/dev/null
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "Нет экрана (DISPLAY не задан): игру можно запустить только в графическом сеансе. Файлы игры готовы в $data" >&2
+    echo "Нет экрана (DISPLAY не задан): игру можно запустить только в графическом сеансе." >&2
     exit 1
 fi
-cd "$data"
-exec "$root/build/release/src/zybkotsepye"
+exec build/release/stage/bin/zybkotsepye
