@@ -1,0 +1,120 @@
+#pragma once
+
+#include "app/GameState.h"
+#include "data/LineStore.h"
+#include "data/Status.h"
+#include "game/RandomSource.h"
+
+#include <QDir>
+#include <QWidget>
+
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QWindow;
+
+// The settings window (fPref): the player's name, the names base, new questions and the
+// way to the winners window.
+//
+// Every time the window becomes the active one it reloads both bases and resets every
+// field (FormActivate). Closing it, by "OK" or the close box, only hides it and emits
+// closed(); the application shows the main menu on that signal. "Best" emits
+// bestRequested(); the application connects it to TfBest::openFromSettings().
+//
+// A failed file operation is shown in a message box and ends the handler there; the
+// window stays usable. A text that would break a data file or the game is refused in the
+// field where it was typed, with a short message in its place.
+class TfPref : public QWidget
+{
+    Q_OBJECT
+
+public:
+    TfPref(GameState &state, RandomSource &random, QDir dataDir, QWidget *parent = nullptr);
+
+    // The window's copy of the question base, in file order.
+    const LineStore &questions() const { return BoxVopros; }
+    // The names base as the window holds it, sorted.
+    const QStringList &names() const { return m_names.lines(); }
+
+public Q_SLOTS:
+    // Resets the fields and reloads the question base and the names base.
+    void FormActivate();
+    // "OK": stores the player's name and closes the window.
+    void BitBtn1Click();
+    // "Записать": adds the name in Edit2 to the names base.
+    void BitBtn4Click();
+    // "Случайно": puts a name drawn from the names base into Edit1.
+    void BitBtn3Click();
+    // "Сформировать": appends the question to the question base.
+    void BitBtn2Click();
+    // The answer items of RadioGroup1 follow the two answer fields.
+    void Edit4Change(const QString &text);
+    void Edit5Change(const QString &text);
+    // "Best": asks for the winners window.
+    void BitBtn5Click();
+    // Runs whenever the window closes.
+    void FormClose();
+
+Q_SIGNALS:
+    void closed();
+    void bestRequested();
+
+protected:
+    // Shows a failed file operation in a message box; tests replace it.
+    virtual void showError(const Status &status);
+
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void buildLayout();
+    void noteFocusWindow(QWindow *window);
+    void showQuestionCount();
+    // False, after telling the player, when the file at `path` exists but its content
+    // never reached the window: saving the window's copy would wipe it out.
+    bool mayReplace(bool inSync, const QString &path, const QString &fileName);
+
+    GameState &m_state;
+    RandomSource &m_random;
+    QDir m_dataDir;
+
+    QLabel *Image1;
+    QLabel *Label1;
+    QLabel *Label2;
+    QLabel *Label3;
+    QPushButton *BitBtn1;
+    QLineEdit *Edit1;
+    QPushButton *BitBtn3;
+    QListWidget *ListBox1;
+    QLineEdit *Edit2;
+    QPushButton *BitBtn4;
+    QGroupBox *GroupBox1;
+    QLabel *Label4;
+    QLineEdit *Edit3;
+    QLabel *Label5;
+    QLineEdit *Edit4;
+    QLabel *Label6;
+    QLineEdit *Edit5;
+    QGroupBox *RadioGroup1;
+    QRadioButton *m_answerItems[2];
+    QButtonGroup *m_answerChoice;
+    QLabel *Label7;
+    QLabel *Label8;
+    LineStore BoxVopros;
+    QPushButton *BitBtn2;
+    QPushButton *BitBtn5;
+
+    // The names base in ListBox1's order, with the file's encoding.
+    LineStore m_names;
+    // Whether each store holds what its file held at the last activation.
+    bool m_questionsInSync = false;
+    bool m_namesInSync = false;
+    // The last window of the application that had the keyboard focus.
+    enum class FocusHolder { Other, Self, OwnDialog };
+    FocusHolder m_lastFocus = FocusHolder::Other;
+};
