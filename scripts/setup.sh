@@ -11,7 +11,7 @@ play_packages=(
 )
 test_packages=(
     xvfb xauth xdotool x11-utils
-    clang libclang-rt-14-dev libbenchmark-dev
+    clang libclang-rt-14-dev libbenchmark-dev libx11-dev
 )
 
 packages=("${play_packages[@]}")

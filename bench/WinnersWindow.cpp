@@ -1,0 +1,76 @@
+// The winners window with 100,000 records: the all-records view against setting the same
+// text in one call on the same widget, and the days view against the all-records view.
+#include "BenchReport.h"
+
+#include "app/GameState.h"
+#include "data/LineStore.h"
+#include "data/WinnersFile.h"
+#include "game/Clock.h"
+#include "winners/BestWindow.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTextDocument>
+
+using namespace Qt::StringLiterals;
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    SystemClock clock;
+    const QDateTime now = clock.now();
+    LineStore best;
+    QStringList lines;
+    for (int i = 0; i < 100000; ++i)
+        lines << WinnersFile::recordLines(u"Игрок %1"_s.arg(i % 500), 500 * (i % 397), now.addSecs(-qint64(i) * 600));
+    best.setLines(lines);
+    if (!best.save(dir.filePath(u"best.txt"_s)))
+        return 2;
+
+    GameState state;
+    TfBest window(state, clock, QDir(dir.path()));
+    window.openFromSettings();
+    window.show();
+    auto *text = window.findChild<QPlainTextEdit *>(u"RichEdit1"_s);
+    auto *vvod = window.findChild<QSpinBox *>(u"Vvod"_s);
+    auto *combo = window.findChild<QComboBox *>(u"ComboBox1"_s);
+    if (!text || !vvod || !combo)
+        return 2;
+
+    std::vector<double> all, oneCall, days;
+    for (int run = -1; run < 7; ++run) {
+        QElapsedTimer t;
+        t.start();
+        combo->setCurrentIndex(0);
+        window.ComboBox1Change(0);
+        const double allMs = t.nsecsElapsed() / 1e6;
+        // The same text, paragraph and line separators included.
+        const QString shown = text->document()->toRawText();
+
+        text->clear();
+        t.restart();
+        text->setPlainText(shown);
+        const double oneCallMs = t.nsecsElapsed() / 1e6;
+
+        combo->setCurrentIndex(1);
+        window.ComboBox1Change(1);
+        t.restart();
+        vvod->setValue(vvod->value() == 100000 ? 100001 : 100000);  // every record is listed
+        const double daysMs = t.nsecsElapsed() / 1e6;
+        if (run >= 0) {
+            all.push_back(allMs);
+            oneCall.push_back(oneCallMs);
+            days.push_back(daysMs);
+        }
+    }
+    const double a = BenchReport::median(all);
+    bool ok = BenchReport::ratio("winners-all-100k", "ms", a, "one setPlainText", BenchReport::median(oneCall), 2.0);
+    ok = BenchReport::ratio("winners-days-100k", "ms", BenchReport::median(days), "all-records view", a, 1.5) && ok;
+    return ok ? 0 : 1;
+}
