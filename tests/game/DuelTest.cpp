@@ -1,6 +1,8 @@
 // The final duel: its start, the alternating answers, the decision and the winners record.
 #include "EngineHarness.h"
 
+#include <QFileInfo>
+
 using namespace Qt::StringLiterals;
 using Fixture::seatName;
 using E = GameView::Element;
@@ -67,6 +69,7 @@ private Q_SLOTS:
     void duelIsDecidedAfterCompletePairsOnly_data();
     void duelIsDecidedAfterCompletePairsOnly();
     void computerFinalistAnswersWithTheSkillOfItsSeat();
+    void unwritableWinnersFileIsReportedAndTheGameStaysEnded();
 };
 
 void DuelTest::duelStartKeepsRoundSevenLinesAndShowsTheScore()
@@ -238,6 +241,30 @@ void DuelTest::computerFinalistAnswersWithTheSkillOfItsSeat()
     QCOMPARE(h.view.narration.at(2), seatName(4) + u":"_s);
     QCOMPARE(h.view.narration.last(), u"Не верно"_s);
     QCOMPARE(h.view.caption(C::Label2), u"1:0"_s);
+}
+
+void DuelTest::unwritableWinnersFileIsReportedAndTheGameStaysEnded()
+{
+    EngineHarness h;
+    toDuel(h, 2, 7);
+    QVERIFY(QDir(h.dir.path()).mkdir(u"best.txt"_s));  // a folder where the file should be
+    Duel duel{h, 7};
+    for (int i = 0; i < 5; ++i)
+        duel.answer(i % 2 == 0);
+    h.push(0);
+    h.pushAnswer(7, false);
+    h.engine.Timer3Timer();
+    const Status s = h.engine.Timer2Timer();
+    QVERIFY(!s.ok());
+    QVERIFY2(s.message.contains(u"best.txt"_s), qPrintable(s.message));
+    QVERIFY(h.G.DuelOver);
+    QCOMPARE(h.view.caption(C::Label2), u"3:0"_s);
+    QCOMPARE(h.view.caption(C::Summa), u"125000"_s);
+    QVERIFY(h.view.narration.last().startsWith(u"Ну, чтоже, сегодня в игре самым сильным звеном был Игрок."_s));
+    QVERIFY(!h.view.isVisible(E::Answers));
+    QVERIFY(!h.view.isActive(GameView::Timer::Timer2));
+    QVERIFY(!h.view.isActive(GameView::Timer::Timer3));
+    QVERIFY(QFileInfo(h.path(u"best.txt"_s)).isDir());
 }
 
 QTEST_GUILESS_MAIN(DuelTest)
