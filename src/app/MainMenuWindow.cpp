@@ -3,11 +3,13 @@
 #include "app/Artwork.h"
 #include "app/ErrorReport.h"
 #include "app/Fonts.h"
+#include "app/WindowPlacement.h"
 #include "app/GameState.h"
 #include "game/GameEngine.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTextEdit>
@@ -138,4 +140,11 @@ void TfMainMenu::closeEvent(QCloseEvent *event)
 {
     event->accept();
     QApplication::quit();
+}
+
+void TfMainMenu::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        WindowPlacement::centreOnScreen(*this);
 }

@@ -3,10 +3,12 @@
 #include "app/Artwork.h"
 #include "app/ErrorReport.h"
 #include "app/Fonts.h"
+#include "app/WindowPlacement.h"
 #include "game/SeatLabel.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -384,4 +386,11 @@ void TfGame::showWindow()
     show();
     raise();
     activateWindow();
+}
+
+void TfGame::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        WindowPlacement::centreOnScreen(*this);
 }

@@ -1,6 +1,8 @@
 #include "settings/PrefWindow.h"
 
+#include "app/ErrorReport.h"
 #include "app/Fonts.h"
+#include "app/WindowPlacement.h"
 #include "data/DataFiles.h"
 #include "data/NamesBase.h"
 #include "data/QuestionBase.h"
@@ -14,11 +16,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
 #include <QWindow>
@@ -321,9 +321,7 @@ void TfPref::FormClose()
 
 void TfPref::showError(const Status &status)
 {
-    QMessageBox box(QMessageBox::Warning, windowTitle(), status.message, QMessageBox::Ok, this);
-    box.setInformativeText(status.detail);
-    box.exec();
+    ErrorReport::show(this, status);
 }
 
 bool TfPref::event(QEvent *event)
@@ -376,11 +374,7 @@ void TfPref::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
-    if (const QScreen *screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    WindowPlacement::centreOnScreen(*this);
 }
 
 void TfPref::showQuestionCount()

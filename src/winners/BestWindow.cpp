@@ -1,6 +1,8 @@
 #include "winners/BestWindow.h"
 
+#include "app/ErrorReport.h"
 #include "app/Fonts.h"
+#include "app/WindowPlacement.h"
 #include "data/DataFiles.h"
 #include "winners/RoundedShape.h"
 
@@ -9,10 +11,8 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QSpinBox>
 #include <QStyle>
@@ -192,9 +192,7 @@ void TfBest::VvodChange()
 
 void TfBest::showError(const Status &status)
 {
-    QMessageBox box(QMessageBox::Warning, windowTitle(), status.message, QMessageBox::Ok, this);
-    box.setInformativeText(status.detail);
-    box.exec();
+    ErrorReport::show(this, status);
 }
 
 void TfBest::showEvent(QShowEvent *event)
@@ -202,11 +200,7 @@ void TfBest::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
-    if (const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    WindowPlacement::centreOnScreen(*this);
 }
 
 const QList<WinnersQuery::Record> &TfBest::records()
