@@ -3,7 +3,7 @@
 #include "app/Artwork.h"
 #include "app/ErrorReport.h"
 #include "app/Fonts.h"
-#include "app/WindowPlacement.h"
+#include "app/WindowStyle.h"
 #include "app/GameState.h"
 #include "game/GameEngine.h"
 
@@ -15,21 +15,10 @@
 #include <QTextEdit>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-void setTextColour(QWidget *w, const QColor &colour)
-{
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    w->setPalette(pal);
-}
-
-} // namespace
+using namespace WindowStyle;
 
 TfMainMenu::TfMainMenu(GameState &state, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    : QWidget(parent, WindowStyle::FixedWindow)
     , m_state(state)
 {
     setObjectName(u"fMainMenu"_s);
@@ -72,7 +61,7 @@ TfMainMenu::TfMainMenu(GameState &state, QWidget *parent)
     thanks->setObjectName(u"Label2"_s);
     thanks->move(600, 320);
     thanks->adjustSize();
-    setTextColour(thanks, QColor(0, 255, 0));
+    setTextColour(thanks, Lime);
 
     auto *credits = new QTextEdit(this);
     credits->setObjectName(u"Memo1"_s);
@@ -93,7 +82,7 @@ TfMainMenu::TfMainMenu(GameState &state, QWidget *parent)
     version->setObjectName(u"Label1"_s);
     version->move(728, 544);
     version->adjustSize();
-    setTextColour(version, Qt::white);
+    setTextColour(version, White);
 
     FormCreate();
 }
@@ -146,5 +135,5 @@ void TfMainMenu::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (!event->spontaneous())
-        WindowPlacement::centreOnScreen(*this);
+        WindowStyle::centreOnScreen(*this);
 }

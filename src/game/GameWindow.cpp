@@ -3,7 +3,7 @@
 #include "app/Artwork.h"
 #include "app/ErrorReport.h"
 #include "app/Fonts.h"
-#include "app/WindowPlacement.h"
+#include "app/WindowStyle.h"
 #include "game/SeatLabel.h"
 
 #include <QButtonGroup>
@@ -19,6 +19,7 @@
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
+using namespace WindowStyle;
 
 namespace {
 
@@ -40,28 +41,10 @@ constexpr ChainLabel Chain[] = {{"", "", 0, 0},
                                 {"_15000", "15,000", 192, 72},  {"_20000", "20,000", 152, 72},
                                 {"_30000", "30,000", 112, 72},  {"_50000", "50,000", 72, 72}};
 
-const QColor White(255, 255, 255);
-const QColor Red(255, 0, 0);
-const QColor Yellow(255, 255, 0);
-const QColor Grey(128, 128, 128);
-const QColor Aqua(0, 255, 255);
-const QColor Fuchsia(255, 0, 255);
-const QColor Lime(0, 255, 0);
-
-void setTextColour(QWidget *w, const QColor &colour)
-{
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    pal.setColor(QPalette::Text, colour);
-    pal.setColor(QPalette::ButtonText, colour);
-    w->setPalette(pal);
-}
-
 } // namespace
 
 TfGame::TfGame(GameState &state, RandomSource &random, const Clock &clock, QDir dataDir, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    : QWidget(parent, WindowStyle::FixedWindow)
     , m_engine(state, *this, random, clock, std::move(dataDir))
 {
     setObjectName(u"fGame"_s);
@@ -392,5 +375,5 @@ void TfGame::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (!event->spontaneous())
-        WindowPlacement::centreOnScreen(*this);
+        WindowStyle::centreOnScreen(*this);
 }

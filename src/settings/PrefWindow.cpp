@@ -2,7 +2,7 @@
 
 #include "app/ErrorReport.h"
 #include "app/Fonts.h"
-#include "app/WindowPlacement.h"
+#include "app/WindowStyle.h"
 #include "data/DataFiles.h"
 #include "data/NamesBase.h"
 #include "data/QuestionBase.h"
@@ -82,8 +82,7 @@ QString literal(const QString &text)
 } // namespace
 
 TfPref::TfPref(GameState &state, RandomSource &random, QDir dataDir, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QWidget(parent, WindowStyle::FixedWindow),
       m_state(state), m_random(random), m_dataDir(std::move(dataDir))
 {
     setObjectName(u"fPref"_s);
@@ -374,7 +373,7 @@ void TfPref::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
-    WindowPlacement::centreOnScreen(*this);
+    WindowStyle::centreOnScreen(*this);
 }
 
 void TfPref::showQuestionCount()

@@ -2,7 +2,7 @@
 
 #include "app/ErrorReport.h"
 #include "app/Fonts.h"
-#include "app/WindowPlacement.h"
+#include "app/WindowStyle.h"
 #include "data/DataFiles.h"
 #include "winners/RoundedShape.h"
 
@@ -20,19 +20,9 @@
 #include <limits>
 
 using namespace Qt::StringLiterals;
+using namespace WindowStyle;
 
 namespace {
-
-const QColor Teal(0, 128, 128);
-const QColor Lime(0, 255, 0);
-const QColor Red(255, 0, 0);
-
-void setTextColour(QWidget *w, const QColor &colour)
-{
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    w->setPalette(pal);
-}
 
 // A text document spends most of its time per paragraph, so the listing goes in as
 // paragraphs of many lines each, split by line separators: it looks the same, reads back
@@ -51,8 +41,7 @@ QString asDocumentText(QString text)
 } // namespace
 
 TfBest::TfBest(GameState &state, const Clock &clock, QDir dataDir, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QWidget(parent, WindowStyle::FixedWindow),
       m_state(state), m_clock(clock), m_dataDir(std::move(dataDir))
 {
     setObjectName(u"fBest"_s);
@@ -200,7 +189,7 @@ void TfBest::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
-    WindowPlacement::centreOnScreen(*this);
+    WindowStyle::centreOnScreen(*this);
 }
 
 const QList<WinnersQuery::Record> &TfBest::records()

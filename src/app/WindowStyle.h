@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QColor>
+#include <Qt>
+
+class QWidget;
+
+// What the four windows share in their look: a fixed border with only the system menu,
+// the minimise box and the close box, the standard colours, and a place in the middle
+// of the screen.
+namespace WindowStyle {
+
+inline constexpr Qt::WindowFlags FixedWindow = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
+    | Qt::MSWindowsFixedSizeDialogHint;
+
+inline const QColor White(255, 255, 255);
+inline const QColor Red(255, 0, 0);
+inline const QColor Yellow(255, 255, 0);
+inline const QColor Grey(128, 128, 128);
+inline const QColor Aqua(0, 255, 255);
+inline const QColor Fuchsia(255, 0, 255);
+inline const QColor Lime(0, 255, 0);
+inline const QColor Teal(0, 128, 128);
+
+// The colour of a widget's text (labels, buttons, group captions).
+void setTextColour(QWidget *widget, const QColor &colour);
+
+void centreOnScreen(QWidget &window);
+
+} // namespace WindowStyle
