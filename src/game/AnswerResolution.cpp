@@ -27,6 +27,15 @@ void GameEngine::judge(int answer, int seat)
     }
 }
 
+void GameEngine::narrateComputerAnswer(const QString &name)
+{
+    m_view.appendNarration(QString());
+    m_view.appendNarration(name + u":"_s);
+    m_view.appendNarration(m_view.answerText(G.ComputerAnswer));
+    m_view.appendNarration(QString());
+    m_view.appendNarration(QString());
+}
+
 void GameEngine::RadioGroup1Click()
 {
     const int answer = m_view.selectedAnswer();
@@ -51,11 +60,7 @@ Status GameEngine::Timer2Timer()
 
     if (M.TurnSeat != M.PlayerSeat) {
         m_view.setTimerActive(GameView::Timer::Timer2, false);
-        m_view.appendNarration(QString());
-        m_view.appendNarration(M.SeatNames[M.TurnSeat] + u":"_s);
-        m_view.appendNarration(m_view.answerText(G.ComputerAnswer));
-        m_view.appendNarration(QString());
-        m_view.appendNarration(QString());
+        narrateComputerAnswer(M.SeatNames[M.TurnSeat]);
         judge(G.ComputerAnswer, M.TurnSeat);
         PassTurn();
         m_view.setTimerInterval(GameView::Timer::Timer3, 2000);

@@ -54,18 +54,23 @@ void GameEngine::startDuel()
     offerAnswer();
 }
 
+void GameEngine::judgeDuelAnswer(int answer, int side, const QString &wrongLine)
+{
+    if (answer == G.CorrectAnswer) {
+        m_view.appendNarration(u"Верно"_s);
+        G.LastAnswerRight = true;
+        ++G.duelScore(side);
+        m_view.setCaption(GameView::Caption::Label2, u"%1:%2"_s.arg(G.DuelScoreA).arg(G.DuelScoreB));
+    } else {
+        m_view.appendNarration(wrongLine);
+        G.LastAnswerRight = false;
+    }
+}
+
 void GameEngine::duelHumanAnswer()
 {
     setHumanMayAnswer(false);
-    if (m_view.selectedAnswer() == G.CorrectAnswer) {
-        m_view.appendNarration(u"Верно"_s);
-        G.LastAnswerRight = true;
-        ++G.duelScore(G.HumanFinalist);
-        m_view.setCaption(GameView::Caption::Label2, u"%1:%2"_s.arg(G.DuelScoreA).arg(G.DuelScoreB));
-    } else {
-        m_view.appendNarration(u"Не верно!"_s);
-        G.LastAnswerRight = false;
-    }
+    judgeDuelAnswer(m_view.selectedAnswer(), G.HumanFinalist, u"Не верно!"_s);
     m_view.setTimerInterval(GameView::Timer::Timer2, 1500);
     m_view.setTimerActive(GameView::Timer::Timer2, true);
 }
@@ -76,20 +81,8 @@ Status GameEngine::duelAnswerDelayEnded()
     if (G.DuelOver)
         return Status::success();
     if (G.finalist(G.DuelSide) != M.SeatNames[M.PlayerSeat]) {
-        m_view.appendNarration(QString());
-        m_view.appendNarration(G.finalist(G.DuelSide) + u":"_s);
-        m_view.appendNarration(m_view.answerText(G.ComputerAnswer));
-        m_view.appendNarration(QString());
-        m_view.appendNarration(QString());
-        if (G.ComputerAnswer == G.CorrectAnswer) {
-            m_view.appendNarration(u"Верно"_s);
-            G.LastAnswerRight = true;
-            ++G.duelScore(G.DuelSide);
-            m_view.setCaption(GameView::Caption::Label2, u"%1:%2"_s.arg(G.DuelScoreA).arg(G.DuelScoreB));
-        } else {
-            m_view.appendNarration(u"Не верно"_s);
-            G.LastAnswerRight = false;
-        }
+        narrateComputerAnswer(G.finalist(G.DuelSide));
+        judgeDuelAnswer(G.ComputerAnswer, G.DuelSide, u"Не верно"_s);
     }
 
     if (G.DuelSide == 2 && !G.DuelOver) {

@@ -64,6 +64,7 @@ private:
 
     // Answers, chain and bank
     void judge(int answer, int seat);
+    void narrateComputerAnswer(const QString &name);
     void bank(int seat, bool earnsPoint);
     void computerBankDecision();
     void ShowChain();
@@ -87,6 +88,7 @@ private:
     // Duel
     void startDuel();
     void duelHumanAnswer();
+    void judgeDuelAnswer(int answer, int side, const QString &wrongLine);
     Status duelAnswerDelayEnded();
     Status writeWinner(const QString &name, qint64 amount);
 
