@@ -45,6 +45,7 @@ int main(int argc, char *argv[])
         if (!window.engine().NewGame(namesList))
             return 2;
         const double ms = t.nsecsElapsed() / 1e6;
+        window.close();  // as a player does before pressing "Играть" again
         t.restart();
         if (std::system(iconv.constData()) != 0)
             return 2;

@@ -61,6 +61,7 @@ QStringList LineStore::splitLines(QStringView text)
     QString shortLines[128];
     QStringList lines;
     const qsizetype n = text.size();
+    lines.reserve(n / 16);  // about the length of a line of a question base
     const char16_t *data = text.utf16();
     qsizetype start = 0;
     const auto take = [&](qsizetype end) {
@@ -85,6 +86,8 @@ QStringList LineStore::splitLines(QStringView text)
     }
     if (start < n)
         take(n);
+    if (lines.capacity() > 2 * lines.size())
+        lines.squeeze();  // a file of few long lines
     return lines;
 }
 

@@ -23,6 +23,10 @@ void GameEngine::FormClose()
     m_view.setTimerActive(GameView::Timer::Timer1, false);
     m_view.setTimerActive(GameView::Timer::Timer2, false);
     m_view.setTimerActive(GameView::Timer::Timer3, false);
+    // A game left cannot be resumed and the next one loads the base afresh: its copy is
+    // released now, while the player is back in the menu, rather than when "Играть" is
+    // pressed again.
+    m_view.store(GameView::Store::ListBox1).clear();
 }
 
 void GameEngine::setButton1(bool visible)
