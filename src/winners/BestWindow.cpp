@@ -146,7 +146,7 @@ void TfBest::BitBtn1Click()
 
 void TfBest::ComboBox1Change(int index)
 {
-    RichEdit1->clear();
+    // The area is emptied first; a listing replaces it in the same step.
     switch (WinnersQuery::View(index)) {
     case WinnersQuery::View::All:
         Vvod->hide();
@@ -155,6 +155,7 @@ void TfBest::ComboBox1Change(int index)
         break;
     case WinnersQuery::View::LastDays:
         // Listed only once the number of days changes.
+        RichEdit1->clear();
         Vvod->show();
         GroupBox1->show();
         break;
@@ -164,8 +165,7 @@ void TfBest::ComboBox1Change(int index)
         GroupBox1->show();
         const auto found = WinnersQuery::View(index) == WinnersQuery::View::Biggest ? WinnersQuery::biggest(records())
                                                                                       : WinnersQuery::smallest(records());
-        if (found)
-            showListing({*found});
+        showListing(found ? QList<WinnersQuery::Record>{*found} : QList<WinnersQuery::Record>{});
         break;
     }
     }
@@ -173,9 +173,10 @@ void TfBest::ComboBox1Change(int index)
 
 void TfBest::VvodChange()
 {
-    RichEdit1->clear();
-    if (ComboBox1->currentIndex() != int(WinnersQuery::View::LastDays))
+    if (ComboBox1->currentIndex() != int(WinnersQuery::View::LastDays)) {
+        RichEdit1->clear();
         return;
+    }
     showListing(WinnersQuery::lastDays(records(), Vvod->value(), m_clock.now()));
 }
 
