@@ -29,7 +29,7 @@ Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std
     , fGame(state, *m_random, *m_clock, dataDir)
     , fBest(state, *m_clock, dataDir)
 {
-    fMainMenu.setTargets(&fGame.engine(), &fPref);
+    fMainMenu.setTargets(&fGame, &fPref);
 
     auto showMenu = [this] {
         fMainMenu.show();

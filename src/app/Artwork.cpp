@@ -107,10 +107,10 @@ QPixmap Artwork::mainMenuBackground()
 
     // Eight seats round a table under the buttons.
     p.setPen(QPen(Green, 2));
-    p.drawEllipse(QRectF(210, 170, 365, 300));
+    p.drawEllipse(QRectF(232, 200, 321, 270));
     for (int i = 0; i < 8; ++i) {
         const double a = (i + 0.5) * 3.14159265 * 2 / 8;
-        const QPointF c(392.5 + 215 * std::cos(a), 320 + 180 * std::sin(a));
+        const QPointF c(392.5 + 195 * std::cos(a), 335 + 155 * std::sin(a));
         p.drawEllipse(c, 14, 14);
     }
     p.setPen(QPen(LightBlue, 3));

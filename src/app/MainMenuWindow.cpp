@@ -1,18 +1,18 @@
 #include "app/MainMenuWindow.h"
 
 #include "app/Artwork.h"
+#include "app/Backdrop.h"
 #include "app/ErrorReport.h"
 #include "app/Fonts.h"
 #include "app/WindowStyle.h"
 #include "app/GameState.h"
-#include "game/GameEngine.h"
+#include "game/GameWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QShowEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QTextEdit>
 
 using namespace Qt::StringLiterals;
 using namespace WindowStyle;
@@ -30,11 +30,9 @@ TfMainMenu::TfMainMenu(GameState &state, QWidget *parent)
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);
 
-    auto *image = new QLabel(this);
+    auto *image = new Backdrop(&Artwork::mainMenuBackground, this);
     image->setObjectName(u"Image1"_s);
     image->setGeometry(0, 0, 785, 521);
-    image->setScaledContents(true);
-    image->setPixmap(Artwork::mainMenuBackground());
 
     struct Button { const char16_t *name; const char16_t *caption; QIcon icon; int top; void (TfMainMenu::*slot)(); };
     const Button buttons[] = {
@@ -57,31 +55,26 @@ TfMainMenu::TfMainMenu(GameState &state, QWidget *parent)
         previous = button;
     }
 
+    // Sizes are given rather than measured, so that no font is loaded before the menu shows.
     auto *thanks = new QLabel(u"Огромная благодарность:"_s, this);
     thanks->setObjectName(u"Label2"_s);
-    thanks->move(600, 320);
-    thanks->adjustSize();
+    thanks->setGeometry(600, 320, 180, 16);
     setTextColour(thanks, Lime);
 
-    auto *credits = new QTextEdit(this);
+    auto *credits = new QLabel(this);
     credits->setObjectName(u"Memo1"_s);
     credits->setGeometry(600, 336, 137, 145);
-    credits->setReadOnly(true);
-    credits->setFrameShape(QFrame::NoFrame);
-    credits->setStyleSheet(u"QTextEdit { background: black; color: white; }"_s);
+    credits->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    credits->setWordWrap(true);
+    credits->setAutoFillBackground(true);
+    credits->setPalette(palette());
+    setTextColour(credits, White);
     credits->setAccessibleName(u"Благодарности"_s);
-    const QStringList lines = {u"Всем, кто играл"_s,    u"и спорил"_s,        QString(),
-                               u"Авторам вопросов"_s,   QString(),            u"Тем, кто нашёл"_s,
-                               u"ошибки и сообщил"_s,   u"о них"_s};
-    for (const QString &line : lines) {
-        credits->append(line);
-        credits->setAlignment(Qt::AlignCenter);
-    }
+    credits->setText(u"Всем, кто играл\nи спорил\n\nАвторам вопросов\n\nТем, кто нашёл\nошибки и сообщил\nо них"_s);
 
     auto *version = new QLabel(u"вер. 1.0"_s, this);
     version->setObjectName(u"Label1"_s);
-    version->move(728, 544);
-    version->adjustSize();
+    version->setGeometry(728, 544, 60, 16);
     setTextColour(version, White);
 
     FormCreate();
@@ -92,17 +85,17 @@ void TfMainMenu::FormCreate()
     m_state.setStartValues();
 }
 
-void TfMainMenu::setTargets(GameEngine *engine, QWidget *settings)
+void TfMainMenu::setTargets(TfGame *game, QWidget *settings)
 {
-    m_engine = engine;
+    m_game = game;
     m_settings = settings;
 }
 
 void TfMainMenu::BitBtn1Click()
 {
-    if (!m_engine)
+    if (!m_game)
         return;
-    const Status status = m_engine->NewGame(m_listBox1);
+    const Status status = m_game->engine().NewGame(m_listBox1);
     if (!status) {
         ErrorReport::show(this, status);
         return;

@@ -4,8 +4,8 @@
 
 #include <QWidget>
 
-class GameEngine;
 class GameState;
+class TfGame;
 class QPushButton;
 
 // The main menu: "Играть", "Настройка..." and "Выход". It is the application's main
@@ -17,7 +17,7 @@ public:
     TfMainMenu(GameState &state, QWidget *parent = nullptr);
 
     // The windows the buttons lead to, created after the menu.
-    void setTargets(GameEngine *engine, QWidget *settings);
+    void setTargets(TfGame *game, QWidget *settings);
 
     LineStore &namesList() { return m_listBox1; }
 
@@ -34,7 +34,7 @@ private:
     void FormCreate();
 
     GameState &m_state;
-    GameEngine *m_engine = nullptr;
+    TfGame *m_game = nullptr;
     QWidget *m_settings = nullptr;
     LineStore m_listBox1;
 };

@@ -1,6 +1,7 @@
 #include "game/GameWindow.h"
 
 #include "app/Artwork.h"
+#include "app/Backdrop.h"
 #include "app/ErrorReport.h"
 #include "app/Fonts.h"
 #include "app/WindowStyle.h"
@@ -53,11 +54,30 @@ TfGame::TfGame(GameState &state, RandomSource &random, const Clock &clock, QDir 
     setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
     setAccessibleName(u"Игровой стол"_s);
 
-    auto *image = new QLabel(this);
+    for (int i = 0; i < 3; ++i) {
+        auto *t = new QTimer(this);
+        t->setObjectName(u"Timer%1"_s.arg(i + 1));
+        t->setInterval(1000);
+        m_timers[size_t(i)] = t;
+    }
+    connect(m_timers[0], &QTimer::timeout, this, &TfGame::Timer1Timer);
+    connect(m_timers[1], &QTimer::timeout, this, &TfGame::Timer2Timer);
+    connect(m_timers[2], &QTimer::timeout, this, &TfGame::Timer3Timer);
+}
+
+GameEngine &TfGame::engine()
+{
+    ensureBuilt();
+    return m_engine;
+}
+
+void TfGame::ensureBuilt()
+{
+    if (m_narration)
+        return;
+    auto *image = new Backdrop(&Artwork::gameBackground, this);
     image->setObjectName(u"Image1"_s);
     image->setGeometry(0, 0, 792, 600);
-    image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    image->setPixmap(Artwork::gameBackground());
 
     buildSeats();
     buildChain();
@@ -207,15 +227,6 @@ void TfGame::buildControls()
     edition->setText(u"вер. 1.0"_s);
     edition->adjustSize();
 
-    for (int i = 0; i < 3; ++i) {
-        auto *t = new QTimer(this);
-        t->setObjectName(u"Timer%1"_s.arg(i + 1));
-        t->setInterval(1000);
-        m_timers[size_t(i)] = t;
-    }
-    connect(m_timers[0], &QTimer::timeout, this, &TfGame::Timer1Timer);
-    connect(m_timers[1], &QTimer::timeout, this, &TfGame::Timer2Timer);
-    connect(m_timers[2], &QTimer::timeout, this, &TfGame::Timer3Timer);
 }
 
 void TfGame::buildKeys()
@@ -373,6 +384,7 @@ void TfGame::showWindow()
 
 void TfGame::showEvent(QShowEvent *event)
 {
+    ensureBuilt();
     QWidget::showEvent(event);
     if (!event->spontaneous())
         WindowStyle::centreOnScreen(*this);

@@ -26,7 +26,10 @@ class TfGame : public QWidget, public GameView
 public:
     TfGame(GameState &state, RandomSource &random, const Clock &clock, QDir dataDir, QWidget *parent = nullptr);
 
-    GameEngine &engine() { return m_engine; }
+    // The engine behind the window. The window's elements are made on first use, so that
+    // a window not shown yet costs nothing at start-up.
+    GameEngine &engine();
+    void ensureBuilt();
 
     // GameView
     void setNameCaption(int seat, const QString &text) override;

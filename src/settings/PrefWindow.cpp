@@ -1,5 +1,6 @@
 #include "settings/PrefWindow.h"
 
+#include "app/Backdrop.h"
 #include "app/ErrorReport.h"
 #include "app/Fonts.h"
 #include "app/WindowStyle.h"
@@ -89,8 +90,14 @@ TfPref::TfPref(GameState &state, RandomSource &random, QDir dataDir, QWidget *pa
     setWindowTitle(u"Зыбкоцепье"_s);
     setFixedSize(676, 413);
     setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
-    buildLayout();
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &TfPref::noteFocusWindow);
+}
 
+void TfPref::ensureBuilt()
+{
+    if (BitBtn1)
+        return;
+    buildLayout();
     connect(BitBtn1, &QPushButton::clicked, this, &TfPref::BitBtn1Click);
     connect(BitBtn3, &QPushButton::clicked, this, &TfPref::BitBtn3Click);
     connect(BitBtn4, &QPushButton::clicked, this, &TfPref::BitBtn4Click);
@@ -98,16 +105,12 @@ TfPref::TfPref(GameState &state, RandomSource &random, QDir dataDir, QWidget *pa
     connect(BitBtn5, &QPushButton::clicked, this, &TfPref::BitBtn5Click);
     connect(Edit4, &QLineEdit::textChanged, this, &TfPref::Edit4Change);
     connect(Edit5, &QLineEdit::textChanged, this, &TfPref::Edit5Change);
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, &TfPref::noteFocusWindow);
 }
 
 void TfPref::buildLayout()
 {
-    Image1 = new QLabel(this);
+    Image1 = new Backdrop([] { return QPixmap::fromImage(SettingsArtwork::background()); }, this);
     Image1->setObjectName(u"Image1"_s);
-    Image1->setPixmap(QPixmap::fromImage(SettingsArtwork::background()));
-    Image1->setScaledContents(false);
-    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image1->setGeometry(0, 0, SettingsArtwork::Width, SettingsArtwork::Height);
 
     Label1 = label(u"Настройка имени игрока"_s, 64, 88, this);
@@ -189,6 +192,7 @@ void TfPref::buildLayout()
 
 void TfPref::FormActivate()
 {
+    ensureBuilt();
     // Whatever was typed and not confirmed is dropped.
     Edit1->setText(m_state.uMainMenu.PlayerName);
     Edit2->setText(m_state.uMainMenu.PlayerName);
@@ -370,6 +374,7 @@ void TfPref::closeEvent(QCloseEvent *event)
 
 void TfPref::showEvent(QShowEvent *event)
 {
+    ensureBuilt();
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QWidget>
 
+class Backdrop;
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
@@ -34,6 +35,10 @@ class TfPref : public QWidget
 
 public:
     TfPref(GameState &state, RandomSource &random, QDir dataDir, QWidget *parent = nullptr);
+
+    // Makes the window's elements; done when it is first shown or activated, so that the
+    // window costs nothing at start-up.
+    void ensureBuilt();
 
     // The window's copy of the question base, in file order.
     const LineStore &questions() const { return BoxVopros; }
@@ -83,31 +88,31 @@ private:
     RandomSource &m_random;
     QDir m_dataDir;
 
-    QLabel *Image1;
-    QLabel *Label1;
-    QLabel *Label2;
-    QLabel *Label3;
-    QPushButton *BitBtn1;
-    QLineEdit *Edit1;
-    QPushButton *BitBtn3;
-    QListWidget *ListBox1;
-    QLineEdit *Edit2;
-    QPushButton *BitBtn4;
-    QGroupBox *GroupBox1;
-    QLabel *Label4;
-    QLineEdit *Edit3;
-    QLabel *Label5;
-    QLineEdit *Edit4;
-    QLabel *Label6;
-    QLineEdit *Edit5;
-    QGroupBox *RadioGroup1;
+    Backdrop *Image1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QPushButton *BitBtn1 = nullptr;
+    QLineEdit *Edit1 = nullptr;
+    QPushButton *BitBtn3 = nullptr;
+    QListWidget *ListBox1 = nullptr;
+    QLineEdit *Edit2 = nullptr;
+    QPushButton *BitBtn4 = nullptr;
+    QGroupBox *GroupBox1 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLineEdit *Edit3 = nullptr;
+    QLabel *Label5 = nullptr;
+    QLineEdit *Edit4 = nullptr;
+    QLabel *Label6 = nullptr;
+    QLineEdit *Edit5 = nullptr;
+    QGroupBox *RadioGroup1 = nullptr;
     QRadioButton *m_answerItems[2];
-    QButtonGroup *m_answerChoice;
-    QLabel *Label7;
-    QLabel *Label8;
+    QButtonGroup *m_answerChoice = nullptr;
+    QLabel *Label7 = nullptr;
+    QLabel *Label8 = nullptr;
     LineStore BoxVopros;
-    QPushButton *BitBtn2;
-    QPushButton *BitBtn5;
+    QPushButton *BitBtn2 = nullptr;
+    QPushButton *BitBtn5 = nullptr;
 
     // The names base in ListBox1's order, with the file's encoding.
     LineStore m_names;

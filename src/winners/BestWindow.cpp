@@ -52,7 +52,12 @@ TfBest::TfBest(GameState &state, const Clock &clock, QDir dataDir, QWidget *pare
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);
     setAutoFillBackground(true);
+}
 
+void TfBest::ensureBuilt()
+{
+    if (Shape1)
+        return;
     Shape1 = new RoundedShape(Teal, Qt::black, this);
     Shape1->setObjectName(u"Shape1"_s);
     Shape1->setGeometry(92, 8, 241, 25);
@@ -118,6 +123,7 @@ TfBest::TfBest(GameState &state, const Clock &clock, QDir dataDir, QWidget *pare
 
 void TfBest::openFromSettings()
 {
+    ensureBuilt();
     show();
     raise();
     activateWindow();
@@ -187,6 +193,7 @@ void TfBest::showError(const Status &status)
 
 void TfBest::showEvent(QShowEvent *event)
 {
+    ensureBuilt();
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;

@@ -29,6 +29,10 @@ class TfBest : public QWidget
 public:
     TfBest(GameState &state, const Clock &clock, QDir dataDir, QWidget *parent = nullptr);
 
+    // Makes the window's elements; done when it is first opened, so that the window
+    // costs nothing at start-up.
+    void ensureBuilt();
+
     // The window's copy of the winners file, one entry per line.
     const LineStore &lines() const { return ListBox1; }
 
@@ -58,14 +62,14 @@ private:
     const Clock &m_clock;
     QDir m_dataDir;
 
-    RoundedShape *Shape1;
-    QLabel *Label1;
-    QComboBox *ComboBox1;
-    QLabel *Label2;
-    QSpinBox *Vvod;
-    QGroupBox *GroupBox1;
-    QPlainTextEdit *RichEdit1;
-    QPushButton *BitBtn1;
+    RoundedShape *Shape1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QComboBox *ComboBox1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QSpinBox *Vvod = nullptr;
+    QGroupBox *GroupBox1 = nullptr;
+    QPlainTextEdit *RichEdit1 = nullptr;
+    QPushButton *BitBtn1 = nullptr;
     LineStore ListBox1;
 
     // The readable records of ListBox1, worked out once per opening.

@@ -105,6 +105,7 @@ private Q_SLOTS:
         QFile::remove(m_dir.filePath(u"best.txt"_s));
         m_state.setStartValues();
         m_window = std::make_unique<TfGame>(m_state, m_random, m_clock, QDir(m_dir.path()));
+        m_window->ensureBuilt();
         m_errors.clear();
     }
 

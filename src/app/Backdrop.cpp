@@ -1,0 +1,25 @@
+#include "app/Backdrop.h"
+
+#include <QPainter>
+#include <QPaintEvent>
+
+Backdrop::Backdrop(Painter painter, QWidget *parent)
+    : QWidget(parent)
+    , m_painter(std::move(painter))
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+const QPixmap &Backdrop::picture()
+{
+    if (m_picture.isNull() && m_painter)
+        m_picture = m_painter();
+    return m_picture;
+}
+
+void Backdrop::paintEvent(QPaintEvent *event)
+{
+    QPainter p(this);
+    p.fillRect(event->rect(), Qt::black);
+    p.drawPixmap(event->rect(), picture(), event->rect());
+}
