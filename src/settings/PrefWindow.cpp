@@ -188,6 +188,18 @@ void TfPref::buildLayout()
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     // The OK button holds the keyboard focus when the window is first shown.
     BitBtn1->setFocus();
+
+    // Names for screen readers where a control's own text does not say what it is for.
+    Edit1->setAccessibleName(u"Имя игрока"_s);
+    ListBox1->setAccessibleName(u"Имена соперников в базе"_s);
+    Edit2->setAccessibleName(u"Новое имя для базы"_s);
+    Edit3->setAccessibleName(u"Новый вопрос"_s);
+    Edit4->setAccessibleName(u"Первый ответ"_s);
+    Edit5->setAccessibleName(u"Второй ответ"_s);
+    m_answerItems[0]->setAccessibleName(u"Верен первый ответ"_s);
+    m_answerItems[1]->setAccessibleName(u"Верен второй ответ"_s);
+    Label8->setAccessibleName(u"Всего вопросов в базе"_s);
+    BitBtn5->setAccessibleName(u"Зал почёта"_s);
 }
 
 void TfPref::FormActivate()

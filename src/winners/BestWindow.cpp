@@ -111,6 +111,10 @@ void TfBest::ensureBuilt()
     BitBtn1->setObjectName(u"BitBtn1"_s);
     BitBtn1->setGeometry(175, 248, 75, 25);
 
+    ComboBox1->setAccessibleName(u"Что показать"_s);
+    Vvod->setAccessibleName(u"Число дней"_s);
+    RichEdit1->setAccessibleName(u"Победители"_s);
+
     setTabOrder(ComboBox1, Vvod);
     setTabOrder(Vvod, RichEdit1);
     setTabOrder(RichEdit1, BitBtn1);

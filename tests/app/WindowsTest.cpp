@@ -4,6 +4,7 @@
 #include "FixedClock.h"
 #include "ScriptedRandom.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -137,6 +138,27 @@ private Q_SLOTS:
         QCOMPARE(m_errors, QStringList{u"Cannot open file names.txt"_s});
         QVERIFY(m_app->fMainMenu.isVisible());
         QVERIFY(!m_app->fGame.isVisible());
+    }
+
+    void everyControlOfEveryWindowHasAnAccessibleName()
+    {
+        button(m_app->fMainMenu, u"BitBtn1"_s)->click();  // the game window with a game in it
+        m_app->fPref.ensureBuilt();
+        m_app->fBest.ensureBuilt();
+        for (QWidget *window : {static_cast<QWidget *>(&m_app->fMainMenu), static_cast<QWidget *>(&m_app->fGame),
+                                static_cast<QWidget *>(&m_app->fPref), static_cast<QWidget *>(&m_app->fBest)}) {
+            const QList<QWidget *> widgets = window->findChildren<QWidget *>();
+            for (QWidget *w : widgets) {
+                // Controls, and the labels a player follows: seats, the clock, the bank, the prize.
+                const QString name = w->objectName();
+                const bool follow = window == &m_app->fGame
+                    && (name.startsWith(u"Name") || name == u"Label2" || name == u"Bank" || name == u"_Summa");
+                if (name.isEmpty() || name.startsWith(u"qt_") || (w->focusPolicy() == Qt::NoFocus && !follow))
+                    continue;
+                QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
+                QVERIFY2(a && !a->text(QAccessible::Name).isEmpty(), qPrintable(window->objectName() + u'.' + name));
+            }
+        }
     }
 
     void exitButtonEndsTheProgram()

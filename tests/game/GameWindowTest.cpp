@@ -224,6 +224,35 @@ private Q_SLOTS:
         QVERIFY(m_errors.isEmpty());
     }
 
+    void theKeyboardPlaysAsTheMouseDoes()
+    {
+        newGame();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QTest::keyClick(m_window.get(), Qt::Key_Return);  // Начинаем
+        QVERIFY(m_window->timer(GameView::Timer::Timer1)->isActive());
+        auto *group = child<QGroupBox>(u"RadioGroup1"_s);
+        auto *bank = child<QPushButton>(u"Button2"_s);
+        bool answered = false, banked = false;
+        for (int i = 0; i < 3000 && !(answered && banked); ++i) {
+            if (group->isVisible() && group->isEnabled()) {
+                QTest::keyClick(m_window.get(), Qt::Key_2);
+                QVERIFY(!group->isEnabled());
+                QCOMPARE(m_window->selectedAnswer(), 1);
+                answered = true;
+            } else if (bank->isVisible() && !banked) {
+                const int before = m_state.uMainMenu.BankedSum;
+                const int chain = m_state.uMainMenu.ChainStep;
+                QTest::keyClick(m_window.get(), Qt::Key_Space);
+                QCOMPARE(m_state.uMainMenu.BankedSum, before + GameEngine::chainValue(chain));
+                banked = true;
+            } else if (!fireNextTimer()) {
+                break;
+            }
+        }
+        QVERIFY(answered);
+        QVERIFY(banked);
+    }
+
     void quickFinalPlaysToTheRecordInTheWinnersFile()
     {
         newGame(u"HiddenRover"_s);
