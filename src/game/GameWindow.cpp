@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QTextCursor>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -168,6 +169,7 @@ void TfGame::buildControls()
     m_narration->setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
     m_narration->setStyleSheet(u"QPlainTextEdit { background: black; color: white; }"_s);
     m_narration->setPlainText(u"RichEdit1"_s);
+    m_narrationLines = 1;
     m_narration->setAccessibleName(u"Ведущий"_s);
     m_narration->setAccessibleDescription(u"Всё, что говорит ведущий игры"_s);
 
@@ -324,11 +326,21 @@ void TfGame::setChainColour(int step, Colour colour)
     setTextColour(m_chain[size_t(step)], colour == Colour::Red ? Red : White);
 }
 
-void TfGame::clearNarration() { m_narration->clear(); }
+void TfGame::clearNarration()
+{
+    m_narration->clear();
+    m_narrationLines = 0;
+}
 
 void TfGame::appendNarration(const QString &line)
 {
-    m_narration->appendPlainText(line);
+    // A line of its own even when it is empty and the first: appendPlainText() would
+    // drop blank lines at the top of an empty view.
+    QTextCursor cursor(m_narration->document());
+    cursor.movePosition(QTextCursor::End);
+    if (m_narrationLines++ > 0)
+        cursor.insertBlock();
+    cursor.insertText(line);
     QScrollBar *bar = m_narration->verticalScrollBar();
     bar->setValue(bar->maximum());
 }

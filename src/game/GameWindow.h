@@ -89,6 +89,7 @@ private:
     QLabel *m_label1 = nullptr;
     QLabel *m_label2 = nullptr;
     QPlainTextEdit *m_narration = nullptr;
+    int m_narrationLines = 0;
     QGroupBox *m_answers = nullptr;
     QButtonGroup *m_answerGroup = nullptr;
     std::array<QRadioButton *, 2> m_answerButtons{};

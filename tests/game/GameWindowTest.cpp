@@ -215,9 +215,13 @@ private Q_SLOTS:
         QCOMPARE(child<QLabel>(u"_Summa"_s)->text(), QString::number(m_state.uMainMenu.PrizeTotal));
         QVERIFY(child<QPlainTextEdit>(u"RichEdit1"_s)->toPlainText().endsWith(u"кто на ваш взгляд самое зыбкоцепье!"_s));
 
-        // The vote: a click on a name label.
+        // The vote: a click on a name label. Its narration opens with an empty line.
         const int seat = m_state.uMainMenu.PlayerSeat == 1 ? 2 : 1;
         QTest::mouseClick(child(u"Name%1"_s.arg(seat)), Qt::LeftButton);
+        const QStringList shown = child<QPlainTextEdit>(u"RichEdit1"_s)->toPlainText().split(u'\n');
+        QVERIFY(shown.size() > 4);
+        QCOMPARE(shown[0], QString());
+        QCOMPARE(shown[2], QString());
         QCOMPARE(m_state.uMainMenu.RoundNo, 2);
         QCOMPARE(m_state.occupiedSeats(), 7);
         QVERIFY(child(u"_Name1"_s)->isVisible());
