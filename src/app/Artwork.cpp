@@ -1,6 +1,7 @@
 #include "app/Artwork.h"
 
 #include "app/Fonts.h"
+#include "game/TableLayout.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -17,10 +18,6 @@ namespace {
 const QColor Green(0, 200, 0);
 const QColor LightBlue(120, 190, 255);
 const QColor Cyan(0, 255, 255);
-
-// Seat N's name label (its vote label stands 24 px below).
-constexpr QPoint SeatLabels[] = {{184, 328}, {192, 224}, {216, 120}, {344, 48},
-                                 {504, 56},  {632, 128}, {656, 232}, {664, 336}};
 
 QPixmap glyph(const std::function<void(QPainter &, const QColor &)> &draw, const QColor &colour)
 {
@@ -65,8 +62,11 @@ QPixmap Artwork::gameBackground()
     // One ellipse behind each seat's name and vote label.
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(Green, 2));
-    for (const QPoint &at : SeatLabels)
-        p.drawEllipse(QRectF(at.x() - 14, at.y() - 9, 97 + 28, 17 + 24 + 18));
+    using namespace TableLayout;
+    for (int seat = 1; seat <= 8; ++seat) {
+        const QPoint at = NameLabel[seat];
+        p.drawEllipse(QRectF(at.x() - 14, at.y() - 9, LabelWidth + 28, LabelHeight + VoteLabelBelow + 18));
+    }
 
     // The narration.
     p.setPen(QPen(Cyan, 2));

@@ -6,6 +6,7 @@
 #include "app/Fonts.h"
 #include "app/WindowStyle.h"
 #include "game/SeatLabel.h"
+#include "game/TableLayout.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -24,9 +25,6 @@ using namespace Qt::StringLiterals;
 using namespace WindowStyle;
 
 namespace {
-
-constexpr QPoint SeatAt[] = {{0, 0},     {184, 328}, {192, 224}, {216, 120}, {344, 48},
-                             {504, 56},  {632, 128}, {656, 232}, {664, 336}};
 
 struct ChainLabel
 {
@@ -105,7 +103,7 @@ void TfGame::buildSeats()
     for (int seat = 1; seat <= SeatCount; ++seat) {
         auto *name = new SeatLabel(this);
         name->setObjectName(u"Name%1"_s.arg(seat));
-        name->setGeometry(QRect(SeatAt[seat], QSize(97, 17)));
+        name->setGeometry(QRect(TableLayout::NameLabel[seat], QSize(TableLayout::LabelWidth, TableLayout::LabelHeight)));
         name->setAlignment(Qt::AlignCenter);
         name->setFont(Fonts::font(Fonts::Family::ComicSans, 12));
         setTextColour(name, White);
@@ -118,7 +116,8 @@ void TfGame::buildSeats()
 
         auto *vote = new QLabel(this);
         vote->setObjectName(u"_Name%1"_s.arg(seat));
-        vote->setGeometry(QRect(SeatAt[seat] + QPoint(0, 24), QSize(97, 17)));
+        vote->setGeometry(QRect(TableLayout::NameLabel[seat] + QPoint(0, TableLayout::VoteLabelBelow),
+                                QSize(TableLayout::LabelWidth, TableLayout::LabelHeight)));
         vote->setAlignment(Qt::AlignCenter);
         vote->setFont(Fonts::font(Fonts::Family::BookAntiqua, 12));
         setTextColour(vote, Red);
