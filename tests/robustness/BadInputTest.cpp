@@ -52,6 +52,14 @@ QByteArray goodWinners()
     return TestSupport::cp1251(u"!\r\nАнна\r\n1000\r\n01.12.2026\r\n12:00:00\r\n"_s);
 }
 
+// A folder with three good files, one of which each test then spoils.
+void writeGoodFiles(const QTemporaryDir &dir)
+{
+    TestSupport::writeFile(dir.filePath(u"Vopros.txt"_s), goodQuestions());
+    TestSupport::writeFile(dir.filePath(u"names.txt"_s), goodNames());
+    TestSupport::writeFile(dir.filePath(u"best.txt"_s), goodWinners());
+}
+
 } // namespace
 
 class BadInputTest : public QObject
@@ -138,9 +146,7 @@ private Q_SLOTS:
         QFETCH(QString, file);
         QFETCH(QString, expectedError);
         QTemporaryDir dir;
-        TestSupport::writeFile(dir.filePath(u"Vopros.txt"_s), goodQuestions());
-        TestSupport::writeFile(dir.filePath(u"names.txt"_s), goodNames());
-        TestSupport::writeFile(dir.filePath(u"best.txt"_s), goodWinners());
+        writeGoodFiles(dir);
         const QString target = targetOf(QFileInfo(file).fileName());
         QFile::remove(dir.filePath(target));
         QVERIFY(QFile::copy(file, dir.filePath(target)));
@@ -175,9 +181,7 @@ private Q_SLOTS:
         QFETCH(QString, target);
         QFETCH(bool, folder);
         QTemporaryDir dir;
-        TestSupport::writeFile(dir.filePath(u"Vopros.txt"_s), goodQuestions());
-        TestSupport::writeFile(dir.filePath(u"names.txt"_s), goodNames());
-        TestSupport::writeFile(dir.filePath(u"best.txt"_s), goodWinners());
+        writeGoodFiles(dir);
         QFile::remove(dir.filePath(target));
         if (folder)
             QVERIFY(QDir(dir.path()).mkdir(target));
