@@ -1,6 +1,7 @@
 #include "data/WinnersFile.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QLockFile>
 
 using namespace Qt::StringLiterals;
@@ -92,6 +93,7 @@ Status WinnersFile::appendRecord(LineStore &buffer, const QString &path, const Q
 
 QList<WinnersFile::Record> WinnersFile::records(const QStringList &lines, int lineCount, const QLocale &locale)
 {
+    QHash<QString, QDate> parsedDates;
     QList<Record> result;
     const int n = std::min(lineCount, int(lines.size()));
     const QLatin1StringView marker(Marker);
@@ -114,7 +116,11 @@ QList<WinnersFile::Record> WinnersFile::records(const QStringList &lines, int li
         r.amountValue = r.amount.trimmed().toLongLong(&ok);
         if (!ok)
             continue;
-        r.dateValue = parseDate(r.date, locale);
+        // Many records share a day: each date text is parsed once.
+        auto known = parsedDates.constFind(r.date);
+        if (known == parsedDates.cend())
+            known = parsedDates.insert(r.date, parseDate(r.date, locale));
+        r.dateValue = *known;
         if (!r.dateValue.isValid())
             continue;
         result.append(r);
