@@ -83,6 +83,15 @@ class GameWindowTest : public QObject
         return false;
     }
 
+    // Plays on, answering whenever asked, until `done` holds or `events` have passed.
+    void playUntil(const bool &done, int events)
+    {
+        for (int i = 0; i < events && !done; ++i) {
+            answerIfAsked();
+            QVERIFY(fireNextTimer());
+        }
+    }
+
     // Answers with the first item whenever the player is asked.
     void answerIfAsked()
     {
@@ -202,12 +211,7 @@ private Q_SLOTS:
         newGame();
         child<QPushButton>(u"Button1"_s)->click();
         QCOMPARE(child<QLabel>(u"Label2"_s)->text(), u"150"_s);
-        int events = 0;
-        while (!m_state.uGame.VoteOpen && events < 5000) {
-            answerIfAsked();
-            QVERIFY(fireNextTimer());
-            ++events;
-        }
+        playUntil(m_state.uGame.VoteOpen, 5000);
         QVERIFY(m_state.uGame.VoteOpen);
         QCOMPARE(child<QLabel>(u"Label2"_s)->text(), u"0"_s);
         QVERIFY(!child(u"RadioGroup1"_s)->isVisible());
@@ -265,12 +269,7 @@ private Q_SLOTS:
         QVERIFY(!child(u"Name1"_s)->isVisible());
         child<QPushButton>(u"Button1"_s)->click();
         QCOMPARE(child<QLabel>(u"Label1"_s)->text(), u"СЧЕТ"_s);
-        int events = 0;
-        while (!m_state.uGame.DuelOver && events < 1000) {
-            answerIfAsked();
-            QVERIFY(fireNextTimer());
-            ++events;
-        }
+        playUntil(m_state.uGame.DuelOver, 1000);
         QVERIFY(m_state.uGame.DuelOver);
         QVERIFY(!fireNextTimer());
         QVERIFY(m_errors.isEmpty());
