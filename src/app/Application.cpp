@@ -11,8 +11,10 @@ using namespace Qt::StringLiterals;
 void Application::configure()
 {
     QApplication::setApplicationName(u"zybkotsepye"_s);
-    QApplication::setApplicationDisplayName(u"Зыбкоцепье"_s);
     QApplication::setApplicationVersion(u"1.0"_s);
+    // The desktop entry gives the program its title, "Зыбкоцепье", in task bars and
+    // menus. No display name: Qt would append it to every window's title.
+    QGuiApplication::setDesktopFileName(u"zybkotsepye"_s);
     QApplication::setWindowIcon(Artwork::applicationIcon());
     // The main menu ends the program; the other windows only hide.
     QApplication::setQuitOnLastWindowClosed(false);

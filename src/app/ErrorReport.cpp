@@ -23,6 +23,7 @@ void ErrorReport::show(QWidget *parent, const Status &status)
         return;
     }
     QMessageBox box(QMessageBox::Warning, u"Зыбкоцепье"_s, status.message, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
     box.setInformativeText(status.detail);
     box.exec();
 }

@@ -1,6 +1,7 @@
 #include "app/WindowStyle.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QWidget>
 
@@ -11,6 +12,18 @@ void WindowStyle::setTextColour(QWidget *widget, const QColor &colour)
     pal.setColor(QPalette::Text, colour);
     pal.setColor(QPalette::ButtonText, colour);
     widget->setPalette(pal);
+}
+
+void WindowStyle::showLabelsAsPlainText(QWidget &window)
+{
+    const QList<QLabel *> labels = window.findChildren<QLabel *>();
+    for (QLabel *label : labels)
+        label->setTextFormat(Qt::PlainText);
+}
+
+QString WindowStyle::literalButtonText(QString text)
+{
+    return text.replace(u'&', QStringLiteral("&&"));
 }
 
 void WindowStyle::centreOnScreen(QWidget &window)

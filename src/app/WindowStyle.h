@@ -28,4 +28,11 @@ void setTextColour(QWidget *widget, const QColor &colour);
 
 void centreOnScreen(QWidget &window);
 
+// Every label of the window shows its text as it stands: a name such as "<b>Вася</b>"
+// is not markup.
+void showLabelsAsPlainText(QWidget &window);
+
+// A button's text shown as it stands: '&' is not a shortcut mark.
+QString literalButtonText(QString text);
+
 } // namespace WindowStyle

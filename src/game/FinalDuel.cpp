@@ -14,8 +14,9 @@ int duelWinner(int questionNo, int a, int b)
         if (a - b == 3) return 1;
         if (b - a == 3) return 2;
     } else if (questionNo == 8) {
-        if (a - b >= 1 && a - b <= 3) return 1;
-        if (b - a >= 1 && b - a <= 3) return 2;
+        // One pair is left: a lead of one can still be drawn level.
+        if (a - b >= 2) return 1;
+        if (b - a >= 2) return 2;
     } else if (questionNo >= 10) {
         if (a > b) return 1;
         if (b > a) return 2;

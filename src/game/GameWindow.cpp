@@ -86,6 +86,7 @@ void TfGame::ensureBuilt()
     setTabOrder(m_narration, m_answers);
     setTabOrder(m_answers, m_button1);
     setTabOrder(m_button1, m_button2);
+    showLabelsAsPlainText(*this);
 }
 
 QLabel *TfGame::label(const QString &name, QPoint at, const QFont &font, const QColor &colour)
@@ -355,7 +356,7 @@ void TfGame::appendAnswer(const QString &text)
 {
     if (m_answerItems.size() >= 2)
         return;
-    m_answerButtons[size_t(m_answerItems.size())]->setText(text);
+    m_answerButtons[size_t(m_answerItems.size())]->setText(literalButtonText(text));
     m_answerItems.append(text);
 }
 
@@ -393,9 +394,17 @@ void TfGame::showWindow()
     activateWindow();
 }
 
+void TfGame::setVisible(bool visible)
+{
+    // The elements must exist before the window is shown: children made while it is
+    // being shown would stay hidden.
+    if (visible)
+        ensureBuilt();
+    QWidget::setVisible(visible);
+}
+
 void TfGame::showEvent(QShowEvent *event)
 {
-    ensureBuilt();
     QWidget::showEvent(event);
     if (!event->spontaneous())
         WindowStyle::centreOnScreen(*this);

@@ -32,6 +32,8 @@ const QString NoName = u"Нет имени!"_s;
 const QString NameTaken = u"Повт.имя!"_s;
 const QString QuestionAdded = u"OK!"_s;
 const QString DefaultPlayerName = u"Новый"_s;
+// How many characters the player may type into a name field.
+constexpr int TypedNameLimit = 12;
 
 void setColours(QWidget *w, const QColor &text, const QColor &background = {})
 {
@@ -72,12 +74,22 @@ QPushButton *button(QStyle::StandardPixmap glyph, const QString &text, QRect geo
     return b;
 }
 
-// A radio button shows '&' as a shortcut mark unless it is doubled.
-QString literal(const QString &text)
+// Puts a text into a name field whole: the typing limit is for the player, not for a longer
+// name that the program puts there (a names-base line, the player's current name).
+void setNameFieldText(QLineEdit *field, const QString &text)
 {
-    QString escaped = text;
-    escaped.replace(u'&', u"&&"_s);
-    return escaped;
+    field->setMaxLength(std::max(TypedNameLimit, int(text.size())));
+    field->setText(text);
+}
+
+// A name field takes no more typed characters than the limit, or than a longer text the
+// program put there: the player can shorten such a text but not lengthen it.
+void limitTyping(QLineEdit *field)
+{
+    field->setMaxLength(TypedNameLimit);
+    QObject::connect(field, &QLineEdit::textEdited, field, [field](const QString &text) {
+        field->setMaxLength(std::max(TypedNameLimit, int(text.size())));
+    });
 }
 
 } // namespace
@@ -105,6 +117,17 @@ void TfPref::ensureBuilt()
     connect(BitBtn5, &QPushButton::clicked, this, &TfPref::BitBtn5Click);
     connect(Edit4, &QLineEdit::textChanged, this, &TfPref::Edit4Change);
     connect(Edit5, &QLineEdit::textChanged, this, &TfPref::Edit5Change);
+    for (QLineEdit *field : {Edit1, Edit2, Edit3, Edit4, Edit5})
+        connect(field, &QLineEdit::textEdited, this, [this, field] { m_messages.remove(field); });
+}
+
+void TfPref::setVisible(bool visible)
+{
+    // The elements must exist before the window is shown: children made while it is
+    // being shown would stay hidden.
+    if (visible)
+        ensureBuilt();
+    QWidget::setVisible(visible);
 }
 
 void TfPref::buildLayout()
@@ -125,7 +148,7 @@ void TfPref::buildLayout()
 
     Edit1 = lineEdit(32, 112, 193, 21, this);
     Edit1->setObjectName(u"Edit1"_s);
-    Edit1->setMaxLength(12);
+    limitTyping(Edit1);
 
     BitBtn3 = button(QStyle::SP_BrowserReload, u"Случайно"_s, {136, 200, 91, 25}, this);
     BitBtn3->setObjectName(u"BitBtn3"_s);
@@ -137,7 +160,7 @@ void TfPref::buildLayout()
 
     Edit2 = lineEdit(456, 176, 185, 21, this);
     Edit2->setObjectName(u"Edit2"_s);
-    Edit2->setMaxLength(12);
+    limitTyping(Edit2);
 
     BitBtn4 = button(QStyle::SP_DialogApplyButton, u"Записать"_s, {544, 208, 99, 25}, this);
     BitBtn4->setObjectName(u"BitBtn4"_s);
@@ -200,20 +223,24 @@ void TfPref::buildLayout()
     m_answerItems[1]->setAccessibleName(u"Верен второй ответ"_s);
     Label8->setAccessibleName(u"Всего вопросов в базе"_s);
     BitBtn5->setAccessibleName(u"Зал почёта"_s);
+    WindowStyle::showLabelsAsPlainText(*this);
 }
 
 void TfPref::FormActivate()
 {
     ensureBuilt();
     // Whatever was typed and not confirmed is dropped.
-    Edit1->setText(m_state.uMainMenu.PlayerName);
-    Edit2->setText(m_state.uMainMenu.PlayerName);
+    m_messages.clear();
+    setNameFieldText(Edit1, m_state.uMainMenu.PlayerName);
+    setNameFieldText(Edit2, m_state.uMainMenu.PlayerName);
     Edit3->clear();
     Edit4->clear();
     Edit5->clear();
 
-    const QString questionsName = u"vopros.txt"_s;
-    if (Status loaded = BoxVopros.load(DataFiles::path(m_dataDir, questionsName), questionsName); !loaded) {
+    // The file the game reads is the file the window counts and appends to.
+    const QString questionsName = QString::fromLatin1(DataFiles::QuestionBase);
+    m_questionsPath = DataFiles::path(m_dataDir, questionsName);
+    if (Status loaded = BoxVopros.load(m_questionsPath, questionsName); !loaded) {
         m_questionsInSync = false;
         showError(loaded);
         return;
@@ -237,10 +264,15 @@ void TfPref::FormActivate()
 
 void TfPref::BitBtn1Click()
 {
+    if (showsMessage(Edit1)) {
+        // The refused name never became the player's name; the old one stays.
+        close();
+        return;
+    }
     const QString typed = Edit1->text();
     if (!typed.isEmpty()) {
         if (const QString refused = NamesBase::refusal(typed); !refused.isEmpty()) {
-            Edit1->setText(refused);
+            showMessage(Edit1, refused);
             return;
         }
     }
@@ -253,22 +285,26 @@ void TfPref::BitBtn3Click()
     // With an empty names base there is nothing to draw: the field stays as it is.
     if (m_names.isEmpty())
         return;
-    Edit1->setText(m_names.at(m_random.random(m_names.count())));
+    setNameFieldText(Edit1, m_names.at(m_random.random(m_names.count())));
+    m_messages.remove(Edit1);
 }
 
 void TfPref::BitBtn4Click()
 {
+    // A message in the field is not a name: it stays until the player types.
+    if (showsMessage(Edit2))
+        return;
     const QString name = Edit2->text();
     if (name.isEmpty()) {
-        Edit2->setText(NoName);
+        showMessage(Edit2, NoName);
         return;
     }
     if (const QString refused = NamesBase::refusal(name); !refused.isEmpty()) {
-        Edit2->setText(refused);
+        showMessage(Edit2, refused);
         return;
     }
     if (m_names.lines().contains(name)) {
-        Edit2->setText(NameTaken);
+        showMessage(Edit2, NameTaken);
         return;
     }
 
@@ -285,14 +321,19 @@ void TfPref::BitBtn4Click()
 
 void TfPref::BitBtn2Click()
 {
+    // A message in a field ("OK!", a refusal) counts as nothing typed.
     const int right = m_answerChoice->checkedId();
-    if (Edit3->text().isEmpty() || Edit4->text().isEmpty() || Edit5->text().isEmpty() || right < 0)
+    for (QLineEdit *field : {Edit3, Edit4, Edit5}) {
+        if (field->text().isEmpty() || showsMessage(field))
+            return;
+    }
+    if (right < 0)
         return;
 
     bool refused = false;
     for (QLineEdit *field : {Edit3, Edit4, Edit5}) {
         if (const QString message = QuestionBase::refusal(field->text()); !message.isEmpty()) {
-            field->setText(message);
+            showMessage(field, message);
             refused = true;
         }
     }
@@ -300,14 +341,13 @@ void TfPref::BitBtn2Click()
         return;
 
     const QString fileName = QString::fromLatin1(DataFiles::QuestionBase);
-    const QString path = DataFiles::path(m_dataDir, fileName);
-    if (!mayReplace(m_questionsInSync, path, fileName))
+    if (!mayReplace(m_questionsInSync, m_questionsPath, fileName))
         return;
     QuestionBase::append(BoxVopros, Edit3->text(), Edit4->text(), Edit5->text(), right);
-    Edit3->setText(QuestionAdded);
+    showMessage(Edit3, QuestionAdded);
     Edit4->clear();
     Edit5->clear();
-    if (Status saved = BoxVopros.save(path, fileName); !saved) {
+    if (Status saved = BoxVopros.save(m_questionsPath, fileName); !saved) {
         showError(saved);
         return;
     }
@@ -316,12 +356,12 @@ void TfPref::BitBtn2Click()
 
 void TfPref::Edit4Change(const QString &text)
 {
-    m_answerItems[0]->setText(literal(text));
+    m_answerItems[0]->setText(WindowStyle::literalButtonText(text));
 }
 
 void TfPref::Edit5Change(const QString &text)
 {
-    m_answerItems[1]->setText(literal(text));
+    m_answerItems[1]->setText(WindowStyle::literalButtonText(text));
 }
 
 void TfPref::BitBtn5Click()
@@ -386,11 +426,23 @@ void TfPref::closeEvent(QCloseEvent *event)
 
 void TfPref::showEvent(QShowEvent *event)
 {
-    ensureBuilt();
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
     WindowStyle::centreOnScreen(*this);
+}
+
+void TfPref::showMessage(QLineEdit *field, const QString &message)
+{
+    field->setText(message);
+    m_messages.insert(field, message);
+}
+
+bool TfPref::showsMessage(const QLineEdit *field) const
+{
+    // Typing, or any other text put in its place, ends the message.
+    const auto message = m_messages.constFind(field);
+    return message != m_messages.cend() && *message == field->text();
 }
 
 void TfPref::showQuestionCount()

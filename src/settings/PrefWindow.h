@@ -6,6 +6,7 @@
 #include "game/RandomSource.h"
 
 #include <QDir>
+#include <QHash>
 #include <QWidget>
 
 class Backdrop;
@@ -73,6 +74,7 @@ protected:
     virtual void showError(const Status &status);
 
     bool event(QEvent *event) override;
+    void setVisible(bool visible) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
@@ -80,6 +82,10 @@ private:
     void buildLayout();
     void noteFocusWindow(QWindow *window);
     void showQuestionCount();
+    // Writes a message (a refusal, a confirmation) in place of the field's text. Until the
+    // player types there again, the field holds no data: the message is never stored.
+    void showMessage(QLineEdit *field, const QString &message);
+    bool showsMessage(const QLineEdit *field) const;
     // False, after telling the player, when the file at `path` exists but its content
     // never reached the window: saving the window's copy would wipe it out.
     bool mayReplace(bool inSync, const QString &path, const QString &fileName);
@@ -116,6 +122,10 @@ private:
 
     // The names base in ListBox1's order, with the file's encoding.
     LineStore m_names;
+    // The question base file read at the last activation: the one the game reads.
+    QString m_questionsPath;
+    // The message each field shows in place of typed text, if any.
+    QHash<const QLineEdit *, QString> m_messages;
     // Whether each store holds what its file held at the last activation.
     bool m_questionsInSync = false;
     bool m_namesInSync = false;

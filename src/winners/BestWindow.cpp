@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
@@ -119,10 +120,17 @@ void TfBest::ensureBuilt()
     setTabOrder(Vvod, RichEdit1);
     setTabOrder(RichEdit1, BitBtn1);
 
+    showLabelsAsPlainText(*this);
     connect(BitBtn1, &QPushButton::clicked, this, &TfBest::BitBtn1Click);
     // Only a choice made by the user lists a view; clearing the choice on opening does not.
     connect(ComboBox1, &QComboBox::activated, this, &TfBest::ComboBox1Change);
-    connect(Vvod, &QSpinBox::valueChanged, this, &TfBest::VvodChange);
+    // Every change of the field's text counts. The spin box signals new numbers (typed or
+    // by the arrows); its editor also signals text that is no number (emptied, a lone minus).
+    connect(Vvod, &QSpinBox::textChanged, this, &TfBest::VvodChange);
+    connect(Vvod->findChild<QLineEdit *>(), &QLineEdit::textChanged, this, [this] {
+        if (!typedDays())
+            VvodChange();
+    });
 }
 
 void TfBest::openFromSettings()
@@ -183,11 +191,20 @@ void TfBest::ComboBox1Change(int index)
 
 void TfBest::VvodChange()
 {
-    if (ComboBox1->currentIndex() != int(WinnersQuery::View::LastDays)) {
+    // The area is emptied first; text that is not a whole number lists nothing.
+    const std::optional<int> days = typedDays();
+    if (ComboBox1->currentIndex() != int(WinnersQuery::View::LastDays) || !days) {
         RichEdit1->clear();
         return;
     }
-    showListing(WinnersQuery::lastDays(records(), Vvod->value(), m_clock.now()));
+    showListing(WinnersQuery::lastDays(records(), *days, m_clock.now()));
+}
+
+std::optional<int> TfBest::typedDays() const
+{
+    bool isNumber = false;
+    const int days = Vvod->locale().toInt(Vvod->cleanText(), &isNumber);
+    return isNumber ? std::optional<int>(days) : std::nullopt;
 }
 
 void TfBest::showError(const Status &status)
@@ -195,9 +212,17 @@ void TfBest::showError(const Status &status)
     ErrorReport::show(this, status);
 }
 
+void TfBest::setVisible(bool visible)
+{
+    // The elements must exist before the window is shown: children made while it is
+    // being shown would stay hidden.
+    if (visible)
+        ensureBuilt();
+    QWidget::setVisible(visible);
+}
+
 void TfBest::showEvent(QShowEvent *event)
 {
-    ensureBuilt();
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QWidget>
 
+#include <optional>
+
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -52,11 +54,14 @@ protected:
     // Shows a failed file operation in a message box; tests replace it.
     virtual void showError(const Status &status);
 
+    void setVisible(bool visible) override;
     void showEvent(QShowEvent *event) override;
 
 private:
     const QList<WinnersQuery::Record> &records();
     void showListing(const QList<WinnersQuery::Record> &records);
+    // The number in the days field, if its text is a whole number.
+    std::optional<int> typedDays() const;
 
     GameState &m_state;
     const Clock &m_clock;

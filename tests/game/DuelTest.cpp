@@ -134,7 +134,8 @@ void DuelTest::duelIsDecidedAfterCompletePairsOnly_data()
     const struct { const char *name; const char *answers; const char *score; int winner; } rows[] = {
         {"3:0 after three pairs", "RWRWRW", "3:0", 1},
         {"0:3 after three pairs", "WRWRWR", "0:3", 2},
-        {"3:2 after four pairs", "RRRRRWWW", "3:2", 1},
+        {"a lead of one after four pairs goes on to the fifth", "RRRRRWWWRW", "4:2", 1},
+        {"3:2 after four pairs, drawn level in the fifth", "RRRRRWWWWRRW", "4:3", 1},
         {"a lead of two after three pairs waits", "RWRWRRWW", "3:1", 1},
         {"level after four pairs, decided after five", "RRRWWRWWRW", "3:2", 1},
         {"4:4 then sudden death to 4:5", "RRRRRRRRWWWR", "4:5", 2},

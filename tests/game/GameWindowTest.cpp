@@ -184,6 +184,59 @@ private Q_SLOTS:
             QCOMPARE(child<QLabel>(QString::fromUtf16(chain))->palette().color(QPalette::WindowText), QColor(Qt::white));
     }
 
+    void viewOperationsChangeWhatTheWindowShows()
+    {
+        GameView &view = *m_window;
+        m_window->show();
+        using E = GameView::Element;
+        const std::pair<E, const char16_t *> elements[] = {{E::Summa, u"_Summa"}, {E::Label2, u"Label2"},
+                                                           {E::Button1, u"Button1"}, {E::Button2, u"Button2"},
+                                                           {E::Answers, u"RadioGroup1"}};
+        for (const auto &[element, name] : elements) {
+            for (bool visible : {false, true, false}) {
+                view.setVisible(element, visible);
+                QCOMPARE(child(QString::fromUtf16(name))->isVisible(), visible);
+            }
+        }
+        for (bool visible : {true, false}) {
+            view.setNameVisible(3, visible);
+            view.setVoteVisible(3, visible);
+            QCOMPARE(child(u"Name3"_s)->isVisible(), visible);
+            QCOMPARE(child(u"_Name3"_s)->isVisible(), visible);
+        }
+
+        // The narration keeps a first empty line, and every line as it stands.
+        auto *narration = child<QPlainTextEdit>(u"RichEdit1"_s);
+        view.clearNarration();
+        view.appendNarration(QString());
+        view.appendNarration(u"<b>Вася</b>:"_s);
+        QCOMPARE(narration->toPlainText(), u"\n<b>Вася</b>:"_s);
+
+        // Answers and names are shown as they stand: no markup, no shortcut marks.
+        view.clearAnswers();
+        view.appendAnswer(u"Procter & Gamble"_s);
+        view.appendAnswer(u"<i>Unilever</i>"_s);
+        QCOMPARE(view.answerText(0), u"Procter & Gamble"_s);
+        QCOMPARE(view.answerText(1), u"<i>Unilever</i>"_s);
+        QCOMPARE(child<QRadioButton>(u"RadioGroup1Item0"_s)->text(), u"Procter && Gamble"_s);
+        view.setNameCaption(1, u"<b>Вася</b>"_s);
+        QCOMPARE(child<QLabel>(u"Name1"_s)->text(), u"<b>Вася</b>"_s);
+        const QList<QLabel *> labels = m_window->findChildren<QLabel *>();
+        for (const QLabel *label : labels)
+            QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName()));
+
+        // Clearing the choice leaves no answer marked, and the next question starts unmarked.
+        view.setAnswersEnabled(true);
+        QTest::mouseClick(child<QRadioButton>(u"RadioGroup1Item1"_s), Qt::LeftButton, {}, QPoint(8, 10));
+        QCOMPARE(view.selectedAnswer(), 1);
+        view.selectNoAnswer();
+        QCOMPARE(view.selectedAnswer(), -1);
+        for (const char16_t *item : {u"RadioGroup1Item0", u"RadioGroup1Item1"})
+            QVERIFY(!child<QRadioButton>(QString::fromUtf16(item))->isChecked());
+        view.setAnswersEnabled(false);
+        QVERIFY(!child(u"RadioGroup1"_s)->isEnabled());
+    }
+
     void onlyThePlayersClickAnswersNotClearingTheChoice()
     {
         // Play until the player is asked, then clear the choice from code and click.

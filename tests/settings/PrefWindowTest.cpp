@@ -243,6 +243,65 @@ private Q_SLOTS:
         QCOMPARE(m_random.asked.size(), 1);
     }
 
+    void shownWithoutPreparationShowsEveryControl()
+    {
+        // As the main menu opens it: no call but show().
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        const QList<QWidget *> children = m_window->findChildren<QWidget *>();
+        QVERIFY(children.size() > 20);
+        for (const QWidget *w : children) {
+            if (!w->objectName().isEmpty() && !w->objectName().startsWith(u"qt_"_s))
+                QVERIFY2(w->isVisible(), qPrintable(w->objectName()));
+        }
+        QCOMPARE(m_window->focusWidget(), button(1));
+    }
+
+    void longNamesArePutWholeButTypingStaysLimited()
+    {
+        const QString longName = u"Александр-Второй"_s;
+        TestSupport::writeFile(path(u"names.txt"_s), fileBytes({longName}));
+        m_window->FormActivate();
+        button(3)->click();
+        QCOMPARE(edit(1)->text(), longName);
+        button(1)->click();
+        QCOMPARE(m_state.uMainMenu.PlayerName, longName);
+
+        // The player's long name comes back whole; typing cannot lengthen it, only shorten it.
+        m_window->FormActivate();
+        QCOMPARE(edit(1)->text(), longName);
+        QCOMPARE(edit(2)->text(), longName);
+        edit(1)->end(false);
+        QTest::keyClicks(edit(1), u"x"_s);
+        QCOMPARE(edit(1)->text(), longName);
+        QTest::keyClick(edit(1), Qt::Key_Backspace);
+        QTest::keyClicks(edit(1), u"xy"_s);
+        QCOMPARE(edit(1)->text(), longName.chopped(1));
+
+        edit(2)->clear();
+        QTest::keyClicks(edit(2), u"abcdefghijklmno"_s);
+        QCOMPARE(edit(2)->text(), u"abcdefghijkl"_s);
+    }
+
+    void questionBaseIsTheGamesFileAlsoBesideALowerCaseTwin()
+    {
+        // A folder copied from a file system that ignores letter case may hold both.
+        const QStringList twin{u"?"_s, u"Другой файл?"_s, u"Да"_s, u"Нет"_s, u"0"_s};
+        TestSupport::writeFile(path(u"vopros.txt"_s), fileBytes(twin));
+        m_window->FormActivate();
+        QCOMPARE(m_state.uPref.PrefQuestionCount, 2);
+        edit(3)->setText(u"Новый?"_s);
+        edit(4)->setText(u"Да"_s);
+        edit(5)->setText(u"Нет"_s);
+        answer(1)->click();
+        button(2)->click();
+        QVERIFY(m_window->errors.isEmpty());
+        QCOMPARE(TestSupport::readFile(path(u"Vopros.txt"_s)),
+                 fileBytes(Questions + QStringList{u"?"_s, u"Новый?"_s, u"Да"_s, u"Нет"_s, u"1"_s}));
+        QCOMPARE(TestSupport::readFile(path(u"vopros.txt"_s)), fileBytes(twin));
+        QCOMPARE(countShown(), u"3"_s);
+    }
+
     void addingANameRewritesTheFileSorted()
     {
         m_window->FormActivate();
@@ -269,7 +328,7 @@ private Q_SLOTS:
         QVERIFY(m_window->errors.isEmpty());
     }
 
-    void messagesReplaceTheFieldAndCanThemselvesBeAdded()
+    void messagesReplaceTheFieldAndAreNeverStored()
     {
         m_window->FormActivate();
         const QByteArray before = TestSupport::readFile(path(u"names.txt"_s));
@@ -284,14 +343,38 @@ private Q_SLOTS:
         QCOMPARE(edit(2)->text(), u"Повт.имя!"_s);
         QCOMPARE(TestSupport::readFile(path(u"names.txt"_s)), before);
 
-        // A second click takes the message for a name like any other.
+        // A second click does not take the message for a name: it stays a message.
         button(4)->click();
-        QVERIFY(listed().contains(u"Повт.имя!"_s));
+        QCOMPARE(edit(2)->text(), u"Повт.имя!"_s);
         edit(2)->clear();
         button(4)->click();
         button(4)->click();
+        QCOMPARE(edit(2)->text(), u"Нет имени!"_s);
+        QVERIFY(!listed().contains(u"Повт.имя!"_s));
+        QVERIFY(!listed().contains(u"Нет имени!"_s));
+        QCOMPARE(TestSupport::readFile(path(u"names.txt"_s)), before);
+
+        // Typed by the player, the same text is a name like any other.
+        edit(2)->selectAll();
+        QTest::keyClicks(edit(2), u"Net imeni!"_s);
+        edit(2)->setText(u"Нет имени!"_s);
+        button(4)->click();
         QVERIFY(listed().contains(u"Нет имени!"_s));
         QCOMPARE(TestSupport::readFile(path(u"names.txt"_s)), fileBytes(listed()));
+
+        // Nor does a confirmation or a refusal become a question.
+        edit(3)->setText(u"Вопрос?"_s);
+        edit(4)->setText(u"Да"_s);
+        edit(5)->setText(u"Нет"_s);
+        answer(0)->click();
+        button(2)->click();
+        QCOMPARE(edit(3)->text(), u"OK!"_s);
+        const QByteArray questions = TestSupport::readFile(path(u"Vopros.txt"_s));
+        edit(4)->setText(u"Да"_s);
+        edit(5)->setText(u"Нет"_s);
+        button(2)->click();
+        QCOMPARE(TestSupport::readFile(path(u"Vopros.txt"_s)), questions);
+        QCOMPARE(edit(3)->text(), u"OK!"_s);
     }
 
     void namesThatWouldBreakTheGameAreRefused_data()
@@ -388,7 +471,7 @@ private Q_SLOTS:
     {
         QVERIFY(QFile::remove(path(u"Vopros.txt"_s)));
         m_window->FormActivate();
-        QCOMPARE(m_window->errors, QStringList{u"Cannot open file vopros.txt"_s});
+        QCOMPARE(m_window->errors, QStringList{u"Cannot open file Vopros.txt"_s});
         QCOMPARE(edit(1)->text(), u"Новый Игрок"_s);
         QVERIFY(listed().isEmpty());
 

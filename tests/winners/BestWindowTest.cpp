@@ -188,6 +188,31 @@ private Q_SLOTS:
         QCOMPARE(area(), QString());
     }
 
+    void daysFieldWithoutANumberListsNothing()
+    {
+        open(record(u"сегодня"_s, 1, 0) + record(u"завтра"_s, 5, 1));
+        choose(1);
+        vvod()->setValue(7);
+        QCOMPARE(listedNames(), (QStringList{u"сегодня"_s, u"завтра"_s}));
+
+        // Emptied as the player does it: the old listing goes with the number.
+        vvod()->setFocus();
+        QTest::keyClick(vvod(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(vvod(), Qt::Key_Backspace);
+        QCOMPARE(vvod()->cleanText(), QString());
+        QCOMPARE(area(), QString());
+
+        // A lone minus is no number either: it does not count as 0.
+        QTest::keyClicks(vvod(), u"-"_s);
+        QCOMPARE(area(), QString());
+        QTest::keyClicks(vvod(), u"1"_s);
+        QCOMPARE(area(), QString());
+        QTest::keyClick(vvod(), Qt::Key_Backspace);
+        QTest::keyClick(vvod(), Qt::Key_Backspace);
+        QTest::keyClicks(vvod(), u"1"_s);
+        QCOMPARE(listedNames(), (QStringList{u"сегодня"_s, u"завтра"_s}));
+    }
+
     void noRecordsGiveAnEmptyAreaInEveryView_data()
     {
         QTest::addColumn<QStringList>("lines");
