@@ -24,6 +24,7 @@ TfMainMenu::TfMainMenu(GameState &state, QWidget *parent)
     setObjectName(u"fMainMenu"_s);
     setWindowTitle(u"Зыбкоцепье"_s);
     setFixedSize(792, 566);
+    WindowStyle::centreWhenShown(*this);
     setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -124,9 +125,3 @@ void TfMainMenu::closeEvent(QCloseEvent *event)
     QApplication::quit();
 }
 
-void TfMainMenu::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        WindowStyle::centreOnScreen(*this);
-}

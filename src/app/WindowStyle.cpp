@@ -1,9 +1,11 @@
 #include "app/WindowStyle.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 void WindowStyle::setTextColour(QWidget *widget, const QColor &colour)
 {
@@ -24,6 +26,45 @@ void WindowStyle::showLabelsAsPlainText(QWidget &window)
 QString WindowStyle::literalButtonText(QString text)
 {
     return text.replace(u'&', QStringLiteral("&&"));
+}
+
+namespace {
+
+class Centring : public QObject
+{
+public:
+    explicit Centring(QWidget &window) : QObject(&window), m_window(window) { window.installEventFilter(this); }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == &m_window && event->type() == QEvent::Show && !event->spontaneous()) {
+            WindowStyle::centreOnScreen(m_window);
+            m_placedByWindowManager = false;
+            if (QWindow *handle = m_window.windowHandle(); handle && handle != m_handle) {
+                m_handle = handle;
+                handle->installEventFilter(this);
+            }
+        } else if (!m_placedByWindowManager && event->spontaneous()
+                   && (event->type() == QEvent::Expose || event->type() == QEvent::Move)) {
+            // The window manager has framed and placed the window: the frame is known now.
+            m_placedByWindowManager = true;
+            if (m_window.frameGeometry() != m_window.geometry())
+                WindowStyle::centreOnScreen(m_window);
+        }
+        return false;
+    }
+
+private:
+    QWidget &m_window;
+    QWindow *m_handle = nullptr;
+    bool m_placedByWindowManager = true;
+};
+
+} // namespace
+
+void WindowStyle::centreWhenShown(QWidget &window)
+{
+    new Centring(window);
 }
 
 void WindowStyle::centreOnScreen(QWidget &window)

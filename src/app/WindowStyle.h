@@ -28,6 +28,11 @@ void setTextColour(QWidget *widget, const QColor &colour);
 
 void centreOnScreen(QWidget &window);
 
+// Centres the window on its screen every time it is shown, frame included: the window
+// manager tells the frame's size only once the window is on screen, so the window is
+// centred again then.
+void centreWhenShown(QWidget &window);
+
 // Every label of the window shows its text as it stands: a name such as "<b>Вася</b>"
 // is not markup.
 void showLabelsAsPlainText(QWidget &window);

@@ -50,8 +50,8 @@ TfGame::TfGame(GameState &state, RandomSource &random, const Clock &clock, QDir 
     setObjectName(u"fGame"_s);
     setWindowTitle(u"Зыбкоцепье"_s);
     setFixedSize(792, 600);
+    WindowStyle::centreWhenShown(*this);
     setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
-    setAccessibleName(u"Игровой стол"_s);
 
     for (int i = 0; i < 3; ++i) {
         auto *t = new QTimer(this);
@@ -403,9 +403,3 @@ void TfGame::setVisible(bool visible)
     QWidget::setVisible(visible);
 }
 
-void TfGame::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        WindowStyle::centreOnScreen(*this);
-}

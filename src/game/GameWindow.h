@@ -70,7 +70,6 @@ Q_SIGNALS:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void setVisible(bool visible) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     void FormClose();

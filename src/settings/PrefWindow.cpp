@@ -101,6 +101,7 @@ TfPref::TfPref(GameState &state, RandomSource &random, QDir dataDir, QWidget *pa
     setObjectName(u"fPref"_s);
     setWindowTitle(u"Зыбкоцепье"_s);
     setFixedSize(676, 413);
+    WindowStyle::centreWhenShown(*this);
     setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TfPref::noteFocusWindow);
 }
@@ -222,7 +223,7 @@ void TfPref::buildLayout()
     m_answerItems[0]->setAccessibleName(u"Верен первый ответ"_s);
     m_answerItems[1]->setAccessibleName(u"Верен второй ответ"_s);
     Label8->setAccessibleName(u"Всего вопросов в базе"_s);
-    BitBtn5->setAccessibleName(u"Зал почёта"_s);
+    BitBtn5->setAccessibleDescription(u"Зал почёта"_s);
     WindowStyle::showLabelsAsPlainText(*this);
 }
 
@@ -424,13 +425,6 @@ void TfPref::closeEvent(QCloseEvent *event)
     FormClose();
 }
 
-void TfPref::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (event->spontaneous())
-        return;
-    WindowStyle::centreOnScreen(*this);
-}
 
 void TfPref::showMessage(QLineEdit *field, const QString &message)
 {

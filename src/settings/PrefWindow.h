@@ -76,7 +76,6 @@ protected:
     bool event(QEvent *event) override;
     void setVisible(bool visible) override;
     void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     void buildLayout();

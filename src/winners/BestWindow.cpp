@@ -48,6 +48,7 @@ TfBest::TfBest(GameState &state, const Clock &clock, QDir dataDir, QWidget *pare
     setObjectName(u"fBest"_s);
     setWindowTitle(u"Игроки, которые выиграли..."_s);
     setFixedSize(425, 280);
+    WindowStyle::centreWhenShown(*this);
     setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);
@@ -221,13 +222,6 @@ void TfBest::setVisible(bool visible)
     QWidget::setVisible(visible);
 }
 
-void TfBest::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (event->spontaneous())
-        return;
-    WindowStyle::centreOnScreen(*this);
-}
 
 const QList<WinnersQuery::Record> &TfBest::records()
 {

@@ -55,7 +55,6 @@ protected:
     virtual void showError(const Status &status);
 
     void setVisible(bool visible) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     const QList<WinnersQuery::Record> &records();
