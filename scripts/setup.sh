@@ -10,8 +10,8 @@ play_packages=(
     fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-urw-base35
 )
 test_packages=(
-    xvfb xauth xdotool x11-utils
-    clang libclang-rt-14-dev libbenchmark-dev libx11-dev
+    xvfb xauth xdotool x11-utils openbox imagemagick dbus at-spi2-core python3 python3-pyatspi
+    clang libclang-rt-14-dev libbenchmark-dev libx11-dev libxtst-dev
 )
 
 packages=("${play_packages[@]}")
