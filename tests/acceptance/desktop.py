@@ -236,11 +236,13 @@ class Accessible:
                 if child is not None:
                     stack.append(child)
 
-    def find(self, root, name, role=None):
-        key = (id(root), name, role)
+    def find(self, root, name, role=None, prefix=False):
+        """The control named `name` (or, with prefix, whose name starts with it)."""
+        key = (id(root), name, role, prefix)
         if key not in self.found:
             for node in self.descendants(root, into_items=False):
-                if node.name == name and (role is None or node.getRoleName() == role):
+                matches = node.name.startswith(name) if prefix else node.name == name
+                if matches and (role is None or node.getRoleName() == role):
                     self.found[key] = (root, node)
                     break
             else:
