@@ -110,7 +110,7 @@ void TfGame::buildSeats()
         setTextColour(name, White);
         name->setCursor(Qt::PointingHandCursor);
         name->setText(u"Name%1"_s.arg(seat));
-        name->setAccessibleName(u"Игрок за местом %1"_s.arg(seat));
+        name->setAccessibleName(u"Место %1"_s.arg(seat));
         name->setAccessibleDescription(u"Щелчок во время голосования — голос против этого игрока"_s);
         connect(name, &SeatLabel::clicked, this, [this, seat] { NameClick(seat); });
         m_names[seat] = name;
@@ -285,7 +285,12 @@ void TfGame::closeEvent(QCloseEvent *event)
 
 // --- GameView ---
 
-void TfGame::setNameCaption(int seat, const QString &text) { m_names[size_t(seat)]->setText(text); }
+void TfGame::setNameCaption(int seat, const QString &text)
+{
+    m_names[size_t(seat)]->setText(text);
+    // A screen reader says who sits there.
+    m_names[size_t(seat)]->setAccessibleName(u"Место %1: %2"_s.arg(seat).arg(text));
+}
 void TfGame::setNameVisible(int seat, bool visible) { m_names[size_t(seat)]->setVisible(visible); }
 void TfGame::setVoteCaption(int seat, const QString &text) { m_votes[size_t(seat)]->setText(text); }
 void TfGame::setVoteVisible(int seat, bool visible) { m_votes[size_t(seat)]->setVisible(visible); }
