@@ -1,6 +1,10 @@
 #include "app/Fonts.h"
 
+#include <QFontDatabase>
 #include <QStringList>
+
+#include <algorithm>
+#include <array>
 
 using namespace Qt::StringLiterals;
 
@@ -20,12 +24,28 @@ QStringList familiesFor(Fonts::Family family)
     return {u"DejaVu Sans"_s};
 }
 
+// The first of the family's fonts that is installed, looked up once: a font that is not
+// there would make every text fall back through the system's font search.
+QStringList installed(Fonts::Family family)
+{
+    static std::array<QStringList, size_t(Fonts::Family::Tahoma) + 1> found;
+    QStringList &families = found[size_t(family)];
+    if (families.isEmpty()) {
+        const QStringList wanted = familiesFor(family);
+        const auto it = std::find_if(wanted.begin(), wanted.end(), [](const QString &name) {
+            return QFontDatabase::hasFamily(name);
+        });
+        families = it == wanted.end() ? wanted : QStringList{*it};
+    }
+    return families;
+}
+
 } // namespace
 
 QFont Fonts::font(Family family, int pixelSize, bool bold)
 {
     QFont f;
-    f.setFamilies(familiesFor(family));
+    f.setFamilies(installed(family));
     f.setPixelSize(pixelSize);
     f.setBold(bold);
     return f;
