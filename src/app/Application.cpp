@@ -41,6 +41,7 @@ Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std
     QObject::connect(&fGame, &TfGame::closed, &fMainMenu, showMenu);
     QObject::connect(&fPref, &TfPref::closed, &fMainMenu, showMenu);
     QObject::connect(&fPref, &TfPref::bestRequested, &fBest, &TfBest::openFromSettings);
+    QObject::connect(&fGame, &TfGame::hallOfFameRequested, &fBest, &TfBest::openFromSettings);
 }
 
 void Application::start()

@@ -133,11 +133,12 @@ Status GameEngine::NewGame(LineStore &namesList)
     // In the quick final seat 1 is empty; the human answers first there.
     m_view.appendNarration(u"Это вы, "_s + (quickFinal ? M.PlayerName : M.SeatNames[1]));
 
-    G.VoteOpen = false;
+    setVoteOpen(false);
+    m_view.markAskedSeat(0);
     M.RoundNo = 1;
     if (!quickFinal) {
         M.SecondsLeft = 150;
-        m_view.setCaption(GameView::Caption::Label2, u"150"_s);
+        m_view.showClock(150);
         M.TurnSeat = 1;
     } else {
         M.RoundNo = 8;

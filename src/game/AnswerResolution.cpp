@@ -13,6 +13,7 @@ int GameEngine::chainValue(int step)
 
 void GameEngine::judge(int answer, int seat)
 {
+    m_view.showVerdict(answer, G.CorrectAnswer);
     if (answer == G.CorrectAnswer) {
         m_view.appendNarration(u"Верно"_s);
         G.LastAnswerRight = true;

@@ -18,9 +18,15 @@ Status GameEngine::NameClick(int seat)
     return Status::success();
 }
 
+void GameEngine::setVoteOpen(bool open)
+{
+    G.VoteOpen = open;
+    m_view.setVoteOpen(open);
+}
+
 void GameEngine::EliminationVote()
 {
-    G.VoteOpen = false;
+    setVoteOpen(false);
     for (int seat = 1; seat <= SeatCount; ++seat) {
         m_view.setVoteCaption(seat, QString());
         m_view.setVoteVisible(seat, true);
@@ -125,6 +131,7 @@ Status GameEngine::humanExit()
 {
     m_view.appendNarration(u"Но вы ничего не увидите, вы уходите! (узнайте кто выиграл в зале почета)"_s);
     setButton1(false);
+    m_view.showGameOver();
 
     G.PhrasePick = 0;
     int lastComputer = 0;

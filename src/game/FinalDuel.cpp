@@ -57,6 +57,7 @@ void GameEngine::startDuel()
 
 void GameEngine::judgeDuelAnswer(int answer, int side, const QString &wrongLine)
 {
+    m_view.showVerdict(answer, G.CorrectAnswer);
     if (answer == G.CorrectAnswer) {
         m_view.appendNarration(u"Верно"_s);
         G.LastAnswerRight = true;
@@ -108,5 +109,7 @@ Status GameEngine::duelAnswerDelayEnded()
     m_view.setTimerActive(GameView::Timer::Timer2, false);
     m_view.setVisible(GameView::Element::Answers, false);
     m_view.setCaption(GameView::Caption::Summa, QString::number(M.PrizeTotal));
+    m_view.markAskedSeat(0);
+    m_view.showGameOver();
     return writeWinner(G.finalist(G.StrongSeat), M.PrizeTotal);
 }

@@ -75,6 +75,7 @@ private:
     void findStrongAndWeak();
 
     // Vote
+    void setVoteOpen(bool open);
     void EliminationVote();
     Status humanExit();
 

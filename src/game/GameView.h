@@ -50,4 +50,17 @@ public:
     virtual void setTimerInterval(Timer timer, int milliseconds) = 0;
 
     virtual void showWindow() = 0;
+
+    // Beyond the specified elements, what tells the player what is happening at the table.
+    // The seat being asked, 1..8, or 0 for none.
+    virtual void markAskedSeat(int seat) = 0;
+    // The answer just judged: the one chosen and the right one (the same when it was right).
+    // Shown until the next question's answers replace them.
+    virtual void showVerdict(int chosen, int right) = 0;
+    // While the vote is open the seated names wait for the player's click.
+    virtual void setVoteOpen(bool open) = 0;
+    // The round clock in Label2, in seconds; the last ten are a warning.
+    virtual void showClock(int seconds) = 0;
+    // The game is over (the duel is decided or the player is voted off): the ways on.
+    virtual void showGameOver() = 0;
 };

@@ -7,6 +7,7 @@
 #include "app/WindowStyle.h"
 #include "game/SeatLabel.h"
 #include "game/TableLayout.h"
+#include "game/TurnRing.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -81,6 +82,7 @@ void TfGame::ensureBuilt()
     buildSeats();
     buildChain();
     buildControls();
+    buildCues();
     buildKeys();
 
     setTabOrder(m_narration, m_answers);
@@ -145,9 +147,14 @@ void TfGame::buildControls()
 {
     const QFont gothic = Fonts::font(Fonts::Family::CenturyGothic, 21, true);
 
+    // "БАНК!" in the table's own colours, large, beside the foot of the chain.
     m_button2 = new QPushButton(u"БАНК!"_s, this);
     m_button2->setObjectName(u"Button2"_s);
-    m_button2->setGeometry(24, 488, 75, 25);
+    m_button2->setGeometry(24, 476, 150, 34);
+    m_button2->setFont(Fonts::font(Fonts::Family::CenturyGothic, 21, true));
+    m_button2->setStyleSheet(u"QPushButton { color: rgb(255, 215, 0); background: rgb(0, 90, 40);"
+                             " border: 2px solid rgb(255, 215, 0); border-radius: 9px; }"
+                             "QPushButton:pressed { background: rgb(0, 140, 60); }"_s);
     m_button2->setAccessibleName(u"Положить в банк"_s);
     connect(m_button2, &QPushButton::clicked, this, &TfGame::Button2Click);
 
@@ -283,6 +290,102 @@ void TfGame::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+QLabel *TfGame::keyHint(const QString &key, QPoint at, QWidget *parent)
+{
+    auto *hint = new QLabel(key, parent);
+    hint->setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
+    setTextColour(hint, Grey);
+    hint->move(at);
+    hint->adjustSize();
+    hint->setAccessibleName(u"Клавиша: %1"_s.arg(key));
+    return hint;
+}
+
+void TfGame::buildCues()
+{
+    m_turnRing = new TurnRing(this);
+    m_turnRing->setObjectName(u"TurnRing"_s);
+    // Over the picture, under the names.
+    m_turnRing->stackUnder(m_names[1]);
+
+    const QFont cueFont = Fonts::font(Fonts::Family::CenturyGothic, 18, true);
+    m_yourTurn = label(u"YourTurn"_s, QPoint(352, 440), cueFont, Yellow);
+    m_yourTurn->setText(u"Ваш ход"_s);
+    m_yourTurn->setGeometry(352, 440, 249, 28);
+    m_yourTurn->setAlignment(Qt::AlignCenter);
+    m_yourTurn->hide();
+
+    m_voteInvitation = label(u"VoteInvitation"_s, QPoint(352, 436), Fonts::font(Fonts::Family::MsSansSerif, 13, true),
+                             Yellow);
+    m_voteInvitation->setText(u"Голосование: щёлкните по имени игрока, которого хотите выгнать"_s);
+    m_voteInvitation->setGeometry(352, 436, 249, 34);
+    m_voteInvitation->setAlignment(Qt::AlignCenter);
+    m_voteInvitation->setWordWrap(true);
+    m_voteInvitation->hide();
+
+    // What the player's keys do, by the controls they press.
+    keyHint(u"1"_s, QPoint(236, 8), m_answers);
+    keyHint(u"2"_s, QPoint(236, 32), m_answers);
+    // The keys of the two buttons show and hide with them.
+    m_bankKey = keyHint(u"Пробел"_s, QPoint(180, 486), this);
+    m_bankKey->setObjectName(u"BankKey"_s);
+    m_bankKey->setVisible(m_button2->isVisibleTo(this));
+    m_startKey = keyHint(u"Enter"_s, QPoint(612, 558), this);
+    m_startKey->setObjectName(u"StartKey"_s);
+
+    // The answers look inactive when the player may not choose.
+    QPalette pal = m_answers->palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        pal.setColor(QPalette::Disabled, role, QColor(100, 100, 100));
+    pal.setColor(QPalette::Disabled, QPalette::Base, QColor(60, 60, 60));
+    for (QRadioButton *b : m_answerButtons) {
+        QPalette own = b->palette();
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text, QPalette::Base})
+            own.setColor(QPalette::Disabled, role, pal.color(QPalette::Disabled, role));
+        b->setPalette(own);
+    }
+
+    m_clockPulse = new QTimer(this);
+    m_clockPulse->setInterval(250);
+    connect(m_clockPulse, &QTimer::timeout, this, [this] {
+        m_clockBright = !m_clockBright;
+        setTextColour(m_label2, m_clockBright ? QColor(255, 90, 90) : QColor(190, 0, 0));
+    });
+
+    const QString endStyle = u"QPushButton { color: rgb(255, 215, 0); background: rgb(0, 90, 40);"
+                             " border: 2px solid rgb(255, 215, 0); border-radius: 8px; }"
+                             "QPushButton:pressed { background: rgb(0, 140, 60); }"_s;
+    m_toMenu = new QPushButton(u"В меню"_s, this);
+    m_toMenu->setObjectName(u"ToMenu"_s);
+    m_toMenu->setGeometry(360, 480, 112, 34);
+    m_hallOfFame = new QPushButton(u"Зал почёта"_s, this);
+    m_hallOfFame->setObjectName(u"HallOfFame"_s);
+    m_hallOfFame->setGeometry(482, 480, 112, 34);
+    for (QPushButton *b : {m_toMenu, m_hallOfFame}) {
+        b->setFont(Fonts::font(Fonts::Family::CenturyGothic, 16, true));
+        b->setStyleSheet(endStyle);
+        b->hide();
+    }
+    connect(m_toMenu, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_hallOfFame, &QPushButton::clicked, this, &TfGame::hallOfFameRequested);
+}
+
+void TfGame::showAnswerCue()
+{
+    m_yourTurn->setVisible(m_answers->isVisible() && m_answers->isEnabled());
+}
+
+void TfGame::setClockUrgent(bool urgent)
+{
+    if (!urgent) {
+        m_clockPulse->stop();
+    } else if (!m_clockPulse->isActive()) {
+        m_clockBright = true;
+        setTextColour(m_label2, QColor(255, 90, 90));
+        m_clockPulse->start();
+    }
+}
+
 // --- GameView ---
 
 void TfGame::setNameCaption(int seat, const QString &text)
@@ -308,6 +411,9 @@ void TfGame::setCaption(Caption element, const QString &text)
         m_label1->adjustSize();
         break;
     case Caption::Label2:
+        // The duel's score, not the clock.
+        setClockUrgent(false);
+        setTextColour(m_label2, Aqua);
         m_label2->setText(text);
         m_label2->adjustSize();
         break;
@@ -320,9 +426,18 @@ void TfGame::setVisible(Element element, bool visible)
     switch (element) {
     case Element::Summa: m_summa->setVisible(visible); break;
     case Element::Label2: m_label2->setVisible(visible); break;
-    case Element::Button1: m_button1->setVisible(visible); break;
-    case Element::Button2: m_button2->setVisible(visible); break;
-    case Element::Answers: m_answers->setVisible(visible); break;
+    case Element::Button1:
+        m_button1->setVisible(visible);
+        m_startKey->setVisible(visible);
+        break;
+    case Element::Button2:
+        m_button2->setVisible(visible);
+        m_bankKey->setVisible(visible);
+        break;
+    case Element::Answers:
+        m_answers->setVisible(visible);
+        showAnswerCue();
+        break;
     }
 }
 
@@ -353,8 +468,10 @@ void TfGame::appendNarration(const QString &line)
 void TfGame::clearAnswers()
 {
     m_answerItems.clear();
-    for (QRadioButton *b : m_answerButtons)
+    for (QRadioButton *b : m_answerButtons) {
         b->setText(QString());
+        b->setStyleSheet(QString());
+    }
 }
 
 void TfGame::appendAnswer(const QString &text)
@@ -377,7 +494,11 @@ void TfGame::selectNoAnswer()
     m_answerGroup->setExclusive(true);
 }
 
-void TfGame::setAnswersEnabled(bool enabled) { m_answers->setEnabled(enabled); }
+void TfGame::setAnswersEnabled(bool enabled)
+{
+    m_answers->setEnabled(enabled);
+    showAnswerCue();
+}
 
 LineStore &TfGame::store(Store which) { return which == Store::ListBox1 ? m_listBox1 : m_listBox2; }
 
@@ -394,9 +515,64 @@ void TfGame::setTimerInterval(Timer which, int milliseconds) { timer(which)->set
 
 void TfGame::showWindow()
 {
+    // A new game: the last one's ways on are gone.
+    m_toMenu->hide();
+    m_hallOfFame->hide();
     show();
     raise();
     activateWindow();
+}
+
+void TfGame::markAskedSeat(int seat)
+{
+    if (seat < 1 || seat > SeatCount) {
+        m_turnRing->hide();
+        return;
+    }
+    m_turnRing->surround(m_names[size_t(seat)]->geometry());
+    m_turnRing->show();
+}
+
+void TfGame::showVerdict(int chosen, int right)
+{
+    // The chosen answer green when right, red when wrong; then the right one green.
+    const QString mark = u"QRadioButton, QRadioButton:disabled { color: white; background: %1;"
+                         " border-radius: 4px; font-weight: bold; }"_s;
+    for (int i = 0; i < 2; ++i) {
+        QRadioButton *b = m_answerButtons[size_t(i)];
+        if (i == right)
+            b->setStyleSheet(mark.arg(u"rgb(0, 140, 40)"_s));
+        else if (i == chosen)
+            b->setStyleSheet(mark.arg(u"rgb(200, 0, 0)"_s));
+        else
+            b->setStyleSheet(QString());
+    }
+}
+
+void TfGame::setVoteOpen(bool open)
+{
+    m_voteInvitation->setVisible(open);
+    for (int seat = 1; seat <= SeatCount; ++seat)
+        m_names[size_t(seat)]->setVoteOpen(open);
+}
+
+void TfGame::showClock(int seconds)
+{
+    m_label2->setText(QString::number(seconds));
+    m_label2->adjustSize();
+    // The last ten seconds pulse in red; the end of the round stays red.
+    const bool urgent = seconds > 0 && seconds <= 10;
+    setClockUrgent(urgent);
+    if (!urgent)
+        setTextColour(m_label2, seconds <= 0 ? Red : Aqua);
+}
+
+void TfGame::showGameOver()
+{
+    m_yourTurn->hide();
+    m_toMenu->show();
+    m_hallOfFame->show();
+    m_toMenu->setFocus();
 }
 
 void TfGame::setVisible(bool visible)

@@ -16,6 +16,7 @@ class QPushButton;
 class QRadioButton;
 class QTimer;
 class SeatLabel;
+class TurnRing;
 
 // The game window: the table of eight seats, the money chain, the bank, the prize, the
 // clock, the narration, the answer choice and the two buttons. It draws what the engine
@@ -51,6 +52,11 @@ public:
     void setTimerActive(Timer timer, bool active) override;
     void setTimerInterval(Timer timer, int milliseconds) override;
     void showWindow() override;
+    void markAskedSeat(int seat) override;
+    void showVerdict(int chosen, int right) override;
+    void setVoteOpen(bool open) override;
+    void showClock(int seconds) override;
+    void showGameOver() override;
 
     QTimer *timer(Timer which) const { return m_timers[size_t(which) - 1]; }
 
@@ -66,6 +72,8 @@ public Q_SLOTS:
 Q_SIGNALS:
     // The window was closed: the game's timers are stopped and the menu comes back.
     void closed();
+    // "Зал почёта" at the end of a game.
+    void hallOfFameRequested();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -77,6 +85,10 @@ private:
     void buildChain();
     void buildControls();
     void buildKeys();
+    void buildCues();
+    void showAnswerCue();
+    void setClockUrgent(bool urgent);
+    QLabel *keyHint(const QString &key, QPoint at, QWidget *parent);
     void answerByKey(int index);
     QLabel *label(const QString &name, QPoint at, const QFont &font, const QColor &colour);
 
@@ -96,6 +108,18 @@ private:
     QStringList m_answerItems;
     QPushButton *m_button1 = nullptr;
     QPushButton *m_button2 = nullptr;
+    // What tells the player what is happening: the ring round the seat being asked, the
+    // cue by the answers on the player's turn, the invitation to vote, the clock's warning
+    // and the ways on at the end of a game.
+    TurnRing *m_turnRing = nullptr;
+    QLabel *m_yourTurn = nullptr;
+    QLabel *m_voteInvitation = nullptr;
+    QLabel *m_bankKey = nullptr;
+    QLabel *m_startKey = nullptr;
+    QTimer *m_clockPulse = nullptr;
+    bool m_clockBright = false;
+    QPushButton *m_toMenu = nullptr;
+    QPushButton *m_hallOfFame = nullptr;
     std::array<QTimer *, 3> m_timers{};
     LineStore m_listBox1;
     LineStore m_listBox2;

@@ -47,6 +47,8 @@ void GameEngine::putQuestion(int question, const QString &addressee)
     m_view.appendAnswer(q.first);
     m_view.appendAnswer(q.second);
     G.CorrectAnswer = q.right;
+    // In the duel the finalists sit at seats 4 (A) and 5 (B).
+    m_view.markAskedSeat(M.RoundNo == 8 ? 3 + G.DuelSide : M.TurnSeat);
     m_view.setVisible(GameView::Element::Answers, true);
     m_view.selectNoAnswer();
 }

@@ -25,8 +25,8 @@ void GameEngine::startRound()
     }
     M.ChainStep = 0;
     ShowChain();
-    G.VoteOpen = false;
-    m_view.setCaption(GameView::Caption::Label2, QString::number(M.SecondsLeft));
+    setVoteOpen(false);
+    m_view.showClock(M.SecondsLeft);
     M.TurnSeat = 1;
     M.BankedSum = 0;
     m_view.setCaption(GameView::Caption::Bank, u"0"_s);
@@ -53,7 +53,7 @@ void GameEngine::Timer1Timer()
 {
     if (M.SecondsLeft > 0) {
         --M.SecondsLeft;
-        m_view.setCaption(GameView::Caption::Label2, QString::number(M.SecondsLeft));
+        m_view.showClock(M.SecondsLeft);
         return;
     }
     endRound();
@@ -94,6 +94,7 @@ void GameEngine::endRound()
     m_view.clearNarration();
     setButton2(false);
     m_view.setVisible(GameView::Element::Answers, false);
+    m_view.markAskedSeat(0);
     setHumanMayAnswer(false);
     findStrongAndWeak();
 
@@ -125,7 +126,7 @@ void GameEngine::endRound()
             m_view.appendNarration(u"Мы рады, что вы сыграли не как цыплята. Молодцы!"_s);
 
         m_view.appendNarration(u"Кто же играет не так как все. Кому пришло время покинуть игровую площадку. Сейчас мы узнаем, кто на ваш взгляд самое зыбкоцепье!"_s);
-        G.VoteOpen = true;
+        setVoteOpen(true);
         return;
     }
 
@@ -136,7 +137,7 @@ void GameEngine::endRound()
     m_view.appendNarration(u"Ну, что же. Финальный приз игры определен. Он составляет сегодня %1 рублей."_s
                                .arg(M.PrizeTotal));
     m_view.appendNarration(u"Сейчас вас ждет встреча в финале."_s);
-    G.VoteOpen = false;
+    setVoteOpen(false);
     G.FinalistA.clear();
     G.FinalistB.clear();
     for (int seat = 1; seat <= SeatCount; ++seat) {

@@ -4,11 +4,15 @@
 #include "data/LineStore.h"
 #include "data/WinnersFile.h"
 #include "game/GameWindow.h"
+#include "game/SeatLabel.h"
 #include "FixedClock.h"
 #include "ScriptedRandom.h"
 #include "TestSupport.h"
 
+#include <QApplication>
+#include <QEnterEvent>
 #include <QGroupBox>
+#include <QSignalSpy>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -135,7 +139,8 @@ private Q_SLOTS:
         QTest::newRow("RichEdit1") << u"RichEdit1"_s << QRect(352, 128, 249, 305);
         QTest::newRow("RadioGroup1") << u"RadioGroup1"_s << QRect(352, 472, 249, 57);
         QTest::newRow("Button1") << u"Button1"_s << QRect(656, 552, 75, 25);
-        QTest::newRow("Button2") << u"Button2"_s << QRect(24, 488, 75, 25);
+        // "БАНК!" is drawn large beside the foot of the chain, where the player sees it.
+        QTest::newRow("Button2") << u"Button2"_s << QRect(24, 476, 150, 34);
         QTest::newRow("_Summa") << u"_Summa"_s << QRect(392, 552, 169, 21);
         QTest::newRow("Image1") << u"Image1"_s << QRect(0, 0, 792, 600);
     }
@@ -235,6 +240,111 @@ private Q_SLOTS:
             QVERIFY(!child<QRadioButton>(QString::fromUtf16(item))->isChecked());
         view.setAnswersEnabled(false);
         QVERIFY(!child(u"RadioGroup1"_s)->isEnabled());
+    }
+
+    void theTableShowsWhoIsAskedWhoMayAnswerBankAndVote()
+    {
+        GameView &view = *m_window;
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+
+        // The seat being asked has a ring round its name.
+        auto *ring = child(u"TurnRing"_s);
+        view.markAskedSeat(3);
+        QVERIFY(ring->isVisible());
+        QVERIFY(ring->geometry().contains(child(u"Name3"_s)->geometry()));
+        view.markAskedSeat(6);
+        QVERIFY(ring->geometry().contains(child(u"Name6"_s)->geometry()));
+        view.markAskedSeat(0);
+        QVERIFY(!ring->isVisible());
+
+        // "Ваш ход" only while the player may answer; the answers look inactive otherwise.
+        auto *item = child<QRadioButton>(u"RadioGroup1Item0"_s);
+        view.setVisible(GameView::Element::Answers, true);
+        view.setAnswersEnabled(false);
+        QVERIFY(!child(u"YourTurn"_s)->isVisible());
+        const QColor inactive = item->palette().color(QPalette::Disabled, QPalette::WindowText);
+        const QColor active = item->palette().color(QPalette::Active, QPalette::WindowText);
+        QCOMPARE(active, QColor(0, 255, 0));
+        QCOMPARE(inactive.saturation(), 0);  // grey
+        QVERIFY(inactive.lightness() < active.lightness());
+        view.setAnswersEnabled(true);
+        QVERIFY(child(u"YourTurn"_s)->isVisible());
+        view.setVisible(GameView::Element::Answers, false);
+        QVERIFY(!child(u"YourTurn"_s)->isVisible());
+
+        // The keys show with their buttons.
+        for (bool shown : {true, false}) {
+            view.setVisible(GameView::Element::Button2, shown);
+            view.setVisible(GameView::Element::Button1, shown);
+            QCOMPARE(child(u"BankKey"_s)->isVisible(), shown);
+            QCOMPARE(child(u"StartKey"_s)->isVisible(), shown);
+        }
+
+        // The vote invites a click, and a name lights up under the pointer only then.
+        auto *seat = child<SeatLabel>(u"Name2"_s);
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QApplication::sendEvent(seat, &enter);
+        QVERIFY(!seat->isLit());
+        view.setVoteOpen(true);
+        QVERIFY(child(u"VoteInvitation"_s)->isVisible());
+        QApplication::sendEvent(seat, &enter);
+        QVERIFY(seat->isLit());
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(seat, &leave);
+        QVERIFY(!seat->isLit());
+        QApplication::sendEvent(seat, &enter);
+        view.setVoteOpen(false);
+        QVERIFY(!seat->isLit());
+        QVERIFY(!child(u"VoteInvitation"_s)->isVisible());
+    }
+
+    void answersClockAndEndOfGameSpeakForThemselves()
+    {
+        GameView &view = *m_window;
+        m_window->show();
+        auto *first = child<QRadioButton>(u"RadioGroup1Item0"_s);
+        auto *second = child<QRadioButton>(u"RadioGroup1Item1"_s);
+
+        // A wrong choice is red and the right answer green, until the next question.
+        view.showVerdict(1, 0);
+        QVERIFY(first->styleSheet().contains(u"rgb(0, 140, 40)"_s));
+        QVERIFY(second->styleSheet().contains(u"rgb(200, 0, 0)"_s));
+        view.showVerdict(1, 1);
+        QVERIFY(first->styleSheet().isEmpty());
+        QVERIFY(second->styleSheet().contains(u"rgb(0, 140, 40)"_s));
+        view.clearAnswers();
+        QVERIFY(first->styleSheet().isEmpty() && second->styleSheet().isEmpty());
+
+        // The last ten seconds pulse in red; the duel's score is no clock.
+        auto *clock = child<QLabel>(u"Label2"_s);
+        view.showClock(30);
+        QCOMPARE(clock->text(), u"30"_s);
+        QCOMPARE(clock->palette().color(QPalette::WindowText), QColor(0, 255, 255));
+        view.showClock(10);
+        QCOMPARE(clock->palette().color(QPalette::WindowText).red(), 255);
+        QCOMPARE(clock->palette().color(QPalette::WindowText).green(), 90);
+        const auto timers = m_window->findChildren<QTimer *>();
+        QVERIFY(std::any_of(timers.begin(), timers.end(), [](QTimer *t) { return t->isActive() && t->interval() == 250; }));
+        view.setCaption(GameView::Caption::Label2, u"1:0"_s);
+        QCOMPARE(clock->palette().color(QPalette::WindowText), QColor(0, 255, 255));
+        QVERIFY(std::none_of(timers.begin(), timers.end(), [](QTimer *t) { return t->isActive(); }));
+
+        // At the end of the game: back to the menu, or to the hall of fame.
+        QVERIFY(!child(u"ToMenu"_s)->isVisible());
+        view.showGameOver();
+        QVERIFY(child(u"ToMenu"_s)->isVisible());
+        QVERIFY(child(u"HallOfFame"_s)->isVisible());
+        QSignalSpy hall(m_window.get(), &TfGame::hallOfFameRequested);
+        QSignalSpy closed(m_window.get(), &TfGame::closed);
+        QTest::mouseClick(child(u"HallOfFame"_s), Qt::LeftButton);
+        QCOMPARE(hall.size(), 1);
+        QTest::mouseClick(child(u"ToMenu"_s), Qt::LeftButton);
+        QCOMPARE(closed.size(), 1);
+        QVERIFY(!m_window->isVisible());
+        view.showWindow();
+        QVERIFY(!child(u"ToMenu"_s)->isVisible());
+        QVERIFY(!child(u"HallOfFame"_s)->isVisible());
     }
 
     void onlyThePlayersClickAnswersNotClearingTheChoice()

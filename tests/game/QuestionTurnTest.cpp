@@ -21,6 +21,7 @@ private Q_SLOTS:
     void humanAnswersOnlyOnceAndOnlyOnTheirTurn();
     void turnSkipsEmptySeatsAndWraps();
     void questionsComeInCyclesOfTheWholeBase();
+    void theTableMarksWhoIsAskedAndHowTheAnswerWasJudged();
     void storeOfQuestionsPutSurvivesANewGame();
     void storeIsEmptiedWhenTheBaseChangesSize_data();
     void storeIsEmptiedWhenTheBaseChangesSize();
@@ -297,4 +298,36 @@ void QuestionTurnTest::storeIsEmptiedWhenTheBaseChangesSize()
 }
 
 QTEST_GUILESS_MAIN(QuestionTurnTest)
+void QuestionTurnTest::theTableMarksWhoIsAskedAndHowTheAnswerWasJudged()
+{
+    EngineHarness h;
+    QVERIFY(h.newGame(2).ok());
+    QCOMPARE(h.view.askedSeat, 0);
+    QCOMPARE(h.view.clock, 150);
+
+    // Seat 1 is asked question 0 (first answer right) and answers wrong.
+    h.beginRound(0, false);
+    QCOMPARE(h.view.askedSeat, 1);
+    h.answerDelayEnds();
+    QCOMPARE(h.view.verdict, (std::pair{1, 0}));
+    QCOMPARE(h.view.askedSeat, 1);  // until the next question is put
+
+    // The player at seat 2 is asked question 1 (second answer right) and answers right.
+    h.nextQuestion(true, 0);
+    QCOMPARE(h.view.askedSeat, 2);
+    h.view.selected = h.G.CorrectAnswer;
+    h.engine.RadioGroup1Click();
+    QCOMPARE(h.view.verdict, (std::pair{h.G.CorrectAnswer, h.G.CorrectAnswer}));
+
+    // The clock counts on the table; when it runs out nobody is asked and the vote opens.
+    h.M.SecondsLeft = 1;
+    h.engine.Timer1Timer();
+    QCOMPARE(h.view.clock, 0);
+    h.engine.Timer1Timer();
+    QCOMPARE(h.view.askedSeat, 0);
+    QVERIFY(h.view.voteOpen);
+    QVERIFY(h.G.VoteOpen);
+    QCOMPARE(h.view.gameOver, 0);
+}
+
 #include "QuestionTurnTest.moc"

@@ -73,9 +73,17 @@ void SimulationTest::everyGameKeepsTheInvariantsAndEndsWithOneRecord()
         QVERIFY2(started.ok(), qPrintable(started.message));
 
         bool running = true;  // the question base is in ListBox1 until the game ends
+        view.gameOver = 0;
         const auto check = [&]() -> QString {
             running = running && !driver.gameOver();
-            const QString broken = brokenInvariant(state, running ? &view.listBox1.lines() : nullptr);
+            QString broken = brokenInvariant(state, running ? &view.listBox1.lines() : nullptr);
+            // What the table tells the player follows the game.
+            if (view.voteOpen != state.uGame.VoteOpen)
+                broken = u"the table's vote invitation and the vote disagree"_s;
+            else if ((view.askedSeat != 0) != view.isVisible(GameView::Element::Answers))
+                broken = u"a seat is marked as asked without a question, or a question without one"_s;
+            else if (view.gameOver != (driver.gameOver() ? 1 : 0))
+                broken = u"the end of the game is offered %1 times"_s.arg(view.gameOver);
             return broken.isEmpty() ? QString() : u"game %1: %2"_s.arg(game).arg(broken);
         };
         const GameOutcome out = driver.play(MaxEventsPerGame, check);

@@ -34,6 +34,11 @@ public:
     LineStore listBox1;
     LineStore listBox2;
     int windowShown = 0;
+    int askedSeat = 0;
+    std::pair<int, int> verdict{-1, -1};
+    bool voteOpen = false;
+    int clock = -1;
+    int gameOver = 0;
 
     void setNameCaption(int seat, const QString &text) override { names[seat].caption = text; }
     void setNameVisible(int seat, bool v) override { names[seat].visible = v; }
@@ -54,6 +59,15 @@ public:
     void setTimerActive(Timer timer, bool active) override { timerActive[int(timer)] = active; }
     void setTimerInterval(Timer timer, int ms) override { timerInterval[int(timer)] = ms; }
     void showWindow() override { ++windowShown; }
+    void markAskedSeat(int seat) override { askedSeat = seat; }
+    void showVerdict(int chosen, int right) override { verdict = {chosen, right}; }
+    void setVoteOpen(bool open) override { voteOpen = open; }
+    void showClock(int seconds) override
+    {
+        clock = seconds;
+        captions[Caption::Label2] = QString::number(seconds);
+    }
+    void showGameOver() override { ++gameOver; }
 
     bool isActive(Timer t) const { return timerActive[int(t)]; }
     int interval(Timer t) const { return timerInterval[int(t)]; }
