@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/WindowScale.h"
 
 #include <QApplication>
 
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
     // Reading the system's font configuration is the longest step before the first frame:
     // it runs on another core while the application connects to the display.
     std::thread fontConfiguration([] { FcInit(); });
+    WindowScale::applyAtStart(argc, argv);
     QApplication app(argc, argv);
     Application::configure();
     fontConfiguration.join();

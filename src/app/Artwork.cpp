@@ -3,6 +3,7 @@
 #include "app/Fonts.h"
 #include "game/TableLayout.h"
 
+#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -21,8 +22,7 @@ const QColor Cyan(0, 255, 255);
 
 QPixmap glyph(const std::function<void(QPainter &, const QColor &)> &draw, const QColor &colour)
 {
-    QPixmap pm(32, 32);
-    pm.fill(Qt::transparent);
+    QPixmap pm = Artwork::canvas(32, 32, Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     draw(p, colour);
@@ -40,10 +40,18 @@ QIcon twoStateGlyph(const std::function<void(QPainter &, const QColor &)> &draw,
 
 } // namespace
 
+QPixmap Artwork::canvas(int width, int height, const QColor &fill)
+{
+    const qreal scale = qApp ? qApp->devicePixelRatio() : 1.0;
+    QPixmap pm(QSize(width, height) * scale);
+    pm.setDevicePixelRatio(scale);
+    pm.fill(fill);
+    return pm;
+}
+
 QPixmap Artwork::gameBackground()
 {
-    QPixmap pm(800, 600);
-    pm.fill(Qt::black);
+    QPixmap pm = canvas(800, 600, Qt::black);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
 
@@ -86,8 +94,7 @@ QPixmap Artwork::gameBackground()
 
 QPixmap Artwork::mainMenuBackground()
 {
-    QPixmap pm(785, 521);
-    pm.fill(Qt::black);
+    QPixmap pm = canvas(785, 521, Qt::black);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
 
@@ -154,8 +161,7 @@ QIcon Artwork::exitGlyph()
 
 QIcon Artwork::applicationIcon()
 {
-    QPixmap pm(64, 64);
-    pm.fill(Qt::transparent);
+    QPixmap pm = canvas(64, 64, Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     p.setBrush(Qt::black);

@@ -21,5 +21,9 @@ void Backdrop::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
     p.fillRect(event->rect(), Qt::black);
-    p.drawPixmap(event->rect(), picture(), event->rect());
+    // The picture may have more device pixels than the window has pixels (a scaled window):
+    // the part to draw is taken in the picture's own pixels.
+    const QRectF area(event->rect());
+    const qreal scale = picture().devicePixelRatio();
+    p.drawPixmap(area, picture(), QRectF(area.topLeft() * scale, area.size() * scale));
 }

@@ -3,6 +3,7 @@
 #include "app/Backdrop.h"
 #include "app/ErrorReport.h"
 #include "app/Fonts.h"
+#include "app/WindowScale.h"
 #include "app/WindowStyle.h"
 #include "data/DataFiles.h"
 #include "data/NamesBase.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -133,7 +135,7 @@ void TfPref::setVisible(bool visible)
 
 void TfPref::buildLayout()
 {
-    Image1 = new Backdrop([] { return QPixmap::fromImage(SettingsArtwork::background()); }, this);
+    Image1 = new Backdrop(&SettingsArtwork::background, this);
     Image1->setObjectName(u"Image1"_s);
     Image1->setGeometry(0, 0, SettingsArtwork::Width, SettingsArtwork::Height);
 
@@ -206,8 +208,21 @@ void TfPref::buildLayout()
     BitBtn5 = button(QStyle::SP_DialogDiscardButton, u"Best"_s, {608, 360, 57, 25}, this);
     BitBtn5->setObjectName(u"BitBtn5"_s);
 
-    QWidget *const tabOrder[] = {BitBtn1, Edit1, BitBtn3, ListBox1, Edit2, BitBtn4, Edit3, Edit4, Edit5,
-                                 m_answerItems[0], m_answerItems[1], BitBtn2, BitBtn5};
+    auto *scaleCaption = label(u"Размер окон:"_s, 32, 146, this);
+    scaleCaption->setObjectName(u"WindowScaleCaption"_s);
+    m_windowScale = new QComboBox(this);
+    m_windowScale->setObjectName(u"WindowScale"_s);
+    m_windowScale->setGeometry(112, 142, 113, 22);
+    for (int percent : WindowScale::Choices)
+        m_windowScale->addItem(u"%1 %"_s.arg(percent), percent);
+    m_windowScale->setAccessibleName(u"Размер окон"_s);
+    connect(m_windowScale, &QComboBox::activated, this,
+            [this](int index) { WindowScale::store(m_windowScale->itemData(index).toInt()); });
+    auto *scaleNote = label(u"Новый размер — со следующего запуска"_s, 32, 170, this, QColor(160, 160, 160));
+    scaleNote->setObjectName(u"WindowScaleNote"_s);
+
+    QWidget *const tabOrder[] = {BitBtn1, Edit1, m_windowScale, BitBtn3, ListBox1, Edit2, BitBtn4, Edit3, Edit4,
+                                 Edit5, m_answerItems[0], m_answerItems[1], BitBtn2, BitBtn5};
     for (size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     // The OK button holds the keyboard focus when the window is first shown.
@@ -232,6 +247,7 @@ void TfPref::FormActivate()
     ensureBuilt();
     // Whatever was typed and not confirmed is dropped.
     m_messages.clear();
+    m_windowScale->setCurrentIndex(std::max(0, m_windowScale->findData(WindowScale::stored())));
     setNameFieldText(Edit1, m_state.uMainMenu.PlayerName);
     setNameFieldText(Edit2, m_state.uMainMenu.PlayerName);
     Edit3->clear();

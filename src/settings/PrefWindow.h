@@ -11,6 +11,7 @@
 
 class Backdrop;
 class QButtonGroup;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -118,6 +119,8 @@ private:
     LineStore BoxVopros;
     QPushButton *BitBtn2 = nullptr;
     QPushButton *BitBtn5 = nullptr;
+    // The size of the windows, from the next start.
+    QComboBox *m_windowScale = nullptr;
 
     // The names base in ListBox1's order, with the file's encoding.
     LineStore m_names;

@@ -1,17 +1,16 @@
 #include "settings/SettingsArtwork.h"
 
+#include "app/Artwork.h"
 #include "app/Fonts.h"
 
 #include <QPainter>
 
 using namespace Qt::StringLiterals;
 
-QImage SettingsArtwork::background()
+QPixmap SettingsArtwork::background()
 {
-    QImage image(Width, Height, QImage::Format_RGB32);
-    image.fill(Qt::black);
-
-    QPainter p(&image);
+    QPixmap picture = Artwork::canvas(Width, Height, Qt::black);
+    QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
 
     // The heading over a thin rule across the top.
@@ -33,5 +32,5 @@ QImage SettingsArtwork::background()
     p.drawEllipse(QRect(598, 292, 77, 49));
     p.drawEllipse(QRect(598, 348, 77, 49));
 
-    return image;
+    return picture;
 }

@@ -67,6 +67,10 @@ class Image:
         dominant = max(counts.values())
         return len(counts) >= 2 and (len(pixels) - dominant) >= max(3, len(pixels) // 200)
 
+    def count(self, rect, colour):
+        """How many pixels of the rectangle the test `colour(r, g, b)` accepts."""
+        return sum(1 for p in self.region(*rect) if colour(*p))
+
     def colours(self):
         return len(set(self.region(0, 0, self.width, self.height)))
 
@@ -180,6 +184,10 @@ class Desktop:
         run("xdotool", "click", str(button))
         time.sleep(0.15)
 
+    def move(self, x, y):
+        run("xdotool", "mousemove", str(x), str(y))
+        time.sleep(0.3)
+
     def click_centre(self, rect):
         x, y, w, h = rect
         self.click(x + w // 2, y + h // 2)
@@ -196,8 +204,10 @@ class Desktop:
 class Accessible:
     """The game's AT-SPI tree: what a screen reader reads."""
 
-    def __init__(self, application_name):
+    def __init__(self, application_name, scale=1):
         self.application_name = application_name
+        # The tree gives places in the windows' own pixels: a scaled window has more on screen.
+        self.scale = scale
         # Controls found, by the top-level they were found in (kept alive with it).
         self.found = {}
 
@@ -257,10 +267,9 @@ class Accessible:
     def enabled(node):
         return node.getState().contains(pyatspi.STATE_ENABLED)
 
-    @staticmethod
-    def rect(node):
+    def rect(self, node):
         e = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        return e.x, e.y, e.width, e.height
+        return tuple(round(v * self.scale) for v in (e.x, e.y, e.width, e.height))
 
     @staticmethod
     def text(node):

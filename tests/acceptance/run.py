@@ -20,6 +20,12 @@ sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 from desktop import Accessible, Desktop, Failure, run, wait_for  # noqa: E402
 
 TITLE = "Зыбкоцепье"
+
+# Colours of the table's cues, as the screen shows them.
+GOLD = lambda r, g, b: r > 180 and 110 < g < 230 and b < 90         # the ring round the seat asked
+YELLOW = lambda r, g, b: r > 200 and g > 200 and b < 90             # «Ваш ход», the vote's invitation
+LIME = lambda r, g, b: g > 200 and r < 90 and b < 90                # answers the player may choose
+PLATE = lambda r, g, b: r > 150 and g < 50 and b < 50               # a name lit for the vote
 WINNERS_TITLE = "Игроки, которые выиграли..."
 
 
@@ -36,9 +42,9 @@ class Suite:
         self.failed = []
         self.started = time.monotonic()
         self.scratch = pathlib.Path(tempfile.mkdtemp(prefix="zyb-acceptance-"))
-        self.home = self.scratch / "home"
-        self.data = self.home / ".local/share/zybkotsepye"
         self.prefix = self.scratch / "prefix"
+        self.scale = 1
+        self.player = "Tester"
         self.game = None
 
     # --- bookkeeping ---
@@ -69,6 +75,34 @@ class Suite:
                    PATH=f"{self.prefix / 'bin'}:{env.get('PATH', '/usr/bin:/bin')}")
         return env
 
+    def new_player(self, scale):
+        """A fresh player's home, with the window size stored as the player's setting
+        (none: the game's first start picks it)."""
+        self.scale = scale or 100
+        self.home = self.scratch / f"home-{scale}"
+        self.data = self.home / ".local/share/zybkotsepye"
+        self.config = self.home / ".config/zybkotsepye/zybkotsepye.conf"
+        self.a11y = Accessible("zybkotsepye", self.scale / 100)
+        if scale:
+            self.config.parent.mkdir(parents=True)
+            self.config.write_text(f"[window]\nscale={scale}\n")
+
+    def first_start(self):
+        """The very first start picks the largest size whose main menu fits in two thirds of the screen."""
+        self.step("the first start")
+        self.new_player(None)
+        window = self.launch()
+        expected = 150  # on this 2560 x 1600 screen: 200 % would need 1584 x 1132 > 1706 x 1066
+        size = self.desktop.client(window)[2:]
+        self.check(f"first start: the windows take {expected} % on a 2560 x 1600 screen",
+                   size == (792 * expected // 100, round(566 * expected / 100)), str(size))
+        self.check("first start: the size is kept in the player's settings",
+                   self.config.exists() and f"scale={expected}" in self.config.read_text())
+        self.stop_game()
+
+    def sized(self, width, height):
+        return round(width * self.scale / 100), round(height * self.scale / 100)
+
     def launch(self):
         """Starts the game as the desktop menu does: its entry's Exec line, from the player's home."""
         self.home.mkdir(parents=True, exist_ok=True)
@@ -93,6 +127,8 @@ class Suite:
 
     def window_checks(self, window, title, size, what):
         d = self.desktop
+        size = self.sized(*size)
+        what = f"{what} at {self.scale} %"
         self.check(f"{what}: title reads {title!r}", d.title(window) == title, f"(reads {d.title(window)!r})")
         x, y, w, h = d.client(window)
         self.check(f"{what}: client area {size[0]}x{size[1]}", (w, h) == size, f"(is {w}x{h})")
@@ -130,6 +166,8 @@ class Suite:
 
     def shoot(self, window, name):
         if self.screenshots:
+            if self.scale != 100:
+                name = name.replace(".png", f"-{self.scale}.png")
             path = os.path.join(self.screenshots, name)
             try:
                 self.desktop.save_png(window, path)
@@ -171,7 +209,8 @@ class Suite:
             ("Сформировать", "push button"), ("Best", "push button"),
             ("Имя игрока", "text"), ("Новое имя для базы", "text"), ("Новый вопрос", "text"),
             ("Первый ответ", "text"), ("Второй ответ", "text"), ("Имена соперников в базе", "list"),
-            ("Верен первый ответ", "radio button"), ("Верен второй ответ", "radio button")], "settings")
+            ("Верен первый ответ", "radio button"), ("Верен второй ответ", "radio button"),
+            ("Размер окон:", "label"), (f"{self.scale} %", "combo box")], "settings")
         self.shoot(window, "settings.png")
 
         # A name for the names base, then the two refusals; a refusal is never stored.
@@ -207,7 +246,7 @@ class Suite:
 
         self.winners(prefs)
 
-        self.set_player_name("Tester", prefs)
+        self.set_player_name(self.player, prefs)
         self.only_visible([TITLE], "back from settings")
 
     def set_player_name(self, name, prefs=None):
@@ -281,7 +320,7 @@ class Suite:
         seats = [self.a11y.find(table, f"Место {n}: ", "label", prefix=True) for n in range(1, 9)]
         self.controls_show(table, [(s.name, "label") for s in seats] + [("Начинаем", "push button"), ("Ведущий", None),
                                                                          ("Время:", "label")], "game")
-        self.check("game: the player sits at the table", sum(s.name.endswith(": Tester") for s in seats) == 1,
+        self.check("game: the player sits at the table", sum(s.name.endswith(": " + self.player) for s in seats) == 1,
                    str([s.name for s in seats]))
         narration = self.a11y.find(table, "Ведущий")
         said = lambda words: words in self.a11y.text(narration)
@@ -296,9 +335,13 @@ class Suite:
         shot = False
         vote_call = "Кому пришло время покинуть игровую площадку"
         pressed = False
+        told = {"player": False, "computer": False, "bank": False}
         while time.monotonic() - started < 180 and not said(vote_call):
             # The button stays up until the next question: one press an offer.
             offered = self.a11y.showing(bank) and self.a11y.enabled(bank)
+            if offered and not told["bank"]:
+                self.table_tells_the_bank(bank)
+                told["bank"] = True
             if offered and not pressed:
                 by_mouse = how["mouse banks"] <= how["Space banks"]
                 banks = self.a11y.text(narration).count("БАНК!")
@@ -311,7 +354,17 @@ class Suite:
                 self.check(f"game: «БАНК!» by {'mouse' if by_mouse else 'Space'} banks the chain", taken)
                 how["mouse banks" if by_mouse else "Space banks"] += 1
             pressed = offered
+            if not told["computer"] and self.a11y.showing(answers) and not self.a11y.enabled(answers):
+                asked = self.asked_seat(seats, narration)
+                if asked is not None and not asked.name.endswith(": " + self.player):
+                    time.sleep(0.2)
+                    if self.a11y.showing(answers) and not self.a11y.enabled(answers):
+                        self.table_tells_the_turn(table, seats, narration, answers, players_turn=False)
+                        told["computer"] = True
             if self.a11y.showing(answers) and self.a11y.enabled(answers):
+                if not told["player"]:
+                    self.table_tells_the_turn(table, seats, narration, answers, players_turn=True)
+                    told["player"] = True
                 if not shot:
                     self.shoot(window, "game.png")
                     shot = True
@@ -332,9 +385,11 @@ class Suite:
         if how["mouse banks"] + how["Space banks"] == 0:
             print("  note: «БАНК!» was not offered to the player in this round", flush=True)
 
+        self.table_tells_the_vote(table, seats)
+
         # The vote: a click on the first seated name that is not the player's.
         record_before = len(self.read("best.txt"))
-        target = next(s for s in seats if self.a11y.showing(s) and not s.name.endswith(": Tester"))
+        target = next(s for s in seats if self.a11y.showing(s) and not s.name.endswith(": " + self.player))
         d.click_centre(self.a11y.rect(target))
         time.sleep(1)
         start = self.a11y.find(table, "Начинаем", "push button")
@@ -348,6 +403,51 @@ class Suite:
         wait_for("the record of the game", lambda: len(self.read("best.txt")) > record_before, timeout=5)
         self.check("game: the player voted off ends the game with a winners record", True)
         return window, False
+
+    def asked_seat(self, seats, narration):
+        """The seat whose name opens the narration's question."""
+        first = self.a11y.text(narration).split("\n")[0]
+        return next((s for s in seats if first.startswith(s.name.split(": ", 1)[1] + ", ")), None)
+
+    def ring_round(self, image, seat):
+        x, y, w, h = self.a11y.rect(seat)
+        mx, my = self.sized(16, 9)
+        return image.count((x - mx, y - my, w + 2 * mx, h + 2 * my), GOLD) > 40 * (self.scale / 100) ** 2
+
+    def table_tells_the_turn(self, table, seats, narration, answers, players_turn):
+        """From the screen alone: whose turn it is and whether the player may answer."""
+        what = f"table at {self.scale} %, {'the player' if players_turn else 'a computer'} asked"
+        image = self.desktop.screenshot()
+        asked = self.asked_seat(seats, narration)
+        if not self.check(f"{what}: the narration names the seat asked", asked is not None):
+            return
+        rung = [s.name for s in seats if self.a11y.showing(s) and self.ring_round(image, s)]
+        self.check(f"{what}: a ring round that seat's name only", rung == [asked.name], f"(rings: {rung})")
+        cue = self.a11y.find(table, "Ваш ход", "label")
+        yellow = self.a11y.showing(cue) and image.count(self.a11y.rect(cue), YELLOW) > 20
+        self.check(f"{what}: «Ваш ход» {'shows' if players_turn else 'does not show'}", yellow == players_turn)
+        lime = image.count(self.a11y.rect(answers), LIME) > 20
+        self.check(f"{what}: the answers look {'choosable' if players_turn else 'inactive'}", lime == players_turn)
+
+    def table_tells_the_bank(self, bank):
+        image = self.desktop.screenshot()
+        self.check(f"table at {self.scale} %: «БАНК!» stands out in gold", image.count(self.a11y.rect(bank), GOLD) > 30)
+
+    def table_tells_the_vote(self, table, seats):
+        what = f"table at {self.scale} %, the vote"
+        d = self.desktop
+        invitation = wait_for("the vote's invitation",
+                              lambda: next((n for n in Accessible.descendants(table, into_items=False)
+                                            if n.name.startswith("Голосование:") and self.a11y.showing(n)), None), 5)
+        image = d.screenshot()
+        self.check(f"{what}: an invitation to click a name", image.count(self.a11y.rect(invitation), YELLOW) > 40)
+        seat = next(s for s in seats if self.a11y.showing(s))
+        d.move(5, 5)  # away from the names
+        before = d.screenshot().count(self.a11y.rect(seat), PLATE)
+        x, y, w, h = self.a11y.rect(seat)
+        d.move(x + w // 2, y + h // 2)
+        after = d.screenshot().count(self.a11y.rect(seat), PLATE)
+        self.check(f"{what}: a name lights up under the pointer", before < 10 and after > 100, f"({before} → {after})")
 
     def close_game(self, window):
         self.desktop.key("alt+F4")
@@ -395,10 +495,11 @@ class Suite:
         self.check("bad files: the main menu is on screen", self.a11y.showing(self.menu))
 
     def run(self):
-        with Desktop() as self.desktop:
-            self.a11y = Accessible("zybkotsepye")
+        with Desktop(2560, 1600) as self.desktop:
             self.install()
             try:
+                self.first_start()
+                self.new_player(100)
                 self.main_menu()
                 self.settings()
                 if self.windows_only:
@@ -412,19 +513,32 @@ class Suite:
                 self.check("game: a vote that keeps the player leads to round 2", stayed)
                 self.quick_final()
                 self.bad_files()
+                self.check("the game never crashed at 100 %", self.still_running())
+                self.stop_game()
+
+                # The same windows and table at twice the size.
+                self.new_player(200)
+                self.main_menu()
+                self.settings()
+                window, _ = self.round_one()
+                self.close_game(window)
             except Done:
                 pass
             except Failure as e:
                 self.check("the suite ran to its end", False, str(e))
             self.check("the game never crashed", self.still_running(),
                        "" if self.still_running() else self.game.stderr.read()[-2000:])
-            if self.still_running():
-                self.game.terminate()
+            self.stop_game()
         shutil.rmtree(self.scratch, ignore_errors=True)
         print(f"acceptance: {self.passed} passed, {len(self.failed)} failed  ({time.monotonic() - self.started:.0f} s)")
         for what in self.failed:
             print(f"  failed: {what}")
         return 1 if self.failed else 0
+
+    def stop_game(self):
+        if self.still_running():
+            self.game.terminate()
+            self.game.wait(10)
 
 
 def main():
