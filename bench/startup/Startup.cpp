@@ -122,6 +122,8 @@ public:
                 lastChange = at;
                 stableSince = Clock::now();
             }
+            // A millisecond's rest between reads leaves the program the machine's cores.
+            usleep(1000);
         }
         return lastChange;
     }

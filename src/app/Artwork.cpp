@@ -22,7 +22,7 @@ const QColor Cyan(0, 255, 255);
 
 QPixmap glyph(const std::function<void(QPainter &, const QColor &)> &draw, const QColor &colour)
 {
-    QPixmap pm = Artwork::canvas(32, 32, Qt::transparent);
+    QPixmap pm = QPixmap::fromImage(Artwork::canvas(32, 32, Qt::transparent, qApp->devicePixelRatio()));
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     draw(p, colour);
@@ -40,18 +40,17 @@ QIcon twoStateGlyph(const std::function<void(QPainter &, const QColor &)> &draw,
 
 } // namespace
 
-QPixmap Artwork::canvas(int width, int height, const QColor &fill)
+QImage Artwork::canvas(int width, int height, const QColor &fill, qreal scale)
 {
-    const qreal scale = qApp ? qApp->devicePixelRatio() : 1.0;
-    QPixmap pm(QSize(width, height) * scale);
-    pm.setDevicePixelRatio(scale);
-    pm.fill(fill);
-    return pm;
+    QImage image(QSize(width, height) * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
+    image.fill(fill);
+    return image;
 }
 
-QPixmap Artwork::gameBackground()
+QImage Artwork::gameBackground(qreal scale)
 {
-    QPixmap pm = canvas(800, 600, Qt::black);
+    QImage pm = canvas(800, 600, Qt::black, scale);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
 
@@ -92,9 +91,9 @@ QPixmap Artwork::gameBackground()
     return pm;
 }
 
-QPixmap Artwork::mainMenuBackground()
+QImage Artwork::mainMenuBackground(qreal scale)
 {
-    QPixmap pm = canvas(785, 521, Qt::black);
+    QImage pm = canvas(785, 521, Qt::black, scale);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
 
@@ -161,7 +160,7 @@ QIcon Artwork::exitGlyph()
 
 QIcon Artwork::applicationIcon()
 {
-    QPixmap pm = canvas(64, 64, Qt::transparent);
+    QPixmap pm = QPixmap::fromImage(canvas(64, 64, Qt::transparent, qApp->devicePixelRatio()));
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     p.setBrush(Qt::black);

@@ -1,17 +1,19 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
 // The pictures of the windows, drawn when first shown.
 namespace Artwork {
 
-// A picture of `width` x `height` in the windows' own pixels, with as many device pixels
-// as the screen's scale needs, so that what is painted on it stays sharp at any window size.
-QPixmap canvas(int width, int height, const QColor &fill);
+// A picture of `width` x `height` in the windows' own pixels, with `scale` device pixels
+// to each (the screen's scale), so that what is painted on it stays sharp at any window
+// size. Pictures are images, so that they can be painted on any thread.
+QImage canvas(int width, int height, const QColor &fill, qreal scale);
 
-QPixmap mainMenuBackground();  // 785 x 521
-QPixmap gameBackground();      // 800 x 600, the game table
+QImage mainMenuBackground(qreal scale);  // 785 x 521
+QImage gameBackground(qreal scale);      // 800 x 600, the game table
 QIcon playGlyph();
 QIcon settingsGlyph();
 QIcon exitGlyph();

@@ -1,7 +1,8 @@
 #include "app/Backdrop.h"
 
-#include <QPainter>
+#include <QGuiApplication>
 #include <QPaintEvent>
+#include <QPainter>
 
 Backdrop::Backdrop(Painter painter, QWidget *parent)
     : QWidget(parent)
@@ -10,10 +11,26 @@ Backdrop::Backdrop(Painter painter, QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-const QPixmap &Backdrop::picture()
+Backdrop::~Backdrop()
 {
-    if (m_picture.isNull() && m_painter)
-        m_picture = m_painter();
+    if (m_ahead.valid())
+        m_ahead.wait();
+}
+
+void Backdrop::paintAhead()
+{
+    if (m_picture.isNull() && !m_ahead.valid() && m_painter)
+        m_ahead = std::async(std::launch::async, m_painter, qApp->devicePixelRatio());
+}
+
+const QImage &Backdrop::picture()
+{
+    if (m_picture.isNull()) {
+        if (m_ahead.valid())
+            m_picture = m_ahead.get();
+        else if (m_painter)
+            m_picture = m_painter(devicePixelRatioF());
+    }
     return m_picture;
 }
 
@@ -25,5 +42,5 @@ void Backdrop::paintEvent(QPaintEvent *event)
     // the part to draw is taken in the picture's own pixels.
     const QRectF area(event->rect());
     const qreal scale = picture().devicePixelRatio();
-    p.drawPixmap(area, picture(), QRectF(area.topLeft() * scale, area.size() * scale));
+    p.drawImage(area, picture(), QRectF(area.topLeft() * scale, area.size() * scale));
 }

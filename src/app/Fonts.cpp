@@ -24,20 +24,26 @@ QStringList familiesFor(Fonts::Family family)
     return {u"DejaVu Sans"_s};
 }
 
-// The first of the family's fonts that is installed, looked up once: a font that is not
-// there would make every text fall back through the system's font search.
+// The first of each family's fonts that is installed, looked up once (and safely from any
+// thread): a font that is not there would make every text fall back through the system's
+// font search. The installed families are compared by name, without the font
+// configuration's aliases, which cost a search of their own.
 QStringList installed(Fonts::Family family)
 {
-    static std::array<QStringList, size_t(Fonts::Family::Tahoma) + 1> found;
-    QStringList &families = found[size_t(family)];
-    if (families.isEmpty()) {
-        const QStringList wanted = familiesFor(family);
-        const auto it = std::find_if(wanted.begin(), wanted.end(), [](const QString &name) {
-            return QFontDatabase::hasFamily(name);
-        });
-        families = it == wanted.end() ? wanted : QStringList{*it};
-    }
-    return families;
+    constexpr int Families = int(Fonts::Family::Tahoma) + 1;
+    static const std::array<QStringList, Families> found = [] {
+        const QStringList available = QFontDatabase::families();
+        std::array<QStringList, Families> result;
+        for (int i = 0; i < Families; ++i) {
+            const QStringList wanted = familiesFor(Fonts::Family(i));
+            const auto it = std::find_if(wanted.begin(), wanted.end(), [&](const QString &name) {
+                return available.contains(name, Qt::CaseInsensitive);
+            });
+            result[size_t(i)] = it == wanted.end() ? wanted : QStringList{*it};
+        }
+        return result;
+    }();
+    return found[size_t(family)];
 }
 
 } // namespace

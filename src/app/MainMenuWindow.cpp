@@ -34,6 +34,8 @@ TfMainMenu::TfMainMenu(GameState &state, QWidget *parent)
     auto *image = new Backdrop(&Artwork::mainMenuBackground, this);
     image->setObjectName(u"Image1"_s);
     image->setGeometry(0, 0, 785, 521);
+    // The first window the player sees: its picture is painted while the rest is made.
+    image->paintAhead();
 
     struct Button { const char16_t *name; const char16_t *caption; QIcon icon; int top; void (TfMainMenu::*slot)(); };
     const Button buttons[] = {

@@ -7,9 +7,9 @@
 
 using namespace Qt::StringLiterals;
 
-QPixmap SettingsArtwork::background()
+QImage SettingsArtwork::background(qreal scale)
 {
-    QPixmap picture = Artwork::canvas(Width, Height, Qt::black);
+    QImage picture = Artwork::canvas(Width, Height, Qt::black, scale);
     QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
 

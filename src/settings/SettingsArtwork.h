@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QPixmap>
+#include <QImage>
 
 // The settings window's background: a plain diagram on black with the heading, a rule
 // under it, frames around the three areas of the window and rings behind OK and "Best".
@@ -9,6 +9,6 @@ namespace SettingsArtwork {
 inline constexpr int Width = 676;
 inline constexpr int Height = 414;
 
-QPixmap background();
+QImage background(qreal scale);
 
 } // namespace SettingsArtwork
