@@ -85,17 +85,20 @@ class Desktop:
 
     def __enter__(self):
         read, write = os.pipe()
+        # -noreset: without it the server starts over whenever its last client leaves (a probe
+        # of ours, say) and cuts off the window manager that was connecting meanwhile.
         xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", f"{self.width}x{self.height}x24",
-                                 "-nolisten", "tcp"], pass_fds=(write,), stderr=subprocess.DEVNULL)
+                                 "-nolisten", "tcp", "-noreset"], pass_fds=(write,), stderr=subprocess.DEVNULL)
         os.close(write)
         self.processes.append(xvfb)
         number = os.read(read, 16).decode().strip()
         os.close(read)
         os.environ["DISPLAY"] = f":{number}"
+        wait_for("the X server", lambda: run("xprop", "-root", "-len", "0", check=False).returncode == 0)
         wm = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.processes.append(wm)
         wait_for("the window manager", lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK",
-                                                                    check=False).stdout)
+                                                                    check=False).stdout, timeout=30)
         bus = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.processes.append(bus)
