@@ -45,11 +45,14 @@ public:
                 handle->installEventFilter(this);
             }
         } else if (!m_placedByWindowManager && event->spontaneous()
-                   && (event->type() == QEvent::Expose || event->type() == QEvent::Move)) {
-            // The window manager has framed and placed the window: the frame is known now.
-            m_placedByWindowManager = true;
-            if (m_window.frameGeometry() != m_window.geometry())
+                   && (event->type() == QEvent::Expose || event->type() == QEvent::Move
+                       || event->type() == QEvent::WindowActivate)) {
+            // Once the window manager has framed the window, its frame is known: centred
+            // again then, once. Until then each of these events may be the first to know.
+            if (m_window.frameGeometry() != m_window.geometry()) {
+                m_placedByWindowManager = true;
                 WindowStyle::centreOnScreen(m_window);
+            }
         }
         return false;
     }
