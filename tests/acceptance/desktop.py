@@ -84,17 +84,18 @@ class Desktop:
         self.tmp = tempfile.mkdtemp(prefix="zyb-desktop-")
 
     def __enter__(self):
-        read, write = os.pipe()
+        # A display number nobody uses, as xvfb-run -a picks one.
+        number = next(n for n in range(90, 200)
+                      if not os.path.exists(f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"))
         # -noreset: without it the server starts over whenever its last client leaves (a probe
         # of ours, say) and cuts off the window manager that was connecting meanwhile.
-        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", f"{self.width}x{self.height}x24",
-                                 "-nolisten", "tcp", "-noreset"], pass_fds=(write,), stderr=subprocess.DEVNULL)
-        os.close(write)
+        xvfb = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", f"{self.width}x{self.height}x24",
+                                 "-nolisten", "tcp", "-noreset"], stdin=subprocess.DEVNULL,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.processes.append(xvfb)
-        number = os.read(read, 16).decode().strip()
-        os.close(read)
         os.environ["DISPLAY"] = f":{number}"
-        wait_for("the X server", lambda: run("xprop", "-root", "-len", "0", check=False).returncode == 0)
+        wait_for("the X server", lambda: xvfb.poll() is None
+                 and run("xprop", "-root", "-len", "0", check=False).returncode == 0)
         wm = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.processes.append(wm)
         wait_for("the window manager", lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK",
