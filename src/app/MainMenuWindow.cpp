@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QShowEvent>
 #include <QLabel>
 #include <QPushButton>
 

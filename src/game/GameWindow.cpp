@@ -11,7 +11,6 @@
 
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QShowEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
