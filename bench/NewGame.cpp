@@ -2,11 +2,11 @@
 // index up to the game window's starting state, against iconv converting the same file.
 #include "BenchReport.h"
 
-#include "app/GameState.h"
-#include "data/LineStore.h"
-#include "game/Clock.h"
-#include "game/GameWindow.h"
-#include "game/RandomSource.h"
+#include "core/data/LineStore.h"
+#include "core/engine/Clock.h"
+#include "core/engine/RandomSource.h"
+#include "core/state/GameState.h"
+#include "ui/table/GameWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,8 +2,8 @@
 // file from Windows-1251: the game should stay within 1.5 times iconv's time.
 //
 // Usage: bench_question_base_load [blocks] [runs]   (default 100000 blocks, 7 runs)
-#include "data/LineStore.h"
-#include "data/QuestionBase.h"
+#include "core/data/LineStore.h"
+#include "core/data/QuestionBase.h"
 
 #include <QElapsedTimer>
 #include <QFile>

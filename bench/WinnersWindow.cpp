@@ -2,11 +2,11 @@
 // text in one call on the same widget, and the days view against the all-records view.
 #include "BenchReport.h"
 
-#include "app/GameState.h"
-#include "data/LineStore.h"
-#include "data/WinnersFile.h"
-#include "game/Clock.h"
-#include "winners/BestWindow.h"
+#include "core/data/LineStore.h"
+#include "core/data/WinnersFile.h"
+#include "core/engine/Clock.h"
+#include "core/state/GameState.h"
+#include "ui/winners/BestWindow.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,5 +1,5 @@
-#include "app/Application.h"
-#include "app/WindowScale.h"
+#include "ui/Application.h"
+#include "ui/look/WindowScale.h"
 
 #include <QApplication>
 

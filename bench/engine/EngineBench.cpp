@@ -2,11 +2,11 @@
 #include "FixedClock.h"
 #include "GameDriver.h"
 
-#include "app/GameState.h"
-#include "data/LineStore.h"
-#include "game/GameEngine.h"
-#include "game/RandomSource.h"
-#include "game/UnaskedPool.h"
+#include "core/data/LineStore.h"
+#include "core/engine/GameEngine.h"
+#include "core/engine/RandomSource.h"
+#include "core/engine/UnaskedPool.h"
+#include "core/state/GameState.h"
 
 #include <QCoreApplication>
 #include <QFile>

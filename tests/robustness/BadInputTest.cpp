@@ -2,10 +2,10 @@
 // that reads them is taken ("Играть" and a few turns, the settings window, "Best" and each
 // view). The program must not crash or hang, must say so where a file cannot be used, and
 // must leave every file as it was.
-#include "app/Application.h"
-#include "app/ErrorReport.h"
 #include "FixedClock.h"
 #include "TestSupport.h"
+#include "ui/Application.h"
+#include "ui/look/ErrorReport.h"
 
 #include <QComboBox>
 #include <QDirIterator>

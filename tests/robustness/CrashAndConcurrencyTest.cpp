@@ -3,8 +3,8 @@
 #include "SaveVersions.h"
 #include "TestSupport.h"
 
-#include "data/LineStore.h"
-#include "data/WinnersFile.h"
+#include "core/data/LineStore.h"
+#include "core/data/WinnersFile.h"
 
 #include <QProcess>
 #include <QRandomGenerator>

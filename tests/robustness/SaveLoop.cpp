@@ -4,8 +4,8 @@
 // Prints "go" once the first write is under way, so that the killer knows it started.
 #include "SaveVersions.h"
 
-#include "data/LineStore.h"
-#include "data/WinnersFile.h"
+#include "core/data/LineStore.h"
+#include "core/data/WinnersFile.h"
 
 #include <QCoreApplication>
 

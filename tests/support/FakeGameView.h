@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/LineStore.h"
-#include "game/GameView.h"
+#include "core/data/LineStore.h"
+#include "core/engine/GameView.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/Clock.h"
+#include "core/engine/Clock.h"
 
 class FixedClock : public Clock
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/RandomSource.h"
+#include "core/engine/RandomSource.h"
 
 #include <QList>
 #include <QtGlobal>

@@ -1,0 +1,50 @@
+#include "ui/Application.h"
+
+#include "ui/look/Artwork.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QObject>
+
+using namespace Qt::StringLiterals;
+
+void Application::configure()
+{
+    QApplication::setApplicationName(u"zybkotsepye"_s);
+    QApplication::setApplicationVersion(u"1.0"_s);
+    // The desktop entry gives the program its title, "Зыбкоцепье", in task bars and
+    // menus. No display name: Qt would append it to every window's title.
+    QGuiApplication::setDesktopFileName(u"zybkotsepye"_s);
+    QApplication::setWindowIcon(Artwork::applicationIcon());
+    // The main menu ends the program; the other windows only hide.
+    QApplication::setQuitOnLastWindowClosed(false);
+    // Dates and times follow the player's locale; without one, the game's own Russian.
+    if (QLocale::system().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+}
+
+Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std::unique_ptr<Clock> clock)
+    : m_random(std::move(random))
+    , m_clock(std::move(clock))
+    , fMainMenu(state)
+    , fPref(state, *m_random, dataDir)
+    , fGame(state, *m_random, *m_clock, dataDir)
+    , fBest(state, *m_clock, dataDir)
+{
+    fMainMenu.setTargets(&fGame, &fPref);
+
+    auto showMenu = [this] {
+        fMainMenu.show();
+        fMainMenu.raise();
+        fMainMenu.activateWindow();
+    };
+    QObject::connect(&fGame, &TfGame::closed, &fMainMenu, showMenu);
+    QObject::connect(&fPref, &TfPref::closed, &fMainMenu, showMenu);
+    QObject::connect(&fPref, &TfPref::bestRequested, &fBest, &TfBest::openFromSettings);
+    QObject::connect(&fGame, &TfGame::hallOfFameRequested, &fBest, &TfBest::openFromSettings);
+}
+
+void Application::start()
+{
+    fMainMenu.show();
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/engine/Clock.h"
+#include "core/engine/RandomSource.h"
+#include "core/state/GameState.h"
+#include "ui/menu/MainMenuWindow.h"
+#include "ui/settings/PrefWindow.h"
+#include "ui/table/GameWindow.h"
+#include "ui/winners/BestWindow.h"
+
+#include <QDir>
+
+// The running program: the shared state and the four windows, created once in the order
+// main menu, settings, game, winners, and kept until the program ends. Moving between
+// windows hides one and shows another.
+class Application
+{
+public:
+    explicit Application(QDir dataDir = QDir::current(), std::unique_ptr<RandomSource> random = std::make_unique<SystemRandom>(),
+                         std::unique_ptr<Clock> clock = std::make_unique<SystemClock>());
+
+    // The application-wide settings: title, icon, and the main menu as the one window
+    // whose closing ends the program.
+    static void configure();
+
+    // Shows the main menu.
+    void start();
+
+    GameState state;
+
+private:
+    std::unique_ptr<RandomSource> m_random;
+    std::unique_ptr<Clock> m_clock;
+
+public:
+    TfMainMenu fMainMenu;
+    TfPref fPref;
+    TfGame fGame;
+    TfBest fBest;
+};

@@ -1,0 +1,137 @@
+#pragma once
+
+#include "core/data/LineStore.h"
+#include "core/data/Status.h"
+#include "core/engine/RandomSource.h"
+#include "core/state/GameState.h"
+
+#include <QDir>
+#include <QHash>
+#include <QWidget>
+
+class Backdrop;
+class QButtonGroup;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QWindow;
+
+// The settings window (fPref): the player's name, the names base, new questions and the
+// way to the winners window.
+//
+// Every time the window becomes the active one it reloads both bases and resets every
+// field (FormActivate). Closing it, by "OK" or the close box, only hides it and emits
+// closed(); the application shows the main menu on that signal. "Best" emits
+// bestRequested(); the application connects it to TfBest::openFromSettings().
+//
+// A failed file operation is shown in a message box and ends the handler there; the
+// window stays usable. A text that would break a data file or the game is refused in the
+// field where it was typed, with a short message in its place.
+class TfPref : public QWidget
+{
+    Q_OBJECT
+
+public:
+    TfPref(GameState &state, RandomSource &random, QDir dataDir, QWidget *parent = nullptr);
+
+    // Makes the window's elements; done when it is first shown or activated, so that the
+    // window costs nothing at start-up.
+    void ensureBuilt();
+
+    // The window's copy of the question base, in file order.
+    const LineStore &questions() const { return BoxVopros; }
+    // The names base as the window holds it, sorted.
+    const QStringList &names() const { return m_names.lines(); }
+
+public Q_SLOTS:
+    // Resets the fields and reloads the question base and the names base.
+    void FormActivate();
+    // "OK": stores the player's name and closes the window.
+    void BitBtn1Click();
+    // "Записать": adds the name in Edit2 to the names base.
+    void BitBtn4Click();
+    // "Случайно": puts a name drawn from the names base into Edit1.
+    void BitBtn3Click();
+    // "Сформировать": appends the question to the question base.
+    void BitBtn2Click();
+    // The answer items of RadioGroup1 follow the two answer fields.
+    void Edit4Change(const QString &text);
+    void Edit5Change(const QString &text);
+    // "Best": asks for the winners window.
+    void BitBtn5Click();
+    // Runs whenever the window closes.
+    void FormClose();
+
+Q_SIGNALS:
+    void closed();
+    void bestRequested();
+
+protected:
+    // Shows a failed file operation in a message box; tests replace it.
+    virtual void showError(const Status &status);
+
+    bool event(QEvent *event) override;
+    void setVisible(bool visible) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildLayout();
+    void noteFocusWindow(QWindow *window);
+    void showQuestionCount();
+    // Writes a message (a refusal, a confirmation) in place of the field's text. Until the
+    // player types there again, the field holds no data: the message is never stored.
+    void showMessage(QLineEdit *field, const QString &message);
+    bool showsMessage(const QLineEdit *field) const;
+    // False, after telling the player, when the file at `path` exists but its content
+    // never reached the window: saving the window's copy would wipe it out.
+    bool mayReplace(bool inSync, const QString &path, const QString &fileName);
+
+    GameState &m_state;
+    RandomSource &m_random;
+    QDir m_dataDir;
+
+    Backdrop *Image1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QPushButton *BitBtn1 = nullptr;
+    QLineEdit *Edit1 = nullptr;
+    QPushButton *BitBtn3 = nullptr;
+    QListWidget *ListBox1 = nullptr;
+    QLineEdit *Edit2 = nullptr;
+    QPushButton *BitBtn4 = nullptr;
+    QGroupBox *GroupBox1 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLineEdit *Edit3 = nullptr;
+    QLabel *Label5 = nullptr;
+    QLineEdit *Edit4 = nullptr;
+    QLabel *Label6 = nullptr;
+    QLineEdit *Edit5 = nullptr;
+    QGroupBox *RadioGroup1 = nullptr;
+    QRadioButton *m_answerItems[2];
+    QButtonGroup *m_answerChoice = nullptr;
+    QLabel *Label7 = nullptr;
+    QLabel *Label8 = nullptr;
+    LineStore BoxVopros;
+    QPushButton *BitBtn2 = nullptr;
+    QPushButton *BitBtn5 = nullptr;
+    // The size of the windows, from the next start.
+    QComboBox *m_windowScale = nullptr;
+
+    // The names base in ListBox1's order, with the file's encoding.
+    LineStore m_names;
+    // The question base file read at the last activation: the one the game reads.
+    QString m_questionsPath;
+    // The message each field shows in place of typed text, if any.
+    QHash<const QLineEdit *, QString> m_messages;
+    // Whether each store holds what its file held at the last activation.
+    bool m_questionsInSync = false;
+    bool m_namesInSync = false;
+    // The last window of the application that had the keyboard focus.
+    enum class FocusHolder { Other, Self, OwnDialog };
+    FocusHolder m_lastFocus = FocusHolder::Other;
+};

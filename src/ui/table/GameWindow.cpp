@@ -1,0 +1,585 @@
+#include "ui/table/GameWindow.h"
+
+#include "ui/look/Backdrop.h"
+#include "ui/look/ErrorReport.h"
+#include "ui/look/Fonts.h"
+#include "ui/look/WindowStyle.h"
+#include "ui/table/SeatLabel.h"
+#include "ui/table/TableArtwork.h"
+#include "ui/table/TableLayout.h"
+#include "ui/table/TurnRing.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QTextCursor>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+using namespace WindowStyle;
+
+namespace {
+
+struct ChainLabel
+{
+    const char *name;
+    const char *caption;
+    int top;
+    int width;
+};
+// Steps 1..10, bottom to top.
+constexpr ChainLabel Chain[] = {{"", "", 0, 0},
+                                {"_500", "500", 432, 39},       {"_1000", "1,000", 392, 59},
+                                {"_2000", "2,000", 352, 59},    {"_3000", "3,000", 312, 59},
+                                {"_5000", "5,000", 272, 59},    {"_10000", "10,000", 232, 72},
+                                {"_15000", "15,000", 192, 72},  {"_20000", "20,000", 152, 72},
+                                {"_30000", "30,000", 112, 72},  {"_50000", "50,000", 72, 72}};
+
+} // namespace
+
+TfGame::TfGame(GameState &state, RandomSource &random, const Clock &clock, QDir dataDir, QWidget *parent)
+    : QWidget(parent, WindowStyle::FixedWindow)
+    , m_engine(state, *this, random, clock, std::move(dataDir))
+{
+    setObjectName(u"fGame"_s);
+    setWindowTitle(u"Зыбкоцепье"_s);
+    setFixedSize(792, 600);
+    WindowStyle::centreWhenShown(*this);
+    setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
+
+    for (int i = 0; i < 3; ++i) {
+        auto *t = new QTimer(this);
+        t->setObjectName(u"Timer%1"_s.arg(i + 1));
+        t->setInterval(1000);
+        m_timers[size_t(i)] = t;
+    }
+    connect(m_timers[0], &QTimer::timeout, this, &TfGame::Timer1Timer);
+    connect(m_timers[1], &QTimer::timeout, this, &TfGame::Timer2Timer);
+    connect(m_timers[2], &QTimer::timeout, this, &TfGame::Timer3Timer);
+}
+
+GameEngine &TfGame::engine()
+{
+    ensureBuilt();
+    return m_engine;
+}
+
+void TfGame::ensureBuilt()
+{
+    if (m_narration)
+        return;
+    auto *image = new Backdrop(&TableArtwork::background, this);
+    image->setObjectName(u"Image1"_s);
+    image->setGeometry(0, 0, 792, 600);
+
+    buildSeats();
+    buildChain();
+    buildControls();
+    buildCues();
+    buildKeys();
+
+    setTabOrder(m_narration, m_answers);
+    setTabOrder(m_answers, m_button1);
+    setTabOrder(m_button1, m_button2);
+    showLabelsAsPlainText(*this);
+}
+
+QLabel *TfGame::label(const QString &name, QPoint at, const QFont &font, const QColor &colour)
+{
+    auto *l = new QLabel(this);
+    l->setObjectName(name);
+    l->setFont(font);
+    setTextColour(l, colour);
+    l->move(at);
+    return l;
+}
+
+void TfGame::buildSeats()
+{
+    for (int seat = 1; seat <= SeatCount; ++seat) {
+        auto *name = new SeatLabel(this);
+        name->setObjectName(u"Name%1"_s.arg(seat));
+        name->setGeometry(QRect(TableLayout::NameLabel[seat], QSize(TableLayout::LabelWidth, TableLayout::LabelHeight)));
+        name->setAlignment(Qt::AlignCenter);
+        name->setFont(Fonts::font(Fonts::Family::ComicSans, 12));
+        setTextColour(name, White);
+        name->setCursor(Qt::PointingHandCursor);
+        name->setText(u"Name%1"_s.arg(seat));
+        name->setAccessibleName(u"Место %1"_s.arg(seat));
+        name->setAccessibleDescription(u"Щелчок во время голосования — голос против этого игрока"_s);
+        connect(name, &SeatLabel::clicked, this, [this, seat] { NameClick(seat); });
+        m_names[seat] = name;
+
+        auto *vote = new QLabel(this);
+        vote->setObjectName(u"_Name%1"_s.arg(seat));
+        vote->setGeometry(QRect(TableLayout::NameLabel[seat] + QPoint(0, TableLayout::VoteLabelBelow),
+                                QSize(TableLayout::LabelWidth, TableLayout::LabelHeight)));
+        vote->setAlignment(Qt::AlignCenter);
+        vote->setFont(Fonts::font(Fonts::Family::BookAntiqua, 12));
+        setTextColour(vote, Red);
+        vote->setText(u"_Name%1"_s.arg(seat));
+        vote->setAccessibleName(u"Голос игрока за местом %1"_s.arg(seat));
+        m_votes[seat] = vote;
+    }
+}
+
+void TfGame::buildChain()
+{
+    const QFont font = Fonts::font(Fonts::Family::CenturyGothic, 24, true);
+    for (int step = 1; step <= 10; ++step) {
+        const ChainLabel &c = Chain[step];
+        QLabel *l = label(QString::fromLatin1(c.name), QPoint(24, c.top), font, White);
+        l->setText(QString::fromLatin1(c.caption));
+        l->resize(std::max(c.width, l->sizeHint().width()), 28);
+        l->setAccessibleName(u"Цепочка: %1 рублей"_s.arg(QString::fromLatin1(c.caption)));
+        m_chain[step] = l;
+    }
+}
+
+void TfGame::buildControls()
+{
+    const QFont gothic = Fonts::font(Fonts::Family::CenturyGothic, 21, true);
+
+    // "БАНК!" in the table's own colours, large, beside the foot of the chain.
+    m_button2 = new QPushButton(u"БАНК!"_s, this);
+    m_button2->setObjectName(u"Button2"_s);
+    m_button2->setGeometry(24, 476, 150, 34);
+    m_button2->setFont(Fonts::font(Fonts::Family::CenturyGothic, 21, true));
+    m_button2->setStyleSheet(u"QPushButton { color: rgb(255, 215, 0); background: rgb(0, 90, 40);"
+                             " border: 2px solid rgb(255, 215, 0); border-radius: 9px; }"
+                             "QPushButton:pressed { background: rgb(0, 140, 60); }"_s);
+    m_button2->setAccessibleName(u"Положить в банк"_s);
+    connect(m_button2, &QPushButton::clicked, this, &TfGame::Button2Click);
+
+    QLabel *bankCaption = label(u"Label12"_s, QPoint(24, 512), gothic, Grey);
+    bankCaption->setText(u"Банк:"_s);
+    bankCaption->adjustSize();
+    m_bank = label(u"Bank"_s, QPoint(24, 536), gothic, Yellow);
+    m_bank->setText(u"0"_s);
+    m_bank->adjustSize();
+    m_bank->setAccessibleName(u"Банк раунда"_s);
+
+    m_narration = new QPlainTextEdit(this);
+    m_narration->setObjectName(u"RichEdit1"_s);
+    m_narration->setGeometry(352, 128, 249, 305);
+    m_narration->setReadOnly(true);
+    m_narration->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_narration->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_narration->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_narration->setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
+    m_narration->setStyleSheet(u"QPlainTextEdit { background: black; color: white; }"_s);
+    m_narration->setPlainText(u"RichEdit1"_s);
+    m_narrationLines = 1;
+    m_narration->setAccessibleName(u"Ведущий"_s);
+    m_narration->setAccessibleDescription(u"Всё, что говорит ведущий игры"_s);
+
+    m_answers = new QGroupBox(this);
+    m_answers->setObjectName(u"RadioGroup1"_s);
+    m_answers->setGeometry(352, 472, 249, 57);
+    m_answers->setFlat(true);
+    m_answers->setAutoFillBackground(true);
+    m_answers->setFocusPolicy(Qt::TabFocus);
+    m_answers->setAccessibleName(u"Варианты ответа"_s);
+    QPalette pal = m_answers->palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    m_answers->setPalette(pal);
+    m_answerGroup = new QButtonGroup(m_answers);
+    for (int i = 0; i < 2; ++i) {
+        auto *b = new QRadioButton(m_answers);
+        b->setObjectName(u"RadioGroup1Item%1"_s.arg(i));
+        b->setGeometry(8, 6 + i * 24, 233, 20);
+        b->setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
+        setTextColour(b, Lime);
+        b->setText(u"Item%1"_s.arg(i));
+        b->setAccessibleName(u"Ответ %1"_s.arg(i + 1));
+        m_answerGroup->addButton(b, i);
+        m_answerButtons[size_t(i)] = b;
+    }
+    m_answerItems = {u"Item0"_s, u"Item1"_s};
+    // idClicked comes only from the player's click, never from selection set in code.
+    connect(m_answerGroup, &QButtonGroup::idClicked, this, &TfGame::RadioGroup1Click);
+
+    m_summa = new QLabel(this);
+    m_summa->setObjectName(u"_Summa"_s);
+    m_summa->setGeometry(392, 552, 169, 21);
+    m_summa->setAlignment(Qt::AlignCenter);
+    m_summa->setFont(Fonts::font(Fonts::Family::NewsGothic, 16));
+    setTextColour(m_summa, Yellow);
+    m_summa->setText(u"_Summa"_s);
+    m_summa->setAccessibleName(u"Выигрыш"_s);
+
+    m_label1 = label(u"Label1"_s, QPoint(696, 520), gothic, White);
+    m_label1->setText(u"Время:"_s);
+    m_label1->adjustSize();
+    m_label2 = label(u"Label2"_s, QPoint(736, 552), Fonts::font(Fonts::Family::Terminal, 21, true), Aqua);
+    m_label2->setText(u"Label2"_s);
+    m_label2->resize(56, 18);
+    m_label2->setAccessibleName(u"Часы раунда"_s);
+
+    m_button1 = new QPushButton(u"Начинаем"_s, this);
+    m_button1->setObjectName(u"Button1"_s);
+    m_button1->setGeometry(656, 552, 75, 25);
+    m_button1->setAccessibleName(u"Начинаем"_s);
+    connect(m_button1, &QPushButton::clicked, this, &TfGame::Button1Click);
+
+    QLabel *notice = label(u"Label3"_s, QPoint(8, 8), Fonts::font(Fonts::Family::Tahoma, 11), Fuchsia);
+    notice->setText(u"© Команда «Зыбкоцепье», 2026"_s);
+    notice->adjustSize();
+    QLabel *edition = label(u"Label4"_s, QPoint(736, 584), Fonts::font(Fonts::Family::MsSansSerif, 11), Red);
+    edition->setText(u"вер. 1.0"_s);
+    edition->adjustSize();
+
+}
+
+void TfGame::buildKeys()
+{
+    // Keys 1 and 2 answer, Space banks while "БАНК!" is offered, Enter presses "Начинаем".
+    auto shortcut = [this](QKeySequence key, auto slot) {
+        auto *s = new QShortcut(key, this);
+        connect(s, &QShortcut::activated, this, slot);
+    };
+    shortcut(QKeySequence(Qt::Key_1), [this] { answerByKey(0); });
+    shortcut(QKeySequence(Qt::Key_2), [this] { answerByKey(1); });
+    shortcut(QKeySequence(Qt::Key_Space), [this] {
+        if (m_button2->isVisible())
+            m_button2->click();
+        else if (auto *b = qobject_cast<QPushButton *>(focusWidget()); b && b->isVisible())
+            b->click();
+    });
+    for (auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+        shortcut(QKeySequence(key), [this] {
+            if (m_button1->isVisible())
+                m_button1->click();
+        });
+    }
+}
+
+void TfGame::answerByKey(int index)
+{
+    QRadioButton *b = m_answerButtons[size_t(index)];
+    if (m_answers->isVisible() && m_answers->isEnabled())
+        b->click();
+}
+
+// --- Events forwarded to the engine ---
+
+void TfGame::Button1Click() { m_engine.Button1Click(); }
+void TfGame::Button2Click() { m_engine.Button2Click(); }
+void TfGame::RadioGroup1Click() { m_engine.RadioGroup1Click(); }
+void TfGame::Timer1Timer() { m_engine.Timer1Timer(); }
+void TfGame::Timer2Timer() { ErrorReport::show(this, m_engine.Timer2Timer()); }
+void TfGame::Timer3Timer() { m_engine.Timer3Timer(); }
+void TfGame::NameClick(int seat) { ErrorReport::show(this, m_engine.NameClick(seat)); }
+
+void TfGame::FormClose()
+{
+    m_engine.FormClose();
+    Q_EMIT closed();
+}
+
+void TfGame::closeEvent(QCloseEvent *event)
+{
+    FormClose();
+    event->accept();
+}
+
+QLabel *TfGame::keyHint(const QString &key, QPoint at, QWidget *parent)
+{
+    auto *hint = new QLabel(key, parent);
+    hint->setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
+    setTextColour(hint, Grey);
+    hint->move(at);
+    hint->adjustSize();
+    hint->setAccessibleName(u"Клавиша: %1"_s.arg(key));
+    return hint;
+}
+
+void TfGame::buildCues()
+{
+    m_turnRing = new TurnRing(this);
+    m_turnRing->setObjectName(u"TurnRing"_s);
+    // Over the picture, under the names.
+    m_turnRing->stackUnder(m_names[1]);
+
+    const QFont cueFont = Fonts::font(Fonts::Family::CenturyGothic, 18, true);
+    m_yourTurn = label(u"YourTurn"_s, QPoint(352, 440), cueFont, Yellow);
+    m_yourTurn->setText(u"Ваш ход"_s);
+    m_yourTurn->setGeometry(352, 440, 249, 28);
+    m_yourTurn->setAlignment(Qt::AlignCenter);
+    m_yourTurn->hide();
+
+    m_voteInvitation = label(u"VoteInvitation"_s, QPoint(352, 436), Fonts::font(Fonts::Family::MsSansSerif, 13, true),
+                             Yellow);
+    m_voteInvitation->setText(u"Голосование: щёлкните по имени игрока, которого хотите выгнать"_s);
+    m_voteInvitation->setGeometry(352, 436, 249, 34);
+    m_voteInvitation->setAlignment(Qt::AlignCenter);
+    m_voteInvitation->setWordWrap(true);
+    m_voteInvitation->hide();
+
+    // What the player's keys do, by the controls they press.
+    keyHint(u"1"_s, QPoint(236, 8), m_answers);
+    keyHint(u"2"_s, QPoint(236, 32), m_answers);
+    // The keys of the two buttons show and hide with them.
+    m_bankKey = keyHint(u"Пробел"_s, QPoint(180, 486), this);
+    m_bankKey->setObjectName(u"BankKey"_s);
+    m_bankKey->setVisible(m_button2->isVisibleTo(this));
+    m_startKey = keyHint(u"Enter"_s, QPoint(612, 558), this);
+    m_startKey->setObjectName(u"StartKey"_s);
+
+    // The answers look inactive when the player may not choose.
+    QPalette pal = m_answers->palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        pal.setColor(QPalette::Disabled, role, QColor(100, 100, 100));
+    pal.setColor(QPalette::Disabled, QPalette::Base, QColor(60, 60, 60));
+    for (QRadioButton *b : m_answerButtons) {
+        QPalette own = b->palette();
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text, QPalette::Base})
+            own.setColor(QPalette::Disabled, role, pal.color(QPalette::Disabled, role));
+        b->setPalette(own);
+    }
+
+    m_clockPulse = new QTimer(this);
+    m_clockPulse->setInterval(250);
+    connect(m_clockPulse, &QTimer::timeout, this, [this] {
+        m_clockBright = !m_clockBright;
+        setTextColour(m_label2, m_clockBright ? QColor(255, 90, 90) : QColor(190, 0, 0));
+    });
+
+    const QString endStyle = u"QPushButton { color: rgb(255, 215, 0); background: rgb(0, 90, 40);"
+                             " border: 2px solid rgb(255, 215, 0); border-radius: 8px; }"
+                             "QPushButton:pressed { background: rgb(0, 140, 60); }"_s;
+    m_toMenu = new QPushButton(u"В меню"_s, this);
+    m_toMenu->setObjectName(u"ToMenu"_s);
+    m_toMenu->setGeometry(360, 480, 112, 34);
+    m_hallOfFame = new QPushButton(u"Зал почёта"_s, this);
+    m_hallOfFame->setObjectName(u"HallOfFame"_s);
+    m_hallOfFame->setGeometry(482, 480, 112, 34);
+    for (QPushButton *b : {m_toMenu, m_hallOfFame}) {
+        b->setFont(Fonts::font(Fonts::Family::CenturyGothic, 16, true));
+        b->setStyleSheet(endStyle);
+        b->hide();
+    }
+    connect(m_toMenu, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_hallOfFame, &QPushButton::clicked, this, &TfGame::hallOfFameRequested);
+}
+
+void TfGame::showAnswerCue()
+{
+    m_yourTurn->setVisible(m_answers->isVisible() && m_answers->isEnabled());
+}
+
+void TfGame::setClockUrgent(bool urgent)
+{
+    if (!urgent) {
+        m_clockPulse->stop();
+    } else if (!m_clockPulse->isActive()) {
+        m_clockBright = true;
+        setTextColour(m_label2, QColor(255, 90, 90));
+        m_clockPulse->start();
+    }
+}
+
+// --- GameView ---
+
+void TfGame::setNameCaption(int seat, const QString &text)
+{
+    m_names[size_t(seat)]->setText(text);
+    // A screen reader says who sits there.
+    m_names[size_t(seat)]->setAccessibleName(u"Место %1: %2"_s.arg(seat).arg(text));
+}
+void TfGame::setNameVisible(int seat, bool visible) { m_names[size_t(seat)]->setVisible(visible); }
+void TfGame::setVoteCaption(int seat, const QString &text) { m_votes[size_t(seat)]->setText(text); }
+void TfGame::setVoteVisible(int seat, bool visible) { m_votes[size_t(seat)]->setVisible(visible); }
+
+void TfGame::setCaption(Caption element, const QString &text)
+{
+    switch (element) {
+    case Caption::Bank:
+        m_bank->setText(text);
+        m_bank->adjustSize();
+        break;
+    case Caption::Summa: m_summa->setText(text); break;
+    case Caption::Label1:
+        m_label1->setText(text);
+        m_label1->adjustSize();
+        break;
+    case Caption::Label2:
+        // The duel's score, not the clock.
+        setClockUrgent(false);
+        setTextColour(m_label2, Aqua);
+        m_label2->setText(text);
+        m_label2->adjustSize();
+        break;
+    case Caption::Button1: m_button1->setText(text); break;
+    }
+}
+
+void TfGame::setVisible(Element element, bool visible)
+{
+    switch (element) {
+    case Element::Summa: m_summa->setVisible(visible); break;
+    case Element::Label2: m_label2->setVisible(visible); break;
+    case Element::Button1:
+        m_button1->setVisible(visible);
+        m_startKey->setVisible(visible);
+        break;
+    case Element::Button2:
+        m_button2->setVisible(visible);
+        m_bankKey->setVisible(visible);
+        break;
+    case Element::Answers:
+        m_answers->setVisible(visible);
+        showAnswerCue();
+        break;
+    }
+}
+
+void TfGame::setChainColour(int step, Colour colour)
+{
+    setTextColour(m_chain[size_t(step)], colour == Colour::Red ? Red : White);
+}
+
+void TfGame::clearNarration()
+{
+    m_narration->clear();
+    m_narrationLines = 0;
+}
+
+void TfGame::appendNarration(const QString &line)
+{
+    // A line of its own even when it is empty and the first: appendPlainText() would
+    // drop blank lines at the top of an empty view.
+    QTextCursor cursor(m_narration->document());
+    cursor.movePosition(QTextCursor::End);
+    if (m_narrationLines++ > 0)
+        cursor.insertBlock();
+    cursor.insertText(line);
+    QScrollBar *bar = m_narration->verticalScrollBar();
+    bar->setValue(bar->maximum());
+}
+
+void TfGame::clearAnswers()
+{
+    m_answerItems.clear();
+    for (QRadioButton *b : m_answerButtons) {
+        b->setText(QString());
+        b->setStyleSheet(QString());
+    }
+}
+
+void TfGame::appendAnswer(const QString &text)
+{
+    if (m_answerItems.size() >= 2)
+        return;
+    m_answerButtons[size_t(m_answerItems.size())]->setText(literalButtonText(text));
+    m_answerItems.append(text);
+}
+
+QString TfGame::answerText(int index) const { return m_answerItems.value(index); }
+
+int TfGame::selectedAnswer() const { return m_answerGroup->checkedId(); }
+
+void TfGame::selectNoAnswer()
+{
+    m_answerGroup->setExclusive(false);
+    for (QRadioButton *b : m_answerButtons)
+        b->setChecked(false);
+    m_answerGroup->setExclusive(true);
+}
+
+void TfGame::setAnswersEnabled(bool enabled)
+{
+    m_answers->setEnabled(enabled);
+    showAnswerCue();
+}
+
+LineStore &TfGame::store(Store which) { return which == Store::ListBox1 ? m_listBox1 : m_listBox2; }
+
+void TfGame::setTimerActive(Timer which, bool active)
+{
+    QTimer *t = timer(which);
+    if (active)
+        t->start();
+    else
+        t->stop();
+}
+
+void TfGame::setTimerInterval(Timer which, int milliseconds) { timer(which)->setInterval(milliseconds); }
+
+void TfGame::showWindow()
+{
+    // A new game: the last one's ways on are gone.
+    m_toMenu->hide();
+    m_hallOfFame->hide();
+    show();
+    raise();
+    activateWindow();
+}
+
+void TfGame::markAskedSeat(int seat)
+{
+    if (seat < 1 || seat > SeatCount) {
+        m_turnRing->hide();
+        return;
+    }
+    m_turnRing->surround(m_names[size_t(seat)]->geometry());
+    m_turnRing->show();
+}
+
+void TfGame::showVerdict(int chosen, int right)
+{
+    // The chosen answer green when right, red when wrong; then the right one green.
+    const QString mark = u"QRadioButton, QRadioButton:disabled { color: white; background: %1;"
+                         " border-radius: 4px; font-weight: bold; }"_s;
+    for (int i = 0; i < 2; ++i) {
+        QRadioButton *b = m_answerButtons[size_t(i)];
+        if (i == right)
+            b->setStyleSheet(mark.arg(u"rgb(0, 140, 40)"_s));
+        else if (i == chosen)
+            b->setStyleSheet(mark.arg(u"rgb(200, 0, 0)"_s));
+        else
+            b->setStyleSheet(QString());
+    }
+}
+
+void TfGame::setVoteOpen(bool open)
+{
+    m_voteInvitation->setVisible(open);
+    for (int seat = 1; seat <= SeatCount; ++seat)
+        m_names[size_t(seat)]->setVoteOpen(open);
+}
+
+void TfGame::showClock(int seconds)
+{
+    m_label2->setText(QString::number(seconds));
+    m_label2->adjustSize();
+    // The last ten seconds pulse in red; the end of the round stays red.
+    const bool urgent = seconds > 0 && seconds <= 10;
+    setClockUrgent(urgent);
+    if (!urgent)
+        setTextColour(m_label2, seconds <= 0 ? Red : Aqua);
+}
+
+void TfGame::showGameOver()
+{
+    m_yourTurn->hide();
+    m_toMenu->show();
+    m_hallOfFame->show();
+    m_toMenu->setFocus();
+}
+
+void TfGame::setVisible(bool visible)
+{
+    // The elements must exist before the window is shown: children made while it is
+    // being shown would stay hidden.
+    if (visible)
+        ensureBuilt();
+    QWidget::setVisible(visible);
+}
+

@@ -1,0 +1,50 @@
+#include "ui/table/TableArtwork.h"
+
+#include "ui/look/Artwork.h"
+#include "ui/table/TableLayout.h"
+
+#include <QPainter>
+#include <QRadialGradient>
+
+QImage TableArtwork::background(qreal scale)
+{
+    QImage pm = Artwork::canvas(800, 600, Qt::black, scale);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+
+    // The frame round the edge (its right side falls in the columns the window cuts off).
+    p.setPen(QPen(Artwork::LightBlue, 3));
+    p.drawRect(QRectF(2.5, 2.5, 786, 594));
+
+    // The table in the middle: a faint round glow behind the narration.
+    QRadialGradient glow(QPointF(440, 300), 260);
+    glow.setColorAt(0, QColor(0, 60, 40));
+    glow.setColorAt(1, QColor(0, 0, 0, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(glow);
+    p.drawEllipse(QPointF(440, 300), 260, 230);
+
+    // One ellipse behind each seat's name and vote label.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Artwork::Green, 2));
+    using namespace TableLayout;
+    for (int seat = 1; seat <= 8; ++seat) {
+        const QPoint at = NameLabel[seat];
+        p.drawEllipse(QRectF(at.x() - 14, at.y() - 9, LabelWidth + 28, LabelHeight + VoteLabelBelow + 18));
+    }
+
+    // The narration.
+    p.setPen(QPen(Artwork::Cyan, 2));
+    p.drawRect(QRectF(346, 122, 261, 317));
+
+    // The chain and bank column down the left edge.
+    p.setPen(QPen(Artwork::Green, 2));
+    p.drawRoundedRect(QRectF(12, 62, 104, 504), 18, 18);
+    // The answer choice and the prize bar below it, joined to the column.
+    p.drawRect(QRectF(346, 466, 261, 69));
+    p.drawRoundedRect(QRectF(384, 546, 185, 33), 14, 14);
+    p.setPen(QPen(Artwork::Green, 1));
+    p.drawLine(QPointF(116, 500), QPointF(346, 500));
+    p.drawLine(QPointF(116, 562), QPointF(384, 562));
+    return pm;
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "core/data/LineStore.h"
+#include "core/data/Status.h"
+#include "core/engine/Clock.h"
+#include "core/state/GameState.h"
+#include "core/winners/WinnersQuery.h"
+
+#include <QDir>
+#include <QWidget>
+
+#include <optional>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+class RoundedShape;
+
+// The winners window (fBest): lists the records of best.txt in four views.
+//
+// It never reads the file by itself: the settings window's "Best" button opens it through
+// openFromSettings(), which shows it and loads the file. Its "Закрыть" button and its
+// close box only hide it.
+class TfBest : public QWidget
+{
+    Q_OBJECT
+
+public:
+    TfBest(GameState &state, const Clock &clock, QDir dataDir, QWidget *parent = nullptr);
+
+    // Makes the window's elements; done when it is first opened, so that the window
+    // costs nothing at start-up.
+    void ensureBuilt();
+
+    // The window's copy of the winners file, one entry per line.
+    const LineStore &lines() const { return ListBox1; }
+
+public Q_SLOTS:
+    // Shows the window, clears the chosen view, hides the day field and the information
+    // area, loads best.txt and records its number of lines in BestLineCount. A missing
+    // file is an empty one.
+    void openFromSettings();
+
+    void BitBtn1Click();
+    // The user picked a view.
+    void ComboBox1Change(int index);
+    // The number of days changed (typed or by the arrows).
+    void VvodChange();
+
+protected:
+    // Shows a failed file operation in a message box; tests replace it.
+    virtual void showError(const Status &status);
+
+    void setVisible(bool visible) override;
+
+private:
+    const QList<WinnersQuery::Record> &records();
+    void showListing(const QList<WinnersQuery::Record> &records);
+    // The number in the days field, if its text is a whole number.
+    std::optional<int> typedDays() const;
+
+    GameState &m_state;
+    const Clock &m_clock;
+    QDir m_dataDir;
+
+    RoundedShape *Shape1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QComboBox *ComboBox1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QSpinBox *Vvod = nullptr;
+    QGroupBox *GroupBox1 = nullptr;
+    QPlainTextEdit *RichEdit1 = nullptr;
+    QPushButton *BitBtn1 = nullptr;
+    LineStore ListBox1;
+
+    // The readable records of ListBox1, worked out once per opening.
+    QList<WinnersQuery::Record> m_records;
+    int m_recordsLineCount = -1;
+};

@@ -1,0 +1,76 @@
+// The size of the windows: which size the first start picks, and that the settings
+// window stores the player's choice.
+#include "ui/look/WindowScale.h"
+#include "ui/settings/PrefWindow.h"
+
+#include "ScriptedRandom.h"
+#include "TestSupport.h"
+
+#include <QComboBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class WindowScaleTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_config;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // The player's own settings are not touched.
+        QVERIFY(m_config.isValid());
+        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+    }
+
+    void firstStartPicksTheLargestSizeThatFitsTwoThirdsOfTheScreen_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<int>("percent");
+        QTest::newRow("smaller than the window") << QSize(800, 600) << 100;
+        QTest::newRow("1366 x 768") << QSize(1366, 768) << 100;
+        QTest::newRow("1920 x 1080") << QSize(1920, 1080) << 125;
+        QTest::newRow("2560 x 1440") << QSize(2560, 1440) << 150;
+        QTest::newRow("3840 x 2160") << QSize(3840, 2160) << 200;
+    }
+
+    void firstStartPicksTheLargestSizeThatFitsTwoThirdsOfTheScreen()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(int, percent);
+        QCOMPARE(WindowScale::largestFitting(screen), percent);
+    }
+
+    void theSettingsWindowStoresTheChosenSize()
+    {
+        QCOMPARE(WindowScale::stored(), 0);
+        QTemporaryDir data;
+        TestSupport::writeFile(data.filePath(u"Vopros.txt"_s), {});
+        TestSupport::writeFile(data.filePath(u"names.txt"_s), {});
+        GameState state;
+        state.setStartValues();
+        ScriptedRandom random;
+        TfPref window(state, random, QDir(data.path()));
+        window.FormActivate();
+        auto *sizes = window.findChild<QComboBox *>(u"WindowScale"_s);
+        QVERIFY(sizes);
+        QCOMPARE(sizes->count(), 4);
+        QCOMPARE(sizes->currentText(), u"100 %"_s);
+
+        sizes->setCurrentIndex(3);
+        Q_EMIT sizes->activated(3);
+        QCOMPARE(WindowScale::stored(), 200);
+        sizes->setCurrentIndex(0);
+        window.FormActivate();
+        QCOMPARE(sizes->currentText(), u"200 %"_s);
+
+        WindowScale::store(130);  // not one of the sizes: as if none were stored
+        QCOMPARE(WindowScale::stored(), 0);
+    }
+};
+
+QTEST_MAIN(WindowScaleTest)
+#include "WindowScaleTest.moc"

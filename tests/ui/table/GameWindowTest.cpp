@@ -1,0 +1,451 @@
+// The real game window on the offscreen platform: its elements, and whole rounds and a
+// quick final played through it with the timers fired by the test.
+#include "FixedClock.h"
+#include "ScriptedRandom.h"
+#include "TestSupport.h"
+#include "core/data/LineStore.h"
+#include "core/data/WinnersFile.h"
+#include "ui/look/ErrorReport.h"
+#include "ui/table/GameWindow.h"
+#include "ui/table/SeatLabel.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QGroupBox>
+#include <QSignalSpy>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray questionBase(int questions)
+{
+    QStringList lines;
+    for (int i = 0; i < questions; ++i)
+        lines << u"?"_s << u"Вопрос %1?"_s.arg(i) << u"Верно %1"_s.arg(i) << u"Неверно %1"_s.arg(i) << u"0"_s;
+    return TestSupport::cp1251(lines.join(u"\r\n"_s) + u"\r\n"_s);
+}
+
+QByteArray namesBase()
+{
+    return TestSupport::cp1251(u"Анна\r\nБорис\r\nВера\r\nГлеб\r\nДарья\r\nЕгор\r\nЖанна\r\nЗахар\r\nИрина\r\n"_s);
+}
+
+} // namespace
+
+class GameWindowTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    GameState m_state;
+    SystemRandom m_random{7};
+    FixedClock m_clock;
+    std::unique_ptr<TfGame> m_window;
+    QStringList m_errors;
+    int m_ticks = 0;
+
+    template <typename T = QWidget>
+    T *child(const QString &name) const
+    {
+        T *w = m_window->findChild<T *>(name);
+        if (!w)
+            qFatal("no element %s", qPrintable(name));
+        return w;
+    }
+
+    void newGame(const QString &player = u"Тестер"_s)
+    {
+        m_state.uMainMenu.PlayerName = player;
+        LineStore names;
+        QVERIFY(m_window->engine().NewGame(names).ok());
+    }
+
+    // Fires one of the game's running timers: the clock ticks every third time, so that
+    // about two answers or pauses pass per second of the round.
+    bool fireNextTimer()
+    {
+        using T = GameView::Timer;
+        const std::pair<T, void (TfGame::*)()> clock{T::Timer1, &TfGame::Timer1Timer};
+        const std::pair<T, void (TfGame::*)()> question[] = {{T::Timer2, &TfGame::Timer2Timer},
+                                                             {T::Timer3, &TfGame::Timer3Timer}};
+        std::vector<std::pair<T, void (TfGame::*)()>> timers(std::begin(question), std::end(question));
+        timers.insert(++m_ticks % 3 == 0 ? timers.begin() : timers.end(), clock);
+        for (const auto &[t, tick] : timers) {
+            if (m_window->timer(t)->isActive()) {
+                (m_window.get()->*tick)();
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Plays on, answering whenever asked, until `done` holds or `events` have passed.
+    void playUntil(const bool &done, int events)
+    {
+        for (int i = 0; i < events && !done; ++i) {
+            answerIfAsked();
+            QVERIFY(fireNextTimer());
+        }
+    }
+
+    // Answers with the first item whenever the player is asked.
+    void answerIfAsked()
+    {
+        auto *group = child<QGroupBox>(u"RadioGroup1"_s);
+        if (group->isVisible() && group->isEnabled())
+            QTest::mouseClick(child<QRadioButton>(u"RadioGroup1Item0"_s), Qt::LeftButton, {}, QPoint(8, 10));
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        ErrorReport::setHandler([this](QWidget *, const Status &s) { m_errors << s.message; });
+    }
+
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        TestSupport::writeFile(m_dir.filePath(u"Vopros.txt"_s), questionBase(40));
+        TestSupport::writeFile(m_dir.filePath(u"names.txt"_s), namesBase());
+        QFile::remove(m_dir.filePath(u"best.txt"_s));
+        m_state.setStartValues();
+        m_window = std::make_unique<TfGame>(m_state, m_random, m_clock, QDir(m_dir.path()));
+        m_window->ensureBuilt();
+        m_errors.clear();
+    }
+
+    void cleanup() { m_window.reset(); }
+
+    void elementsStandWhereTheyBelong_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("geometry");
+        const QPoint seats[] = {{184, 328}, {192, 224}, {216, 120}, {344, 48},
+                                {504, 56},  {632, 128}, {656, 232}, {664, 336}};
+        for (int i = 0; i < 8; ++i) {
+            const QString name = u"Name%1"_s.arg(i + 1);
+            QTest::newRow(qPrintable(name)) << name << QRect(seats[i], QSize(97, 17));
+            const QString vote = u"_Name%1"_s.arg(i + 1);
+            QTest::newRow(qPrintable(vote)) << vote << QRect(seats[i] + QPoint(0, 24), QSize(97, 17));
+        }
+        QTest::newRow("RichEdit1") << u"RichEdit1"_s << QRect(352, 128, 249, 305);
+        QTest::newRow("RadioGroup1") << u"RadioGroup1"_s << QRect(352, 472, 249, 57);
+        QTest::newRow("Button1") << u"Button1"_s << QRect(656, 552, 75, 25);
+        // "БАНК!" is drawn large beside the foot of the chain, where the player sees it.
+        QTest::newRow("Button2") << u"Button2"_s << QRect(24, 476, 150, 34);
+        QTest::newRow("_Summa") << u"_Summa"_s << QRect(392, 552, 169, 21);
+        QTest::newRow("Image1") << u"Image1"_s << QRect(0, 0, 792, 600);
+    }
+
+    void elementsStandWhereTheyBelong()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, geometry);
+        QCOMPARE(child(name)->geometry(), geometry);
+    }
+
+    void chainLabelsStandDownTheLeftColumn()
+    {
+        const std::pair<const char16_t *, int> chain[] = {{u"_50000", 72}, {u"_30000", 112}, {u"_20000", 152},
+                                                          {u"_15000", 192}, {u"_10000", 232}, {u"_5000", 272},
+                                                          {u"_3000", 312}, {u"_2000", 352}, {u"_1000", 392},
+                                                          {u"_500", 432}};
+        for (const auto &[name, top] : chain) {
+            auto *l = child<QLabel>(QString::fromUtf16(name));
+            QCOMPARE(l->pos(), QPoint(24, top));
+            QCOMPARE(l->height(), 28);
+        }
+        QCOMPARE(child<QLabel>(u"_50000"_s)->text(), u"50,000"_s);
+        QCOMPARE(m_window->size(), QSize(792, 600));
+    }
+
+    void newGameBringsTheWindowToItsStartingState()
+    {
+        newGame();
+        QVERIFY(m_window->isVisible());
+        for (int seat = 1; seat <= 8; ++seat) {
+            QVERIFY(child(u"Name%1"_s.arg(seat))->isVisible());
+            QCOMPARE(child<QLabel>(u"Name%1"_s.arg(seat))->text(), m_state.uMainMenu.SeatNames[seat]);
+            QVERIFY(!child(u"_Name%1"_s.arg(seat))->isVisible());
+        }
+        QVERIFY(!child(u"_Summa"_s)->isVisible());
+        QVERIFY(!child(u"Label2"_s)->isVisible());
+        QVERIFY(!child(u"RadioGroup1"_s)->isVisible());
+        QVERIFY(!child(u"Button2"_s)->isVisible());
+        QVERIFY(child(u"Button1"_s)->isVisible());
+        QCOMPARE(child<QPushButton>(u"Button1"_s)->text(), u"Начинаем"_s);
+        QCOMPARE(child<QLabel>(u"Label1"_s)->text(), u"Время:"_s);
+        QCOMPARE(child<QLabel>(u"Bank"_s)->text(), u"0"_s);
+        QVERIFY(child<QPlainTextEdit>(u"RichEdit1"_s)->toPlainText().startsWith(u"Добро пожаловать на программу ЗЫБКОЦЕПЬЕ"_s));
+        for (const char16_t *chain : {u"_500", u"_10000", u"_50000"})
+            QCOMPARE(child<QLabel>(QString::fromUtf16(chain))->palette().color(QPalette::WindowText), QColor(Qt::white));
+    }
+
+    void viewOperationsChangeWhatTheWindowShows()
+    {
+        GameView &view = *m_window;
+        m_window->show();
+        using E = GameView::Element;
+        const std::pair<E, const char16_t *> elements[] = {{E::Summa, u"_Summa"}, {E::Label2, u"Label2"},
+                                                           {E::Button1, u"Button1"}, {E::Button2, u"Button2"},
+                                                           {E::Answers, u"RadioGroup1"}};
+        for (const auto &[element, name] : elements) {
+            for (bool visible : {false, true, false}) {
+                view.setVisible(element, visible);
+                QCOMPARE(child(QString::fromUtf16(name))->isVisible(), visible);
+            }
+        }
+        for (bool visible : {true, false}) {
+            view.setNameVisible(3, visible);
+            view.setVoteVisible(3, visible);
+            QCOMPARE(child(u"Name3"_s)->isVisible(), visible);
+            QCOMPARE(child(u"_Name3"_s)->isVisible(), visible);
+        }
+
+        // The narration keeps a first empty line, and every line as it stands.
+        auto *narration = child<QPlainTextEdit>(u"RichEdit1"_s);
+        view.clearNarration();
+        view.appendNarration(QString());
+        view.appendNarration(u"<b>Вася</b>:"_s);
+        QCOMPARE(narration->toPlainText(), u"\n<b>Вася</b>:"_s);
+
+        // Answers and names are shown as they stand: no markup, no shortcut marks.
+        view.clearAnswers();
+        view.appendAnswer(u"Procter & Gamble"_s);
+        view.appendAnswer(u"<i>Unilever</i>"_s);
+        QCOMPARE(view.answerText(0), u"Procter & Gamble"_s);
+        QCOMPARE(view.answerText(1), u"<i>Unilever</i>"_s);
+        QCOMPARE(child<QRadioButton>(u"RadioGroup1Item0"_s)->text(), u"Procter && Gamble"_s);
+        view.setNameCaption(1, u"<b>Вася</b>"_s);
+        QCOMPARE(child<QLabel>(u"Name1"_s)->text(), u"<b>Вася</b>"_s);
+        const QList<QLabel *> labels = m_window->findChildren<QLabel *>();
+        for (const QLabel *label : labels)
+            QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName()));
+
+        // Clearing the choice leaves no answer marked, and the next question starts unmarked.
+        view.setAnswersEnabled(true);
+        QTest::mouseClick(child<QRadioButton>(u"RadioGroup1Item1"_s), Qt::LeftButton, {}, QPoint(8, 10));
+        QCOMPARE(view.selectedAnswer(), 1);
+        view.selectNoAnswer();
+        QCOMPARE(view.selectedAnswer(), -1);
+        for (const char16_t *item : {u"RadioGroup1Item0", u"RadioGroup1Item1"})
+            QVERIFY(!child<QRadioButton>(QString::fromUtf16(item))->isChecked());
+        view.setAnswersEnabled(false);
+        QVERIFY(!child(u"RadioGroup1"_s)->isEnabled());
+    }
+
+    void theTableShowsWhoIsAskedWhoMayAnswerBankAndVote()
+    {
+        GameView &view = *m_window;
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+
+        // The seat being asked has a ring round its name.
+        auto *ring = child(u"TurnRing"_s);
+        view.markAskedSeat(3);
+        QVERIFY(ring->isVisible());
+        QVERIFY(ring->geometry().contains(child(u"Name3"_s)->geometry()));
+        view.markAskedSeat(6);
+        QVERIFY(ring->geometry().contains(child(u"Name6"_s)->geometry()));
+        view.markAskedSeat(0);
+        QVERIFY(!ring->isVisible());
+
+        // "Ваш ход" only while the player may answer; the answers look inactive otherwise.
+        auto *item = child<QRadioButton>(u"RadioGroup1Item0"_s);
+        view.setVisible(GameView::Element::Answers, true);
+        view.setAnswersEnabled(false);
+        QVERIFY(!child(u"YourTurn"_s)->isVisible());
+        const QColor inactive = item->palette().color(QPalette::Disabled, QPalette::WindowText);
+        const QColor active = item->palette().color(QPalette::Active, QPalette::WindowText);
+        QCOMPARE(active, QColor(0, 255, 0));
+        QCOMPARE(inactive.saturation(), 0);  // grey
+        QVERIFY(inactive.lightness() < active.lightness());
+        view.setAnswersEnabled(true);
+        QVERIFY(child(u"YourTurn"_s)->isVisible());
+        view.setVisible(GameView::Element::Answers, false);
+        QVERIFY(!child(u"YourTurn"_s)->isVisible());
+
+        // The keys show with their buttons.
+        for (bool shown : {true, false}) {
+            view.setVisible(GameView::Element::Button2, shown);
+            view.setVisible(GameView::Element::Button1, shown);
+            QCOMPARE(child(u"BankKey"_s)->isVisible(), shown);
+            QCOMPARE(child(u"StartKey"_s)->isVisible(), shown);
+        }
+
+        // The vote invites a click, and a name lights up under the pointer only then.
+        auto *seat = child<SeatLabel>(u"Name2"_s);
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QApplication::sendEvent(seat, &enter);
+        QVERIFY(!seat->isLit());
+        view.setVoteOpen(true);
+        QVERIFY(child(u"VoteInvitation"_s)->isVisible());
+        QApplication::sendEvent(seat, &enter);
+        QVERIFY(seat->isLit());
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(seat, &leave);
+        QVERIFY(!seat->isLit());
+        QApplication::sendEvent(seat, &enter);
+        view.setVoteOpen(false);
+        QVERIFY(!seat->isLit());
+        QVERIFY(!child(u"VoteInvitation"_s)->isVisible());
+    }
+
+    void answersClockAndEndOfGameSpeakForThemselves()
+    {
+        GameView &view = *m_window;
+        m_window->show();
+        auto *first = child<QRadioButton>(u"RadioGroup1Item0"_s);
+        auto *second = child<QRadioButton>(u"RadioGroup1Item1"_s);
+
+        // A wrong choice is red and the right answer green, until the next question.
+        view.showVerdict(1, 0);
+        QVERIFY(first->styleSheet().contains(u"rgb(0, 140, 40)"_s));
+        QVERIFY(second->styleSheet().contains(u"rgb(200, 0, 0)"_s));
+        view.showVerdict(1, 1);
+        QVERIFY(first->styleSheet().isEmpty());
+        QVERIFY(second->styleSheet().contains(u"rgb(0, 140, 40)"_s));
+        view.clearAnswers();
+        QVERIFY(first->styleSheet().isEmpty() && second->styleSheet().isEmpty());
+
+        // The last ten seconds pulse in red; the duel's score is no clock.
+        auto *clock = child<QLabel>(u"Label2"_s);
+        view.showClock(30);
+        QCOMPARE(clock->text(), u"30"_s);
+        QCOMPARE(clock->palette().color(QPalette::WindowText), QColor(0, 255, 255));
+        view.showClock(10);
+        QCOMPARE(clock->palette().color(QPalette::WindowText).red(), 255);
+        QCOMPARE(clock->palette().color(QPalette::WindowText).green(), 90);
+        const auto timers = m_window->findChildren<QTimer *>();
+        QVERIFY(std::any_of(timers.begin(), timers.end(), [](QTimer *t) { return t->isActive() && t->interval() == 250; }));
+        view.setCaption(GameView::Caption::Label2, u"1:0"_s);
+        QCOMPARE(clock->palette().color(QPalette::WindowText), QColor(0, 255, 255));
+        QVERIFY(std::none_of(timers.begin(), timers.end(), [](QTimer *t) { return t->isActive(); }));
+
+        // At the end of the game: back to the menu, or to the hall of fame.
+        QVERIFY(!child(u"ToMenu"_s)->isVisible());
+        view.showGameOver();
+        QVERIFY(child(u"ToMenu"_s)->isVisible());
+        QVERIFY(child(u"HallOfFame"_s)->isVisible());
+        QSignalSpy hall(m_window.get(), &TfGame::hallOfFameRequested);
+        QSignalSpy closed(m_window.get(), &TfGame::closed);
+        QTest::mouseClick(child(u"HallOfFame"_s), Qt::LeftButton);
+        QCOMPARE(hall.size(), 1);
+        QTest::mouseClick(child(u"ToMenu"_s), Qt::LeftButton);
+        QCOMPARE(closed.size(), 1);
+        QVERIFY(!m_window->isVisible());
+        view.showWindow();
+        QVERIFY(!child(u"ToMenu"_s)->isVisible());
+        QVERIFY(!child(u"HallOfFame"_s)->isVisible());
+    }
+
+    void onlyThePlayersClickAnswersNotClearingTheChoice()
+    {
+        // Play until the player is asked, then clear the choice from code and click.
+        newGame();
+        child<QPushButton>(u"Button1"_s)->click();
+        auto *group = child<QGroupBox>(u"RadioGroup1"_s);
+        for (int i = 0; i < 500 && !(group->isVisible() && group->isEnabled()); ++i)
+            QVERIFY(fireNextTimer());
+        QVERIFY(group->isEnabled());
+        auto *narration = child<QPlainTextEdit>(u"RichEdit1"_s);
+        const QString before = narration->toPlainText();
+        m_window->selectNoAnswer();
+        QCOMPARE(narration->toPlainText(), before);
+        QVERIFY(m_window->timer(GameView::Timer::Timer2)->isActive() == false);
+
+        QTest::mouseClick(child<QRadioButton>(u"RadioGroup1Item0"_s), Qt::LeftButton, {}, QPoint(8, 10));
+        QCOMPARE(narration->toPlainText().split(u'\n').last(), u"Верно"_s);
+        QVERIFY(!group->isEnabled());
+        QCOMPARE(m_window->timer(GameView::Timer::Timer2)->interval(), 1500);
+        QVERIFY(m_window->timer(GameView::Timer::Timer2)->isActive());
+    }
+
+    void aWholeRoundPlaysThroughTheWindowToTheVoteCall()
+    {
+        newGame();
+        child<QPushButton>(u"Button1"_s)->click();
+        QCOMPARE(child<QLabel>(u"Label2"_s)->text(), u"150"_s);
+        playUntil(m_state.uGame.VoteOpen, 5000);
+        QVERIFY(m_state.uGame.VoteOpen);
+        QCOMPARE(child<QLabel>(u"Label2"_s)->text(), u"0"_s);
+        QVERIFY(!child(u"RadioGroup1"_s)->isVisible());
+        QVERIFY(child(u"_Summa"_s)->isVisible());
+        QCOMPARE(child<QLabel>(u"_Summa"_s)->text(), QString::number(m_state.uMainMenu.PrizeTotal));
+        QVERIFY(child<QPlainTextEdit>(u"RichEdit1"_s)->toPlainText().endsWith(u"кто на ваш взгляд самое зыбкоцепье!"_s));
+
+        // The vote: a click on a name label. Its narration opens with an empty line.
+        const int seat = m_state.uMainMenu.PlayerSeat == 1 ? 2 : 1;
+        QTest::mouseClick(child(u"Name%1"_s.arg(seat)), Qt::LeftButton);
+        const QStringList shown = child<QPlainTextEdit>(u"RichEdit1"_s)->toPlainText().split(u'\n');
+        QVERIFY(shown.size() > 4);
+        QCOMPARE(shown[0], QString());
+        QCOMPARE(shown[2], QString());
+        QCOMPARE(m_state.uMainMenu.RoundNo, 2);
+        QCOMPARE(m_state.occupiedSeats(), 7);
+        QVERIFY(child(u"_Name1"_s)->isVisible());
+        QVERIFY(m_errors.isEmpty());
+    }
+
+    void theKeyboardPlaysAsTheMouseDoes()
+    {
+        newGame();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QTest::keyClick(m_window.get(), Qt::Key_Return);  // Начинаем
+        QVERIFY(m_window->timer(GameView::Timer::Timer1)->isActive());
+        auto *group = child<QGroupBox>(u"RadioGroup1"_s);
+        auto *bank = child<QPushButton>(u"Button2"_s);
+        bool answered = false, banked = false;
+        for (int i = 0; i < 3000 && !(answered && banked); ++i) {
+            if (group->isVisible() && group->isEnabled()) {
+                QTest::keyClick(m_window.get(), Qt::Key_2);
+                QVERIFY(!group->isEnabled());
+                QCOMPARE(m_window->selectedAnswer(), 1);
+                answered = true;
+            } else if (bank->isVisible() && !banked) {
+                const int before = m_state.uMainMenu.BankedSum;
+                const int chain = m_state.uMainMenu.ChainStep;
+                QTest::keyClick(m_window.get(), Qt::Key_Space);
+                QCOMPARE(m_state.uMainMenu.BankedSum, before + GameEngine::chainValue(chain));
+                banked = true;
+            } else if (!fireNextTimer()) {
+                break;
+            }
+        }
+        QVERIFY(answered);
+        QVERIFY(banked);
+    }
+
+    void quickFinalPlaysToTheRecordInTheWinnersFile()
+    {
+        newGame(u"HiddenRover"_s);
+        QCOMPARE(m_state.uMainMenu.RoundNo, 8);
+        QVERIFY(child(u"Name4"_s)->isVisible() && child(u"Name5"_s)->isVisible());
+        QVERIFY(!child(u"Name1"_s)->isVisible());
+        child<QPushButton>(u"Button1"_s)->click();
+        QCOMPARE(child<QLabel>(u"Label1"_s)->text(), u"СЧЕТ"_s);
+        playUntil(m_state.uGame.DuelOver, 1000);
+        QVERIFY(m_state.uGame.DuelOver);
+        QVERIFY(!fireNextTimer());
+        QVERIFY(m_errors.isEmpty());
+
+        LineStore best;
+        QVERIFY(best.load(m_dir.filePath(u"best.txt"_s)).ok());
+        QCOMPARE(best.count(), 5);
+        const auto records = WinnersFile::records(best.lines(), best.count());
+        QCOMPARE(records.size(), 1);
+        QCOMPARE(records[0].name, m_state.uGame.finalist(m_state.uGame.StrongSeat));
+        QCOMPARE(records[0].amount, u"0"_s);
+    }
+};
+
+QTEST_MAIN(GameWindowTest)
+#include "GameWindowTest.moc"
