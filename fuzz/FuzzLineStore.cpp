@@ -1,6 +1,6 @@
 // Any bytes decode and split without a fault, and lines that can be saved come back
 // unchanged, in the same encoding, when the saved bytes are read again.
-#include "data/LineStore.h"
+#include "core/data/LineStore.h"
 
 #include <cstdint>
 #include <cstdlib>

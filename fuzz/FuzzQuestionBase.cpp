@@ -1,5 +1,5 @@
 // Indexing any file yields only blocks that can be read whole, with a right answer of 0 or 1.
-#include "data/QuestionBase.h"
+#include "core/data/QuestionBase.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 // Reading the records of any winners file keeps only whole records with a number and a date.
-#include "data/WinnersFile.h"
+#include "core/data/WinnersFile.h"
 
 #include <cstdint>
 #include <cstdlib>
