@@ -36,13 +36,13 @@ int main(int argc, char *argv[])
     state.setStartValues();
     SystemRandom random;
     SystemClock clock;
-    TfGame window(state, random, clock, QDir(dir.path()));
+    GameWindow window(state, random, clock, QDir(dir.path()));
     LineStore namesList;
     std::vector<double> ours, theirs;
     for (int run = -1; run < 9; ++run) {
         QElapsedTimer t;
         t.start();
-        if (!window.engine().NewGame(namesList))
+        if (!window.engine().newGame(namesList))
             return 2;
         const double ms = t.nsecsElapsed() / 1e6;
         window.close();  // as a player does before pressing "Играть" again

@@ -6,7 +6,7 @@
 #include "core/data/WinnersFile.h"
 #include "core/engine/Clock.h"
 #include "core/state/GameState.h"
-#include "ui/winners/BestWindow.h"
+#include "ui/winners/WinnersWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -34,7 +34,7 @@ int main(int argc, char *argv[])
         return 2;
 
     GameState state;
-    TfBest window(state, clock, QDir(dir.path()));
+    WinnersWindow window(state, clock, QDir(dir.path()));
     window.openFromSettings();
     window.show();
     auto *text = window.findChild<QPlainTextEdit *>(u"RichEdit1"_s);
@@ -48,7 +48,7 @@ int main(int argc, char *argv[])
         QElapsedTimer t;
         t.start();
         combo->setCurrentIndex(0);
-        window.ComboBox1Change(0);
+        window.viewChosen(0);
         const double allMs = t.nsecsElapsed() / 1e6;
         // The same text, paragraph and line separators included.
         const QString shown = text->document()->toRawText();
@@ -59,7 +59,7 @@ int main(int argc, char *argv[])
         const double oneCallMs = t.nsecsElapsed() / 1e6;
 
         combo->setCurrentIndex(1);
-        window.ComboBox1Change(1);
+        window.viewChosen(1);
         t.restart();
         vvod->setValue(vvod->value() == 100000 ? 100001 : 100000);  // every record is listed
         const double daysMs = t.nsecsElapsed() / 1e6;

@@ -111,15 +111,15 @@ struct Table
         }
         (void)questions.save(dir.path() + u"/Vopros.txt"_s);
         state.setStartValues();
-        state.uMainMenu.PlayerName = u"Игрок"_s;
+        state.table.playerName = u"Игрок"_s;
         driver.strayRate = 0;
     }
 
     bool newGame()
     {
-        engine.FormClose();
+        engine.windowClosed();
         QFile::remove(dir.path() + u"/best.txt"_s);
-        return engine.NewGame(namesList).ok();
+        return engine.newGame(namesList).ok();
     }
 };
 
@@ -161,10 +161,10 @@ bool computerRound()
         if (!t.newGame())
             return false;
         const auto from = Clocked::now();
-        t.engine.Button1Click();
-        const GameOutcome out = t.driver.play(100000, {}, [&t] { return t.state.uGame.VoteOpen; });
+        t.engine.startPressed();
+        const GameOutcome out = t.driver.play(100000, {}, [&t] { return t.state.vote.open; });
         const auto to = Clocked::now();
-        if (!out.failure.isEmpty() || !t.state.uGame.VoteOpen) {
+        if (!out.failure.isEmpty() || !t.state.vote.open) {
             std::printf("computer-round: the round did not reach the vote\n");
             return false;
         }

@@ -26,25 +26,25 @@ void Application::configure()
 Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std::unique_ptr<Clock> clock)
     : m_random(std::move(random))
     , m_clock(std::move(clock))
-    , fMainMenu(state)
-    , fPref(state, *m_random, dataDir)
-    , fGame(state, *m_random, *m_clock, dataDir)
-    , fBest(state, *m_clock, dataDir)
+    , mainMenuWindow(state)
+    , settingsWindow(state, *m_random, dataDir)
+    , gameWindow(state, *m_random, *m_clock, dataDir)
+    , winnersWindow(state, *m_clock, dataDir)
 {
-    fMainMenu.setTargets(&fGame, &fPref);
+    mainMenuWindow.setTargets(&gameWindow, &settingsWindow);
 
     auto showMenu = [this] {
-        fMainMenu.show();
-        fMainMenu.raise();
-        fMainMenu.activateWindow();
+        mainMenuWindow.show();
+        mainMenuWindow.raise();
+        mainMenuWindow.activateWindow();
     };
-    QObject::connect(&fGame, &TfGame::closed, &fMainMenu, showMenu);
-    QObject::connect(&fPref, &TfPref::closed, &fMainMenu, showMenu);
-    QObject::connect(&fPref, &TfPref::bestRequested, &fBest, &TfBest::openFromSettings);
-    QObject::connect(&fGame, &TfGame::hallOfFameRequested, &fBest, &TfBest::openFromSettings);
+    QObject::connect(&gameWindow, &GameWindow::closed, &mainMenuWindow, showMenu);
+    QObject::connect(&settingsWindow, &SettingsWindow::closed, &mainMenuWindow, showMenu);
+    QObject::connect(&settingsWindow, &SettingsWindow::winnersRequested, &winnersWindow, &WinnersWindow::openFromSettings);
+    QObject::connect(&gameWindow, &GameWindow::hallOfFameRequested, &winnersWindow, &WinnersWindow::openFromSettings);
 }
 
 void Application::start()
 {
-    fMainMenu.show();
+    mainMenuWindow.show();
 }

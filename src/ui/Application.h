@@ -4,9 +4,9 @@
 #include "core/engine/RandomSource.h"
 #include "core/state/GameState.h"
 #include "ui/menu/MainMenuWindow.h"
-#include "ui/settings/PrefWindow.h"
+#include "ui/settings/SettingsWindow.h"
 #include "ui/table/GameWindow.h"
-#include "ui/winners/BestWindow.h"
+#include "ui/winners/WinnersWindow.h"
 
 #include <QDir>
 
@@ -33,8 +33,8 @@ private:
     std::unique_ptr<Clock> m_clock;
 
 public:
-    TfMainMenu fMainMenu;
-    TfPref fPref;
-    TfGame fGame;
-    TfBest fBest;
+    MainMenuWindow mainMenuWindow;
+    SettingsWindow settingsWindow;
+    GameWindow gameWindow;
+    WinnersWindow winnersWindow;
 };

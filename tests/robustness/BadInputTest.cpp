@@ -74,37 +74,37 @@ class BadInputTest : public QObject
         Application app(QDir(dir), std::make_unique<SystemRandom>(11), std::make_unique<FixedClock>());
         app.start();
 
-        app.fMainMenu.findChild<QPushButton *>(u"BitBtn1"_s)->click();  // Играть
-        if (app.fGame.isVisible()) {
-            app.fGame.Button1Click();
-            auto *answers = app.fGame.findChild<QGroupBox *>(u"RadioGroup1"_s);
+        app.mainMenuWindow.findChild<QPushButton *>(u"BitBtn1"_s)->click();  // Играть
+        if (app.gameWindow.isVisible()) {
+            app.gameWindow.startPressed();
+            auto *answers = app.gameWindow.findChild<QGroupBox *>(u"RadioGroup1"_s);
             for (int i = 0; i < 60; ++i) {
                 if (answers->isVisible() && answers->isEnabled())
-                    QTest::mouseClick(app.fGame.findChild<QRadioButton *>(u"RadioGroup1Item1"_s), Qt::LeftButton, {}, QPoint(8, 10));
-                else if (app.fGame.timer(GameView::Timer::Timer2)->isActive())
-                    app.fGame.Timer2Timer();
-                else if (app.fGame.timer(GameView::Timer::Timer3)->isActive())
-                    app.fGame.Timer3Timer();
-                app.fGame.Timer1Timer();
+                    QTest::mouseClick(app.gameWindow.findChild<QRadioButton *>(u"RadioGroup1Item1"_s), Qt::LeftButton, {}, QPoint(8, 10));
+                else if (app.gameWindow.timer(GameView::Timer::AnswerDelay)->isActive())
+                    app.gameWindow.answerDelayElapsed();
+                else if (app.gameWindow.timer(GameView::Timer::Pause)->isActive())
+                    app.gameWindow.pauseElapsed();
+                app.gameWindow.clockTicked();
             }
-            app.fGame.close();
+            app.gameWindow.close();
         }
 
-        app.fMainMenu.findChild<QPushButton *>(u"BitBtn2"_s)->click();  // Настройка...
-        app.fPref.FormActivate();
-        app.fPref.findChild<QPushButton *>(u"BitBtn3"_s)->click();  // Случайно
-        app.fPref.findChild<QPushButton *>(u"BitBtn5"_s)->click();  // Best
-        auto *views = app.fBest.findChild<QComboBox *>(u"ComboBox1"_s);
-        auto *days = app.fBest.findChild<QSpinBox *>(u"Vvod"_s);
+        app.mainMenuWindow.findChild<QPushButton *>(u"BitBtn2"_s)->click();  // Настройка...
+        app.settingsWindow.reload();
+        app.settingsWindow.findChild<QPushButton *>(u"BitBtn3"_s)->click();  // Случайно
+        app.settingsWindow.findChild<QPushButton *>(u"BitBtn5"_s)->click();  // Best
+        auto *views = app.winnersWindow.findChild<QComboBox *>(u"ComboBox1"_s);
+        auto *days = app.winnersWindow.findChild<QSpinBox *>(u"Vvod"_s);
         for (int view : {0, 2, 3, 1}) {
             views->setCurrentIndex(view);
-            app.fBest.ComboBox1Change(view);
+            app.winnersWindow.viewChosen(view);
         }
         for (int n : {0, 1, 7, 100000, -5})
             days->setValue(n);
-        app.fBest.close();
-        app.fPref.FormActivate();
-        app.fPref.close();
+        app.winnersWindow.close();
+        app.settingsWindow.reload();
+        app.settingsWindow.close();
     }
 
 private Q_SLOTS:

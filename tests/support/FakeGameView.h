@@ -6,9 +6,8 @@
 #include <QStringList>
 
 #include <array>
-#include <map>
 
-// A game window made of plain values: it remembers what the logic last set and keeps
+// A game window made of plain values: it remembers what the logic last showed and keeps
 // the narration as a list of lines. Timers only record whether they run and their interval;
 // the test fires them by calling the engine's handlers.
 class FakeGameView : public GameView
@@ -22,72 +21,70 @@ public:
 
     std::array<SeatLabel, 9> names;
     std::array<SeatLabel, 9> votes;
-    std::map<Caption, QString> captions;
-    std::map<Element, bool> visible;
-    std::array<Colour, 11> chain{};
+    int bank = -1;
+    int chainStep = 0;           // the lit step, 0 for none
+    int prize = -1;
+    bool prizeShown = false;
+    QString scoreboardTitle;
+    bool scoreboardShown = false;
+    QString scoreboard;          // the clock's seconds or the duel's score
+    int clock = -1;
+    QString startText;
+    bool startShown = false;
+    bool bankOffered = false;
     QStringList narration;
+    bool answersShown = false;
     QStringList answers;
     int selected = -1;
     bool answersEnabled = false;
     std::array<bool, 4> timerActive{};
     std::array<int, 4> timerInterval{0, 1000, 1000, 1000};
-    LineStore listBox1;
-    LineStore listBox2;
+    LineStore questions;
+    LineStore asked;
     int windowShown = 0;
     int askedSeat = 0;
     std::pair<int, int> verdict{-1, -1};
     bool voteOpen = false;
-    int clock = -1;
     int gameOver = 0;
 
-    void setNameCaption(int seat, const QString &text) override { names[seat].caption = text; }
-    void setNameVisible(int seat, bool v) override { names[seat].visible = v; }
-    void setVoteCaption(int seat, const QString &text) override { votes[seat].caption = text; }
-    void setVoteVisible(int seat, bool v) override { votes[seat].visible = v; }
-    void setCaption(Caption element, const QString &text) override { captions[element] = text; }
-    void setVisible(Element element, bool v) override { visible[element] = v; }
-    void setChainColour(int step, Colour colour) override { chain[step] = colour; }
+    void showSeatName(int seat, const QString &name) override { names[seat].caption = name; }
+    void setSeatNameShown(int seat, bool v) override { names[seat].visible = v; }
+    void showSeatVotes(int seat, const QString &text) override { votes[seat].caption = text; }
+    void setSeatVotesShown(int seat, bool v) override { votes[seat].visible = v; }
+    void showBank(int sum) override { bank = sum; }
+    void markChainStep(int step) override { chainStep = step; }
+    void showPrize(int total) override { prize = total; }
+    void setPrizeShown(bool shown) override { prizeShown = shown; }
+    void setScoreboardTitle(const QString &title) override { scoreboardTitle = title; }
+    void setScoreboardShown(bool shown) override { scoreboardShown = shown; }
+    void showClock(int seconds) override
+    {
+        clock = seconds;
+        scoreboard = QString::number(seconds);
+    }
+    void showDuelScore(int first, int second) override { scoreboard = QStringLiteral("%1:%2").arg(first).arg(second); }
+    void setStartButtonText(const QString &text) override { startText = text; }
+    void setStartButtonShown(bool shown) override { startShown = shown; }
+    void offerBank(bool offered) override { bankOffered = offered; }
     void clearNarration() override { narration.clear(); }
     void appendNarration(const QString &line) override { narration.append(line); }
+    void setAnswersShown(bool shown) override { answersShown = shown; }
     void clearAnswers() override { answers.clear(); }
     void appendAnswer(const QString &text) override { answers.append(text); }
     QString answerText(int index) const override { return answers.value(index); }
     int selectedAnswer() const override { return selected; }
     void selectNoAnswer() override { selected = -1; }
     void setAnswersEnabled(bool enabled) override { answersEnabled = enabled; }
-    LineStore &store(Store which) override { return which == Store::ListBox1 ? listBox1 : listBox2; }
+    LineStore &questionList() override { return questions; }
+    LineStore &askedList() override { return asked; }
     void setTimerActive(Timer timer, bool active) override { timerActive[int(timer)] = active; }
     void setTimerInterval(Timer timer, int ms) override { timerInterval[int(timer)] = ms; }
     void showWindow() override { ++windowShown; }
     void markAskedSeat(int seat) override { askedSeat = seat; }
     void showVerdict(int chosen, int right) override { verdict = {chosen, right}; }
     void setVoteOpen(bool open) override { voteOpen = open; }
-    void showClock(int seconds) override
-    {
-        clock = seconds;
-        captions[Caption::Label2] = QString::number(seconds);
-    }
     void showGameOver() override { ++gameOver; }
 
     bool isActive(Timer t) const { return timerActive[int(t)]; }
     int interval(Timer t) const { return timerInterval[int(t)]; }
-    bool isVisible(Element e) const
-    {
-        const auto it = visible.find(e);
-        return it != visible.end() && it->second;
-    }
-    QString caption(Caption c) const
-    {
-        const auto it = captions.find(c);
-        return it == captions.end() ? QString() : it->second;
-    }
-    // The one red chain step, or 0 when all are white.
-    int redStep() const
-    {
-        for (int step = 1; step <= 10; ++step) {
-            if (chain[step] == Colour::Red)
-                return step;
-        }
-        return 0;
-    }
 };

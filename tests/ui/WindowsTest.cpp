@@ -73,87 +73,87 @@ private Q_SLOTS:
         // The desktop names the program by its desktop entry, "Зыбкоцепье"; the windows'
         // titles carry no suffix.
         QCOMPARE(QGuiApplication::desktopFileName(), u"zybkotsepye"_s);
-        QCOMPARE(m_app->fMainMenu.windowTitle(), u"Зыбкоцепье"_s);
-        QCOMPARE(m_app->fGame.windowTitle(), u"Зыбкоцепье"_s);
-        QCOMPARE(m_app->fPref.windowTitle(), u"Зыбкоцепье"_s);
-        QVERIFY(m_app->fMainMenu.isVisible());
-        QVERIFY(!m_app->fPref.isVisible());
-        QVERIFY(!m_app->fGame.isVisible());
-        QVERIFY(!m_app->fBest.isVisible());
-        QCOMPARE(m_app->fMainMenu.size(), QSize(792, 566));
+        QCOMPARE(m_app->mainMenuWindow.windowTitle(), u"Зыбкоцепье"_s);
+        QCOMPARE(m_app->gameWindow.windowTitle(), u"Зыбкоцепье"_s);
+        QCOMPARE(m_app->settingsWindow.windowTitle(), u"Зыбкоцепье"_s);
+        QVERIFY(m_app->mainMenuWindow.isVisible());
+        QVERIFY(!m_app->settingsWindow.isVisible());
+        QVERIFY(!m_app->gameWindow.isVisible());
+        QVERIFY(!m_app->winnersWindow.isVisible());
+        QCOMPARE(m_app->mainMenuWindow.size(), QSize(792, 566));
 
-        const MainMenuModule &m = m_app->state.uMainMenu;
-        QCOMPARE(m.PlayerName, u"Новый Игрок"_s);
-        QCOMPARE(m.PlayerSeat, 0);
-        QCOMPARE(m.RoundNo, 0);
+        const GameState &state = m_app->state;
+        QCOMPARE(state.table.playerName, u"Новый Игрок"_s);
+        QCOMPARE(state.table.playerSeat, 0);
+        QCOMPARE(state.round.number, 0);
         for (int seat = 1; seat <= SeatCount; ++seat)
-            QCOMPARE(m.SeatNames[seat], u"0"_s);
+            QCOMPARE(state.table.seatNames[seat], u"0"_s);
     }
 
     void settingsReplaceTheMenuAndGiveItBackWhenClosed()
     {
-        button(m_app->fMainMenu, u"BitBtn2"_s)->click();
-        QVERIFY(!m_app->fMainMenu.isVisible());
-        QVERIFY(m_app->fPref.isVisible());
+        button(m_app->mainMenuWindow, u"BitBtn2"_s)->click();
+        QVERIFY(!m_app->mainMenuWindow.isVisible());
+        QVERIFY(m_app->settingsWindow.isVisible());
 
-        m_app->fPref.close();
-        QVERIFY(!m_app->fPref.isVisible());
-        QVERIFY(m_app->fMainMenu.isVisible());
+        m_app->settingsWindow.close();
+        QVERIFY(!m_app->settingsWindow.isVisible());
+        QVERIFY(m_app->mainMenuWindow.isVisible());
 
-        button(m_app->fMainMenu, u"BitBtn2"_s)->click();
-        button(m_app->fPref, u"BitBtn1"_s)->click();  // OK
-        QVERIFY(!m_app->fPref.isVisible());
-        QVERIFY(m_app->fMainMenu.isVisible());
+        button(m_app->mainMenuWindow, u"BitBtn2"_s)->click();
+        button(m_app->settingsWindow, u"BitBtn1"_s)->click();  // OK
+        QVERIFY(!m_app->settingsWindow.isVisible());
+        QVERIFY(m_app->mainMenuWindow.isVisible());
         QVERIFY(m_errors.isEmpty());
     }
 
     void winnersWindowStaysOpenAfterTheSettingsClose()
     {
-        button(m_app->fMainMenu, u"BitBtn2"_s)->click();
-        button(m_app->fPref, u"BitBtn5"_s)->click();  // Best
-        QVERIFY(m_app->fBest.isVisible());
-        m_app->fPref.close();
-        QVERIFY(m_app->fBest.isVisible());
-        QVERIFY(m_app->fMainMenu.isVisible());
+        button(m_app->mainMenuWindow, u"BitBtn2"_s)->click();
+        button(m_app->settingsWindow, u"BitBtn5"_s)->click();  // Best
+        QVERIFY(m_app->winnersWindow.isVisible());
+        m_app->settingsWindow.close();
+        QVERIFY(m_app->winnersWindow.isVisible());
+        QVERIFY(m_app->mainMenuWindow.isVisible());
     }
 
     void playOpensTheGameAndClosingItStopsTheTimersAndBringsBackTheMenu()
     {
-        button(m_app->fMainMenu, u"BitBtn1"_s)->click();
+        button(m_app->mainMenuWindow, u"BitBtn1"_s)->click();
         QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(u'\n')));
-        QVERIFY(m_app->fGame.isVisible());
-        QVERIFY(!m_app->fMainMenu.isVisible());
+        QVERIFY(m_app->gameWindow.isVisible());
+        QVERIFY(!m_app->mainMenuWindow.isVisible());
 
-        button(m_app->fGame, u"Button1"_s)->click();  // Начинаем
-        QVERIFY(m_app->fGame.timer(GameView::Timer::Timer1)->isActive());
-        m_app->fGame.close();
-        for (auto t : {GameView::Timer::Timer1, GameView::Timer::Timer2, GameView::Timer::Timer3})
-            QVERIFY(!m_app->fGame.timer(t)->isActive());
-        QVERIFY(!m_app->fGame.isVisible());
-        QVERIFY(m_app->fMainMenu.isVisible());
+        button(m_app->gameWindow, u"Button1"_s)->click();  // Начинаем
+        QVERIFY(m_app->gameWindow.timer(GameView::Timer::RoundClock)->isActive());
+        m_app->gameWindow.close();
+        for (auto t : {GameView::Timer::RoundClock, GameView::Timer::AnswerDelay, GameView::Timer::Pause})
+            QVERIFY(!m_app->gameWindow.timer(t)->isActive());
+        QVERIFY(!m_app->gameWindow.isVisible());
+        QVERIFY(m_app->mainMenuWindow.isVisible());
     }
 
     void playWithAnUnreadableNamesBaseKeepsTheMenu()
     {
         QFile::remove(m_dir.filePath(u"names.txt"_s));
-        button(m_app->fMainMenu, u"BitBtn1"_s)->click();
+        button(m_app->mainMenuWindow, u"BitBtn1"_s)->click();
         QCOMPARE(m_errors, QStringList{u"Cannot open file names.txt"_s});
-        QVERIFY(m_app->fMainMenu.isVisible());
-        QVERIFY(!m_app->fGame.isVisible());
+        QVERIFY(m_app->mainMenuWindow.isVisible());
+        QVERIFY(!m_app->gameWindow.isVisible());
     }
 
     void everyControlOfEveryWindowHasAnAccessibleName()
     {
-        button(m_app->fMainMenu, u"BitBtn1"_s)->click();  // the game window with a game in it
-        m_app->fPref.ensureBuilt();
-        m_app->fBest.ensureBuilt();
-        for (QWidget *window : {static_cast<QWidget *>(&m_app->fMainMenu), static_cast<QWidget *>(&m_app->fGame),
-                                static_cast<QWidget *>(&m_app->fPref), static_cast<QWidget *>(&m_app->fBest)}) {
+        button(m_app->mainMenuWindow, u"BitBtn1"_s)->click();  // the game window with a game in it
+        m_app->settingsWindow.ensureBuilt();
+        m_app->winnersWindow.ensureBuilt();
+        for (QWidget *window : {static_cast<QWidget *>(&m_app->mainMenuWindow), static_cast<QWidget *>(&m_app->gameWindow),
+                                static_cast<QWidget *>(&m_app->settingsWindow), static_cast<QWidget *>(&m_app->winnersWindow)}) {
             const QList<QWidget *> widgets = window->findChildren<QWidget *>();
             for (QWidget *w : widgets) {
                 // Controls, and the labels a player follows: seats, the clock, the bank, the prize.
                 const QString name = w->objectName();
-                const bool follow = window == &m_app->fGame
+                const bool follow = window == &m_app->gameWindow
                     && (name.startsWith(u"Name") || name == u"Label2" || name == u"Bank" || name == u"_Summa");
                 if (name.isEmpty() || name.startsWith(u"qt_") || (w->focusPolicy() == Qt::NoFocus && !follow))
                     continue;
@@ -165,12 +165,12 @@ private Q_SLOTS:
 
     void exitButtonEndsTheProgram()
     {
-        QVERIFY(quitsTheProgram([this] { button(m_app->fMainMenu, u"BitBtn3"_s)->click(); }));
+        QVERIFY(quitsTheProgram([this] { button(m_app->mainMenuWindow, u"BitBtn3"_s)->click(); }));
     }
 
     void closingTheMainMenuEndsTheProgram()
     {
-        QVERIFY(quitsTheProgram([this] { m_app->fMainMenu.close(); }));
+        QVERIFY(quitsTheProgram([this] { m_app->mainMenuWindow.close(); }));
     }
 };
 

@@ -13,18 +13,18 @@ int GameEngine::chainValue(int step)
 
 void GameEngine::judge(int answer, int seat)
 {
-    m_view.showVerdict(answer, G.CorrectAnswer);
-    if (answer == G.CorrectAnswer) {
+    m_view.showVerdict(answer, m_state.round.rightAnswer);
+    if (answer == m_state.round.rightAnswer) {
         m_view.appendNarration(u"Верно"_s);
-        G.LastAnswerRight = true;
-        ++M.ChainStep;
-        ShowChain();
-        G.SeatRoundScore[seat] += 3;
+        m_state.round.lastAnswerRight = true;
+        ++m_state.money.chainStep;
+        showChain();
+        m_state.round.seatScore[seat] += 3;
     } else {
         m_view.appendNarration(u"Не верно!"_s);
-        G.LastAnswerRight = false;
-        M.ChainStep = 0;
-        ShowChain();
+        m_state.round.lastAnswerRight = false;
+        m_state.money.chainStep = 0;
+        showChain();
     }
 }
 
@@ -32,53 +32,53 @@ void GameEngine::narrateComputerAnswer(const QString &name)
 {
     m_view.appendNarration(QString());
     m_view.appendNarration(name + u":"_s);
-    m_view.appendNarration(m_view.answerText(G.ComputerAnswer));
+    m_view.appendNarration(m_view.answerText(m_state.round.computerAnswer));
     m_view.appendNarration(QString());
     m_view.appendNarration(QString());
 }
 
-void GameEngine::RadioGroup1Click()
+void GameEngine::answerChosen()
 {
     const int answer = m_view.selectedAnswer();
     if (!m_humanMayAnswer || answer < 0)
         return;
-    if (M.RoundNo == 8) {
+    if (m_state.round.number == 8) {
         duelHumanAnswer();
         return;
     }
     setHumanMayAnswer(false);
-    if (M.TurnSeat == M.PlayerSeat) {
-        judge(answer, M.PlayerSeat);
-        m_view.setTimerInterval(GameView::Timer::Timer2, 1500);
-        m_view.setTimerActive(GameView::Timer::Timer2, true);
+    if (m_state.round.turnSeat == m_state.table.playerSeat) {
+        judge(answer, m_state.table.playerSeat);
+        m_view.setTimerInterval(GameView::Timer::AnswerDelay, 1500);
+        m_view.setTimerActive(GameView::Timer::AnswerDelay, true);
     }
 }
 
-Status GameEngine::Timer2Timer()
+Status GameEngine::answerDelayElapsed()
 {
-    if (M.RoundNo == 8)
+    if (m_state.round.number == 8)
         return duelAnswerDelayEnded();
 
-    if (M.TurnSeat != M.PlayerSeat) {
-        m_view.setTimerActive(GameView::Timer::Timer2, false);
-        narrateComputerAnswer(M.SeatNames[M.TurnSeat]);
-        judge(G.ComputerAnswer, M.TurnSeat);
-        PassTurn();
-        m_view.setTimerInterval(GameView::Timer::Timer3, 2000);
-        m_view.setTimerActive(GameView::Timer::Timer3, true);
-        if (M.TurnSeat == M.PlayerSeat && G.LastAnswerRight)
-            setButton2(true);
+    if (m_state.round.turnSeat != m_state.table.playerSeat) {
+        m_view.setTimerActive(GameView::Timer::AnswerDelay, false);
+        narrateComputerAnswer(m_state.table.seatNames[m_state.round.turnSeat]);
+        judge(m_state.round.computerAnswer, m_state.round.turnSeat);
+        passTurn();
+        m_view.setTimerInterval(GameView::Timer::Pause, 2000);
+        m_view.setTimerActive(GameView::Timer::Pause, true);
+        if (m_state.round.turnSeat == m_state.table.playerSeat && m_state.round.lastAnswerRight)
+            setBankOffered(true);
         else
             computerBankDecision();
     } else {
         // The human's answer was judged on the click; the next player may bank.
-        PassTurn();
-        m_view.setTimerActive(GameView::Timer::Timer2, false);
+        passTurn();
+        m_view.setTimerActive(GameView::Timer::AnswerDelay, false);
         const int r = m_random.random(50);
-        if (r < 20 && G.LastAnswerRight)
-            bank(M.TurnSeat, false);
-        m_view.setTimerInterval(GameView::Timer::Timer3, 2000);
-        m_view.setTimerActive(GameView::Timer::Timer3, true);
+        if (r < 20 && m_state.round.lastAnswerRight)
+            bank(m_state.round.turnSeat, false);
+        m_view.setTimerInterval(GameView::Timer::Pause, 2000);
+        m_view.setTimerActive(GameView::Timer::Pause, true);
     }
     return Status::success();
 }
@@ -88,42 +88,41 @@ void GameEngine::computerBankDecision()
     struct Readiness { int surelyBelow; int range; };
     // Level 0 always banks; the others bank for sure when the clock runs low.
     static constexpr Readiness table[] = {{0, 0}, {30, 50}, {25, 60}, {20, 65}, {15, 75}, {10, 80}, {7, 90}, {5, 100}};
-    const int level = std::clamp(G.SeatSkill[M.TurnSeat], 0, 7);
+    const int level = std::clamp(m_state.table.seatSkill[m_state.round.turnSeat], 0, 7);
     int r = 0;
-    if (level != 0 && M.SecondsLeft >= table[level].surelyBelow)
+    if (level != 0 && m_state.round.secondsLeft >= table[level].surelyBelow)
         r = m_random.random(table[level].range);
-    if (r < 20 && G.LastAnswerRight)
-        bank(M.TurnSeat, true);
+    if (r < 20 && m_state.round.lastAnswerRight)
+        bank(m_state.round.turnSeat, true);
 }
 
 void GameEngine::bank(int seat, bool earnsPoint)
 {
     m_view.appendNarration(QString());
-    m_view.appendNarration(M.SeatNames[seat] + u":"_s);
+    m_view.appendNarration(m_state.table.seatNames[seat] + u":"_s);
     m_view.appendNarration(u"БАНК!"_s);
-    const int added = chainValue(M.ChainStep);
-    M.BankedSum += added;
+    const int added = chainValue(m_state.money.chainStep);
+    m_state.money.bankedSum += added;
     if (added != 0 && earnsPoint)
-        G.SeatRoundScore[seat] += 1;
-    M.ChainStep = 0;
-    m_view.setCaption(GameView::Caption::Bank, QString::number(M.BankedSum));
-    ShowChain();
+        m_state.round.seatScore[seat] += 1;
+    m_state.money.chainStep = 0;
+    m_view.showBank(m_state.money.bankedSum);
+    showChain();
 }
 
-void GameEngine::Button2Click()
+void GameEngine::bankPressed()
 {
-    if (m_button2Shown)
-        bank(M.TurnSeat, true);
+    if (m_bankOffered)
+        bank(m_state.round.turnSeat, true);
 }
 
-void GameEngine::ShowChain()
+void GameEngine::showChain()
 {
-    if (M.ChainStep >= 10) {
+    if (m_state.money.chainStep >= 10) {
         // A completed chain banks itself, silently and without a point.
-        M.BankedSum += chainValue(10);
-        m_view.setCaption(GameView::Caption::Bank, QString::number(M.BankedSum));
-        M.ChainStep = 0;
+        m_state.money.bankedSum += chainValue(10);
+        m_view.showBank(m_state.money.bankedSum);
+        m_state.money.chainStep = 0;
     }
-    for (int step = 1; step <= 10; ++step)
-        m_view.setChainColour(step, step == M.ChainStep ? GameView::Colour::Red : GameView::Colour::White);
+    m_view.markChainStep(m_state.money.chainStep);
 }

@@ -5,22 +5,22 @@
 
 using namespace Qt::StringLiterals;
 
-Status GameEngine::NameClick(int seat)
+Status GameEngine::seatClicked(int seat)
 {
-    if (!G.VoteOpen || seat < 1 || seat > SeatCount || !m_state.isOccupied(seat))
+    if (!m_state.vote.open || seat < 1 || seat > SeatCount || !m_state.isOccupied(seat))
         return Status::success();
-    G.VoteCount.fill(0);
-    G.VoteCount[seat] = 1;
-    G.VotedSeat = seat;
+    m_state.vote.counts.fill(0);
+    m_state.vote.counts[seat] = 1;
+    m_state.vote.votedSeat = seat;
     EliminationVote();
-    if (!m_state.isOccupied(M.PlayerSeat))
+    if (!m_state.isOccupied(m_state.table.playerSeat))
         return humanExit();
     return Status::success();
 }
 
 void GameEngine::setVoteOpen(bool open)
 {
-    G.VoteOpen = open;
+    m_state.vote.open = open;
     m_view.setVoteOpen(open);
 }
 
@@ -28,43 +28,43 @@ void GameEngine::EliminationVote()
 {
     setVoteOpen(false);
     for (int seat = 1; seat <= SeatCount; ++seat) {
-        m_view.setVoteCaption(seat, QString());
-        m_view.setVoteVisible(seat, true);
+        m_view.showSeatVotes(seat, QString());
+        m_view.setSeatVotesShown(seat, true);
     }
 
     // Every computer player votes for another occupied seat, at random.
     for (int seat = 1; seat <= SeatCount; ++seat) {
-        if (seat == M.PlayerSeat || !m_state.isOccupied(seat)) {
-            m_view.setVoteCaption(M.PlayerSeat, M.SeatNames[G.VotedSeat]);
+        if (seat == m_state.table.playerSeat || !m_state.isOccupied(seat)) {
+            m_view.showSeatVotes(m_state.table.playerSeat, m_state.table.seatNames[m_state.vote.votedSeat]);
             continue;
         }
         int choice;
         do {
             choice = m_random.random(SeatCount) + 1;
-        } while (!m_state.isOccupied(choice) || M.SeatNames[choice] == M.SeatNames[seat]);
-        ++G.VoteCount[choice];
-        m_view.setVoteCaption(seat, M.SeatNames[choice]);
+        } while (!m_state.isOccupied(choice) || m_state.table.seatNames[choice] == m_state.table.seatNames[seat]);
+        ++m_state.vote.counts[choice];
+        m_view.showSeatVotes(seat, m_state.table.seatNames[choice]);
     }
 
     int most = 0;
     int holders = 0;
     int leader = 0;
     for (int seat = 1; seat <= SeatCount; ++seat) {
-        if (G.VoteCount[seat] > most) {
-            most = G.VoteCount[seat];
+        if (m_state.vote.counts[seat] > most) {
+            most = m_state.vote.counts[seat];
             holders = 1;
             leader = seat;
-        } else if (G.VoteCount[seat] == most && most > 0) {
+        } else if (m_state.vote.counts[seat] == most && most > 0) {
             ++holders;
         }
     }
 
-    const QString strong = M.SeatNames[G.StrongSeat];
-    const QString weak = M.SeatNames[G.WeakSeat];
+    const QString strong = m_state.table.seatNames[m_state.round.strongestSeat];
+    const QString weak = m_state.table.seatNames[m_state.round.weakestSeat];
     m_view.clearNarration();
     m_view.appendNarration(QString());
-    G.PhrasePick = m_random.random(4);
-    switch (G.PhrasePick) {
+    m_state.round.pick = m_random.random(4);
+    switch (m_state.round.pick) {
     case 0:
         m_view.appendNarration(u"Для общей обстановки сообщу, что по статистике Сильным звеном этого раунда стал игрок %1, а слабым %2"_s
                                    .arg(strong, weak));
@@ -84,9 +84,9 @@ void GameEngine::EliminationVote()
 
     int eliminated = leader;
     if (holders == 1) {
-        const QString name = M.SeatNames[eliminated];
-        G.PhrasePick = m_random.random(5);
-        switch (G.PhrasePick) {
+        const QString name = m_state.table.seatNames[eliminated];
+        m_state.round.pick = m_random.random(5);
+        switch (m_state.round.pick) {
         case 0:
             m_view.appendNarration(u"Чтож, зыбкоцепье вы, %1 команда решила избавиться от вас, прощайте!"_s.arg(name));
             break;
@@ -111,17 +111,17 @@ void GameEngine::EliminationVote()
             eliminated = m_random.random(SeatCount) + 1;
         } while (!m_state.isOccupied(eliminated));
         m_view.appendNarration(u"В таком случае компьютер случайным образом решает избавиться от вас, %1. Очень жаль, что в команде нет согласия!"_s
-                                   .arg(M.SeatNames[eliminated]));
+                                   .arg(m_state.table.seatNames[eliminated]));
     }
-    M.SeatNames[eliminated] = EmptySeat;
+    m_state.table.seatNames[eliminated] = EmptySeat;
 
     m_view.appendNarration(QString());
-    ++M.RoundNo;
+    ++m_state.round.number;
     m_view.appendNarration(u"Начнем следующий раунд"_s);
-    setButton1(true);
-    M.SecondsLeft = 150 - 10 * (M.RoundNo - 1);
+    setStartButtonShown(true);
+    m_state.round.secondsLeft = 150 - 10 * (m_state.round.number - 1);
 
-    if (eliminated != M.PlayerSeat && M.RoundNo == 7) {
+    if (eliminated != m_state.table.playerSeat && m_state.round.number == 7) {
         m_view.appendNarration(u"Уважаемые игроки, вас осталось только двое. Чтобы финальный приз был более стоящим, тот выигрыш, который вы сейчас получите, мы умножим на два."_s);
         m_view.appendNarration(u"Таким образом в этом раунде вы можете выиграть до 100.000 рублей!"_s);
     }
@@ -130,21 +130,21 @@ void GameEngine::EliminationVote()
 Status GameEngine::humanExit()
 {
     m_view.appendNarration(u"Но вы ничего не увидите, вы уходите! (узнайте кто выиграл в зале почета)"_s);
-    setButton1(false);
+    setStartButtonShown(false);
     m_view.showGameOver();
 
-    G.PhrasePick = 0;
+    m_state.round.pick = 0;
     int lastComputer = 0;
     for (int seat = 1; seat <= SeatCount; ++seat) {
-        if (!m_state.isOccupied(seat) || seat == M.PlayerSeat)
+        if (!m_state.isOccupied(seat) || seat == m_state.table.playerSeat)
             continue;
         lastComputer = seat;
         if (m_random.random(3) == 1)
-            G.PhrasePick = seat;
+            m_state.round.pick = seat;
     }
-    if (G.PhrasePick == 0)
-        G.PhrasePick = lastComputer;
+    if (m_state.round.pick == 0)
+        m_state.round.pick = lastComputer;
 
-    const qint64 sum = qint64(M.PrizeTotal) + 500 * qint64(m_random.random(200));
-    return writeWinner(M.SeatNames[G.PhrasePick], sum);
+    const qint64 sum = qint64(m_state.money.prizeTotal) + 500 * qint64(m_random.random(200));
+    return writeWinner(m_state.table.seatNames[m_state.round.pick], sum);
 }

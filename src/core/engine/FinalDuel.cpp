@@ -28,88 +28,88 @@ int duelWinner(int questionNo, int a, int b)
 
 void GameEngine::startDuel()
 {
-    G.DuelOver = false;
-    m_view.setNameCaption(4, G.FinalistA);
-    m_view.setNameVisible(4, true);
-    m_view.setNameCaption(5, G.FinalistB);
-    m_view.setNameVisible(5, true);
+    m_state.duel.over = false;
+    m_view.showSeatName(4, m_state.duel.finalistA);
+    m_view.setSeatNameShown(4, true);
+    m_view.showSeatName(5, m_state.duel.finalistB);
+    m_view.setSeatNameShown(5, true);
     for (int seat : {1, 2, 3, 6, 7, 8})
-        m_view.setNameVisible(seat, false);
-    M.TurnSeat = 0;
-    G.DuelSide = 1;
+        m_view.setSeatNameShown(seat, false);
+    m_state.round.turnSeat = 0;
+    m_state.duel.side = 1;
     m_view.appendNarration(QString());
     m_view.appendNarration(u"Мы начнем финальный раунд с вас, %1, вы вдвоем ответите на 5 пар вопросов. Выиграет тот, кто ответит на большую часть из них."_s
-                               .arg(G.FinalistA));
+                               .arg(m_state.duel.finalistA));
     m_view.appendNarration(u"Если после ответов у нас выйдет ничья, то будем играть до первого промаха."_s);
-    m_view.setCaption(GameView::Caption::Label1, u"СЧЕТ"_s);
-    G.DuelQuestionNo = 1;
-    G.DuelScoreA = 0;
-    G.DuelScoreB = 0;
-    m_view.setCaption(GameView::Caption::Label2, u"0:0"_s);
-    m_view.setVisible(GameView::Element::Label2, true);
-    setButton1(false);
+    m_view.setScoreboardTitle(u"СЧЕТ"_s);
+    m_state.duel.questionNumber = 1;
+    m_state.duel.scoreA = 0;
+    m_state.duel.scoreB = 0;
+    m_view.showDuelScore(0, 0);
+    m_view.setScoreboardShown(true);
+    setStartButtonShown(false);
 
-    G.CurrentQuestion = m_random.random(M.QuestionCount);
-    putQuestion(G.CurrentQuestion, G.FinalistA);
-    G.HumanFinalist = G.FinalistA == M.SeatNames[M.PlayerSeat] ? 1 : 2;
+    m_state.round.question = m_random.random(m_state.questions.count);
+    putQuestion(m_state.round.question, m_state.duel.finalistA);
+    m_state.duel.playerSide = m_state.duel.finalistA == m_state.table.seatNames[m_state.table.playerSeat] ? 1 : 2;
     offerAnswer();
 }
 
 void GameEngine::judgeDuelAnswer(int answer, int side, const QString &wrongLine)
 {
-    m_view.showVerdict(answer, G.CorrectAnswer);
-    if (answer == G.CorrectAnswer) {
+    m_view.showVerdict(answer, m_state.round.rightAnswer);
+    if (answer == m_state.round.rightAnswer) {
         m_view.appendNarration(u"Верно"_s);
-        G.LastAnswerRight = true;
-        ++G.duelScore(side);
-        m_view.setCaption(GameView::Caption::Label2, u"%1:%2"_s.arg(G.DuelScoreA).arg(G.DuelScoreB));
+        m_state.round.lastAnswerRight = true;
+        ++m_state.duel.score(side);
+        m_view.showDuelScore(m_state.duel.scoreA, m_state.duel.scoreB);
     } else {
         m_view.appendNarration(wrongLine);
-        G.LastAnswerRight = false;
+        m_state.round.lastAnswerRight = false;
     }
 }
 
 void GameEngine::duelHumanAnswer()
 {
     setHumanMayAnswer(false);
-    judgeDuelAnswer(m_view.selectedAnswer(), G.HumanFinalist, u"Не верно!"_s);
-    m_view.setTimerInterval(GameView::Timer::Timer2, 1500);
-    m_view.setTimerActive(GameView::Timer::Timer2, true);
+    judgeDuelAnswer(m_view.selectedAnswer(), m_state.duel.playerSide, u"Не верно!"_s);
+    m_view.setTimerInterval(GameView::Timer::AnswerDelay, 1500);
+    m_view.setTimerActive(GameView::Timer::AnswerDelay, true);
 }
 
 Status GameEngine::duelAnswerDelayEnded()
 {
-    m_view.setTimerActive(GameView::Timer::Timer2, false);
-    if (G.DuelOver)
+    m_view.setTimerActive(GameView::Timer::AnswerDelay, false);
+    if (m_state.duel.over)
         return Status::success();
-    if (G.finalist(G.DuelSide) != M.SeatNames[M.PlayerSeat]) {
-        narrateComputerAnswer(G.finalist(G.DuelSide));
-        judgeDuelAnswer(G.ComputerAnswer, G.DuelSide, u"Не верно"_s);
+    if (m_state.duel.finalist(m_state.duel.side) != m_state.table.seatNames[m_state.table.playerSeat]) {
+        narrateComputerAnswer(m_state.duel.finalist(m_state.duel.side));
+        judgeDuelAnswer(m_state.round.computerAnswer, m_state.duel.side, u"Не верно"_s);
     }
 
-    if (G.DuelSide == 2 && !G.DuelOver) {
-        if (const int winner = duelWinner(G.DuelQuestionNo, G.DuelScoreA, G.DuelScoreB)) {
+    if (m_state.duel.side == 2 && !m_state.duel.over) {
+        if (const int winner = duelWinner(m_state.duel.questionNumber, m_state.duel.scoreA, m_state.duel.scoreB)) {
             const int loser = 3 - winner;
             m_view.appendNarration(u"Ну, чтоже, сегодня в игре самым сильным звеном был %1. А вы, %2, становитесь самым слабым. И уходите отсюда ни с чем."_s
-                                       .arg(G.finalist(winner), G.finalist(loser)));
-            G.DuelOver = true;
-            G.StrongSeat = winner;
-            G.WeakSeat = loser;
+                                       .arg(m_state.duel.finalist(winner), m_state.duel.finalist(loser)));
+            m_state.duel.over = true;
+            m_state.round.strongestSeat = winner;
+            m_state.round.weakestSeat = loser;
         }
     }
 
-    if (!G.DuelOver) {
-        m_view.setTimerInterval(GameView::Timer::Timer3, 2000);
-        m_view.setTimerActive(GameView::Timer::Timer3, true);
-        ++G.DuelQuestionNo;
-        G.DuelSide = G.DuelSide == 1 ? 2 : 1;
+    if (!m_state.duel.over) {
+        m_view.setTimerInterval(GameView::Timer::Pause, 2000);
+        m_view.setTimerActive(GameView::Timer::Pause, true);
+        ++m_state.duel.questionNumber;
+        m_state.duel.side = m_state.duel.side == 1 ? 2 : 1;
         return Status::success();
     }
 
-    m_view.setTimerActive(GameView::Timer::Timer2, false);
-    m_view.setVisible(GameView::Element::Answers, false);
-    m_view.setCaption(GameView::Caption::Summa, QString::number(M.PrizeTotal));
+    m_view.setTimerActive(GameView::Timer::AnswerDelay, false);
+    m_view.setAnswersShown(false);
+    m_view.showPrize(m_state.money.prizeTotal);
     m_view.markAskedSeat(0);
     m_view.showGameOver();
-    return writeWinner(G.finalist(G.StrongSeat), M.PrizeTotal);
+    return writeWinner(m_state.duel.finalist(m_state.round.strongestSeat), m_state.money.prizeTotal);
 }

@@ -8,8 +8,6 @@
 GameEngine::GameEngine(GameState &state, GameView &view, RandomSource &random, const Clock &clock, QDir dataDir,
                        QLocale locale)
     : m_state(state)
-    , M(state.uMainMenu)
-    , G(state.uGame)
     , m_view(view)
     , m_random(random)
     , m_clock(clock)
@@ -18,27 +16,27 @@ GameEngine::GameEngine(GameState &state, GameView &view, RandomSource &random, c
 {
 }
 
-void GameEngine::FormClose()
+void GameEngine::windowClosed()
 {
-    m_view.setTimerActive(GameView::Timer::Timer1, false);
-    m_view.setTimerActive(GameView::Timer::Timer2, false);
-    m_view.setTimerActive(GameView::Timer::Timer3, false);
+    m_view.setTimerActive(GameView::Timer::RoundClock, false);
+    m_view.setTimerActive(GameView::Timer::AnswerDelay, false);
+    m_view.setTimerActive(GameView::Timer::Pause, false);
     // A game left cannot be resumed and the next one loads the base afresh: its copy is
     // released now, while the player is back in the menu, rather than when "Играть" is
     // pressed again.
-    m_view.store(GameView::Store::ListBox1).clear();
+    m_view.questionList().clear();
 }
 
-void GameEngine::setButton1(bool visible)
+void GameEngine::setStartButtonShown(bool visible)
 {
-    m_button1Shown = visible;
-    m_view.setVisible(GameView::Element::Button1, visible);
+    m_startShown = visible;
+    m_view.setStartButtonShown(visible);
 }
 
-void GameEngine::setButton2(bool visible)
+void GameEngine::setBankOffered(bool visible)
 {
-    m_button2Shown = visible;
-    m_view.setVisible(GameView::Element::Button2, visible);
+    m_bankOffered = visible;
+    m_view.offerBank(visible);
 }
 
 void GameEngine::setHumanMayAnswer(bool mayAnswer)
@@ -50,6 +48,6 @@ void GameEngine::setHumanMayAnswer(bool mayAnswer)
 Status GameEngine::writeWinner(const QString &name, qint64 amount)
 {
     const QString path = DataFiles::path(m_dataDir, QString::fromLatin1(DataFiles::WinnersFile));
-    return WinnersFile::appendRecord(m_view.store(GameView::Store::ListBox1), path, name, amount, m_clock.now(),
+    return WinnersFile::appendRecord(m_view.questionList(), path, name, amount, m_clock.now(),
                                      m_locale);
 }

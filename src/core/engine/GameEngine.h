@@ -18,12 +18,12 @@ class RandomSource;
 // It works on the shared state and reaches the game window only through GameView. The
 // window forwards each of its events to the handler of the same name; every handler runs
 // to completion. The pacing of a round is carried by the window's three timers:
-//   Button1Click  starts a round (or the duel) and puts its first question;
-//   a computer's answer arrives with Timer2 (1500..6499 ms), a human's with RadioGroup1Click,
-//   which starts Timer2 for 1500 ms; Timer2Timer judges/passes the turn and the bank, then
-//   starts Timer3 (2000 ms); Timer3Timer puts the next question;
-//   Timer1Timer counts the round clock down and ends the round;
-//   NameClick is the human's vote.
+//   startPressed  starts a round (or the duel) and puts its first question;
+//   a computer's answer arrives with Timer2 (1500..6499 ms), a human's with answerChosen,
+//   which starts Timer2 for 1500 ms; answerDelayElapsed judges/passes the turn and the bank, then
+//   starts Timer3 (2000 ms); pauseElapsed puts the next question;
+//   clockTicked counts the round clock down and ends the round;
+//   seatClicked is the human's vote.
 // Handlers that write the winners file return its Status; every other step has no failure.
 class GameEngine
 {
@@ -33,16 +33,16 @@ public:
 
     // "Играть": sets up a new game, using `namesList` (the main menu's list) for the names
     // base. On failure nothing of the previous state changes and the window is not shown.
-    Status NewGame(LineStore &namesList);
+    Status newGame(LineStore &namesList);
 
-    void Button1Click();
-    void Button2Click();
-    void RadioGroup1Click();
-    void Timer1Timer();
-    [[nodiscard]] Status Timer2Timer();
-    void Timer3Timer();
-    [[nodiscard]] Status NameClick(int seat);
-    void FormClose();
+    void startPressed();
+    void bankPressed();
+    void answerChosen();
+    void clockTicked();
+    [[nodiscard]] Status answerDelayElapsed();
+    void pauseElapsed();
+    [[nodiscard]] Status seatClicked(int seat);
+    void windowClosed();
 
     // The chain's value at each step 0..10.
     static int chainValue(int step);
@@ -56,10 +56,10 @@ public:
 
 private:
     // Question turn
-    void NextQuestion();
+    void nextQuestion();
     void putQuestion(int question, const QString &addressee);
-    void DrawComputerAnswer();
-    void PassTurn();
+    void drawComputerAnswer();
+    void passTurn();
     int answeringSkill() const;
 
     // Answers, chain and bank
@@ -67,7 +67,7 @@ private:
     void narrateComputerAnswer(const QString &name);
     void bank(int seat, bool earnsPoint);
     void computerBankDecision();
-    void ShowChain();
+    void showChain();
 
     // Rounds
     void startRound();
@@ -80,8 +80,8 @@ private:
     Status humanExit();
 
     // The human's controls, mirrored so that a stray click or key does nothing.
-    void setButton1(bool visible);
-    void setButton2(bool visible);
+    void setStartButtonShown(bool visible);
+    void setBankOffered(bool visible);
     void setHumanMayAnswer(bool mayAnswer);
     bool humanAnswers() const;
     void offerAnswer();
@@ -94,15 +94,13 @@ private:
     Status writeWinner(const QString &name, qint64 amount);
 
     GameState &m_state;
-    MainMenuModule &M;
-    GameModule &G;
     GameView &m_view;
     RandomSource &m_random;
     const Clock &m_clock;
     QDir m_dataDir;
     QLocale m_locale;
     UnaskedPool m_unasked;
-    bool m_button1Shown = false;
-    bool m_button2Shown = false;
+    bool m_startShown = false;
+    bool m_bankOffered = false;
     bool m_humanMayAnswer = false;
 };

@@ -28,7 +28,7 @@ int GameEngine::skillLevel(int v)
     return 7;
 }
 
-Status GameEngine::NewGame(LineStore &namesList)
+Status GameEngine::newGame(LineStore &namesList)
 {
     // Both files are read and checked before anything changes, so that a game that
     // cannot be played leaves the menu and the last game exactly as they were.
@@ -37,7 +37,7 @@ Status GameEngine::NewGame(LineStore &namesList)
     if (Status s = names.load(DataFiles::path(m_dataDir, namesName), namesName); !s)
         return s;
     const QStringList drawable = NamesBase::drawable(names.lines());
-    const int distinct = NamesBase::distinctSeatable(drawable, M.PlayerName);
+    const int distinct = NamesBase::distinctSeatable(drawable, m_state.table.playerName);
     if (distinct < NamesBase::NeededForDraw) {
         return Status::failure(
             u"В базе имён %1 слишком мало имён"_s.arg(namesName),
@@ -57,71 +57,71 @@ Status GameEngine::NewGame(LineStore &namesList)
             u"два ответа и номер верного ответа 0 или 1). Добавьте вопросы в окне «Настройка...»."_s.arg(questionsName));
     }
 
-    M.PlayerSeat = m_random.random(SeatCount) + 1;
-    M.SeatNames[M.PlayerSeat] = M.PlayerName;
+    m_state.table.playerSeat = m_random.random(SeatCount) + 1;
+    m_state.table.seatNames[m_state.table.playerSeat] = m_state.table.playerName;
     for (int seat = 1; seat <= SeatCount; ++seat)
-        m_view.setNameVisible(seat, true);
+        m_view.setSeatNameShown(seat, true);
     for (int seat = 1; seat <= SeatCount; ++seat)
-        G.SeatSkill[seat] = skillLevel(m_random.random(100) + 1);
-    G.SeatRoundScore.fill(0);
+        m_state.table.seatSkill[seat] = skillLevel(m_random.random(100) + 1);
+    m_state.round.seatScore.fill(0);
 
     namesList.setLines(drawable);
     const int n = namesList.count();
     for (int seat = 1; seat <= SeatCount; ++seat) {
-        if (seat == M.PlayerSeat)
+        if (seat == m_state.table.playerSeat)
             continue;
         QString candidate;
         for (;;) {
             candidate = namesList.at(m_random.random(n));
             if (seat == 1) {
-                if (candidate != M.PlayerName)
+                if (candidate != m_state.table.playerName)
                     break;
-            } else if (std::find(M.SeatNames.begin() + 1, M.SeatNames.end(), candidate) == M.SeatNames.end()) {
+            } else if (std::find(m_state.table.seatNames.begin() + 1, m_state.table.seatNames.end(), candidate) == m_state.table.seatNames.end()) {
                 break;
             }
         }
-        M.SeatNames[seat] = candidate;
+        m_state.table.seatNames[seat] = candidate;
     }
 
-    const bool quickFinal = M.PlayerName == QuickFinalName;
+    const bool quickFinal = m_state.table.playerName == QuickFinalName;
     if (!quickFinal) {
         for (int seat = 1; seat <= SeatCount; ++seat)
-            m_view.setNameCaption(seat, M.SeatNames[seat]);
+            m_view.showSeatName(seat, m_state.table.seatNames[seat]);
     } else {
         for (int seat : {1, 2, 3, 6, 7, 8})
-            m_view.setNameVisible(seat, false);
+            m_view.setSeatNameShown(seat, false);
         // The opponent is the name drawn for seat 5; when the human was seated there, the
         // name drawn for seat 4 moves to seat 5.
-        if (M.PlayerSeat == 5)
-            M.SeatNames[5] = M.SeatNames[4];
-        m_view.setNameCaption(4, M.PlayerName);
-        m_view.setNameCaption(5, M.SeatNames[5]);
-        M.SeatNames[4] = M.PlayerName;
-        M.PlayerSeat = 4;
+        if (m_state.table.playerSeat == 5)
+            m_state.table.seatNames[5] = m_state.table.seatNames[4];
+        m_view.showSeatName(4, m_state.table.playerName);
+        m_view.showSeatName(5, m_state.table.seatNames[5]);
+        m_state.table.seatNames[4] = m_state.table.playerName;
+        m_state.table.playerSeat = 4;
         for (int seat : {1, 2, 3, 6, 7, 8})
-            M.SeatNames[seat] = EmptySeat;
-        G.FinalistA = M.PlayerName;
-        G.FinalistB = M.SeatNames[5];
+            m_state.table.seatNames[seat] = EmptySeat;
+        m_state.duel.finalistA = m_state.table.playerName;
+        m_state.duel.finalistB = m_state.table.seatNames[5];
     }
     for (int seat = 1; seat <= SeatCount; ++seat)
-        m_view.setVoteVisible(seat, false);
+        m_view.setSeatVotesShown(seat, false);
 
-    M.ChainStep = 0;
-    M.BankedSum = 0;
-    M.PrizeTotal = 0;
-    m_view.setCaption(GameView::Caption::Bank, u"0"_s);
-    m_view.setCaption(GameView::Caption::Summa, u"0"_s);
-    m_view.setVisible(GameView::Element::Summa, false);
-    ShowChain();
+    m_state.money.chainStep = 0;
+    m_state.money.bankedSum = 0;
+    m_state.money.prizeTotal = 0;
+    m_view.showBank(0);
+    m_view.showPrize(0);
+    m_view.setPrizeShown(false);
+    showChain();
 
     m_view.clearNarration();
-    m_view.setVisible(GameView::Element::Answers, false);
+    m_view.setAnswersShown(false);
     setHumanMayAnswer(false);
-    m_view.setCaption(GameView::Caption::Button1, u"Начинаем"_s);
-    setButton1(true);
-    setButton2(false);
-    m_view.setVisible(GameView::Element::Label2, false);
-    m_view.setCaption(GameView::Caption::Label1, u"Время:"_s);
+    m_view.setStartButtonText(u"Начинаем"_s);
+    setStartButtonShown(true);
+    setBankOffered(false);
+    m_view.setScoreboardShown(false);
+    m_view.setScoreboardTitle(u"Время:"_s);
 
     m_view.appendNarration(u"Добро пожаловать на программу ЗЫБКОЦЕПЬЕ"_s);
     m_view.appendNarration(u"Каждый из восьми участников, которые находятся здесь сегодня, не знают друг друга, но чтобы выиграть большой приз, они должны стать командой"_s);
@@ -131,24 +131,24 @@ Status GameEngine::NewGame(LineStore &namesList)
     m_view.appendNarration(u"Можно получить сразу 50,000 рублей, ответив правильно на 10 вопросов, но если ваш ответ оказывается не правильным, вы разрываете цепь верных ответов"_s);
     m_view.appendNarration(u"На первый раунд у вас 150 секунд или же 2 минуты 30 секунд. Мы начнем с игрока, кто стоит левее всех на игровом поле"_s);
     // In the quick final seat 1 is empty; the human answers first there.
-    m_view.appendNarration(u"Это вы, "_s + (quickFinal ? M.PlayerName : M.SeatNames[1]));
+    m_view.appendNarration(u"Это вы, "_s + (quickFinal ? m_state.table.playerName : m_state.table.seatNames[1]));
 
     setVoteOpen(false);
     m_view.markAskedSeat(0);
-    M.RoundNo = 1;
+    m_state.round.number = 1;
     if (!quickFinal) {
-        M.SecondsLeft = 150;
+        m_state.round.secondsLeft = 150;
         m_view.showClock(150);
-        M.TurnSeat = 1;
+        m_state.round.turnSeat = 1;
     } else {
-        M.RoundNo = 8;
+        m_state.round.number = 8;
     }
 
-    LineStore &questionStore = m_view.store(GameView::Store::ListBox1);
+    LineStore &questionStore = m_view.questionList();
     questionStore = std::move(questions);
-    M.QuestionCount = int(index.starts.size());
-    M.QuestionStarts = std::move(index.starts);
-    m_unasked.rebuild(M.QuestionCount, m_view.store(GameView::Store::ListBox2));
+    m_state.questions.count = int(index.starts.size());
+    m_state.questions.starts = std::move(index.starts);
+    m_unasked.rebuild(m_state.questions.count, m_view.askedList());
 
     m_view.showWindow();
     return Status::success();

@@ -21,41 +21,41 @@ bool GameEngine::answersRight(int level, int r)
     }
 }
 
-void GameEngine::Timer3Timer()
+void GameEngine::pauseElapsed()
 {
-    m_view.setTimerActive(GameView::Timer::Timer3, false);
+    m_view.setTimerActive(GameView::Timer::Pause, false);
     m_view.clearNarration();
-    NextQuestion();
-    setButton2(false);
+    nextQuestion();
+    setBankOffered(false);
 }
 
-void GameEngine::NextQuestion()
+void GameEngine::nextQuestion()
 {
-    G.CurrentQuestion = m_unasked.pickAndRecord(m_random, m_view.store(GameView::Store::ListBox2));
+    m_state.round.question = m_unasked.pickAndRecord(m_random, m_view.askedList());
     m_view.clearNarration();
-    const QString addressee = M.RoundNo == 8 ? G.finalist(G.DuelSide) : M.SeatNames[M.TurnSeat];
-    putQuestion(G.CurrentQuestion, addressee);
+    const QString addressee = m_state.round.number == 8 ? m_state.duel.finalist(m_state.duel.side) : m_state.table.seatNames[m_state.round.turnSeat];
+    putQuestion(m_state.round.question, addressee);
     offerAnswer();
 }
 
 void GameEngine::putQuestion(int question, const QString &addressee)
 {
-    const QStringList &lines = m_view.store(GameView::Store::ListBox1).lines();
-    const QuestionBase::Question q = QuestionBase::question(lines, M.QuestionStarts.at(question));
+    const QStringList &lines = m_view.questionList().lines();
+    const QuestionBase::Question q = QuestionBase::question(lines, m_state.questions.starts.at(question));
     m_view.appendNarration(addressee + u", "_s + q.text);
     m_view.clearAnswers();
     m_view.appendAnswer(q.first);
     m_view.appendAnswer(q.second);
-    G.CorrectAnswer = q.right;
+    m_state.round.rightAnswer = q.right;
     // In the duel the finalists sit at seats 4 (A) and 5 (B).
-    m_view.markAskedSeat(M.RoundNo == 8 ? 3 + G.DuelSide : M.TurnSeat);
-    m_view.setVisible(GameView::Element::Answers, true);
+    m_view.markAskedSeat(m_state.round.number == 8 ? 3 + m_state.duel.side : m_state.round.turnSeat);
+    m_view.setAnswersShown(true);
     m_view.selectNoAnswer();
 }
 
 bool GameEngine::humanAnswers() const
 {
-    return M.RoundNo == 8 ? G.DuelSide == G.HumanFinalist : M.TurnSeat == M.PlayerSeat;
+    return m_state.round.number == 8 ? m_state.duel.side == m_state.duel.playerSide : m_state.round.turnSeat == m_state.table.playerSeat;
 }
 
 void GameEngine::offerAnswer()
@@ -64,43 +64,43 @@ void GameEngine::offerAnswer()
         setHumanMayAnswer(true);
     } else {
         setHumanMayAnswer(false);
-        DrawComputerAnswer();
+        drawComputerAnswer();
     }
 }
 
 int GameEngine::answeringSkill() const
 {
-    if (M.RoundNo != 8)
-        return G.SeatSkill[M.TurnSeat];
+    if (m_state.round.number != 8)
+        return m_state.table.seatSkill[m_state.round.turnSeat];
     // In the duel no seat has the turn: the finalist is known by name.
-    const QString &name = G.finalist(G.DuelSide);
+    const QString &name = m_state.duel.finalist(m_state.duel.side);
     for (int seat = 1; seat <= SeatCount; ++seat) {
-        if (m_state.isOccupied(seat) && M.SeatNames[seat] == name)
-            return G.SeatSkill[seat];
+        if (m_state.isOccupied(seat) && m_state.table.seatNames[seat] == name)
+            return m_state.table.seatSkill[seat];
     }
     return -1;
 }
 
-void GameEngine::DrawComputerAnswer()
+void GameEngine::drawComputerAnswer()
 {
-    G.WrongAnswer = G.CorrectAnswer != 0 ? 0 : 1;
+    m_state.round.wrongAnswer = m_state.round.rightAnswer != 0 ? 0 : 1;
     const int level = answeringSkill();
     if (level == 0) {
-        G.ComputerAnswer = G.WrongAnswer;
+        m_state.round.computerAnswer = m_state.round.wrongAnswer;
     } else if (level >= 1 && level <= 7) {
         const int r = m_random.random(1000);
-        G.ComputerAnswer = answersRight(level, r) ? G.CorrectAnswer : G.WrongAnswer;
+        m_state.round.computerAnswer = answersRight(level, r) ? m_state.round.rightAnswer : m_state.round.wrongAnswer;
     }
-    m_view.setTimerInterval(GameView::Timer::Timer2, 1500 + m_random.random(5000));
-    m_view.setTimerActive(GameView::Timer::Timer2, true);
+    m_view.setTimerInterval(GameView::Timer::AnswerDelay, 1500 + m_random.random(5000));
+    m_view.setTimerActive(GameView::Timer::AnswerDelay, true);
 }
 
-void GameEngine::PassTurn()
+void GameEngine::passTurn()
 {
     // At most one lap: with a single occupied seat the turn comes back to it.
     for (int step = 0; step < SeatCount; ++step) {
-        M.TurnSeat = M.TurnSeat % SeatCount + 1;
-        if (m_state.isOccupied(M.TurnSeat))
+        m_state.round.turnSeat = m_state.round.turnSeat % SeatCount + 1;
+        if (m_state.isOccupied(m_state.round.turnSeat))
             return;
     }
 }

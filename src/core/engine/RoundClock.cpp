@@ -5,12 +5,12 @@
 
 using namespace Qt::StringLiterals;
 
-void GameEngine::Button1Click()
+void GameEngine::startPressed()
 {
-    if (!m_button1Shown)
+    if (!m_startShown)
         return;
-    G.SeatRoundScore.fill(0);
-    if (M.RoundNo < 8)
+    m_state.round.seatScore.fill(0);
+    if (m_state.round.number < 8)
         startRound();
     else
         startDuel();
@@ -20,40 +20,40 @@ void GameEngine::startRound()
 {
     for (int seat = 1; seat <= SeatCount; ++seat) {
         if (!m_state.isOccupied(seat))
-            m_view.setNameVisible(seat, false);
-        m_view.setVoteVisible(seat, false);
+            m_view.setSeatNameShown(seat, false);
+        m_view.setSeatVotesShown(seat, false);
     }
-    M.ChainStep = 0;
-    ShowChain();
+    m_state.money.chainStep = 0;
+    showChain();
     setVoteOpen(false);
-    m_view.showClock(M.SecondsLeft);
-    M.TurnSeat = 1;
-    M.BankedSum = 0;
-    m_view.setCaption(GameView::Caption::Bank, u"0"_s);
-    m_view.setCaption(GameView::Caption::Summa, QString::number(M.PrizeTotal));
-    m_view.setVisible(GameView::Element::Summa, false);
-    setButton1(false);
-    m_view.setVisible(GameView::Element::Label2, true);
+    m_view.showClock(m_state.round.secondsLeft);
+    m_state.round.turnSeat = 1;
+    m_state.money.bankedSum = 0;
+    m_view.showBank(0);
+    m_view.showPrize(m_state.money.prizeTotal);
+    m_view.setPrizeShown(false);
+    setStartButtonShown(false);
+    m_view.setScoreboardShown(true);
 
-    G.CurrentQuestion = m_random.random(M.QuestionCount);
+    m_state.round.question = m_random.random(m_state.questions.count);
 
     m_view.clearNarration();
-    m_view.appendNarration(u"У вас есть %1 секунд на этот раунд. Время пошло!"_s.arg(M.SecondsLeft));
-    m_view.setTimerActive(GameView::Timer::Timer1, true);
+    m_view.appendNarration(u"У вас есть %1 секунд на этот раунд. Время пошло!"_s.arg(m_state.round.secondsLeft));
+    m_view.setTimerActive(GameView::Timer::RoundClock, true);
 
-    for (int step = 0; step < SeatCount && !m_state.isOccupied(M.TurnSeat); ++step)
-        ++M.TurnSeat;
+    for (int step = 0; step < SeatCount && !m_state.isOccupied(m_state.round.turnSeat); ++step)
+        ++m_state.round.turnSeat;
 
     // The first question comes from the whole base and is not recorded as put.
-    putQuestion(G.CurrentQuestion, M.SeatNames[M.TurnSeat]);
+    putQuestion(m_state.round.question, m_state.table.seatNames[m_state.round.turnSeat]);
     offerAnswer();
 }
 
-void GameEngine::Timer1Timer()
+void GameEngine::clockTicked()
 {
-    if (M.SecondsLeft > 0) {
-        --M.SecondsLeft;
-        m_view.showClock(M.SecondsLeft);
+    if (m_state.round.secondsLeft > 0) {
+        --m_state.round.secondsLeft;
+        m_view.showClock(m_state.round.secondsLeft);
         return;
     }
     endRound();
@@ -68,47 +68,47 @@ void GameEngine::findStrongAndWeak()
         ++strong;
     int best = 0;
     for (int seat = 1; seat <= SeatCount; ++seat) {
-        if (G.SeatRoundScore[seat] > best) {
+        if (m_state.round.seatScore[seat] > best) {
             strong = seat;
-            best = G.SeatRoundScore[seat];
+            best = m_state.round.seatScore[seat];
         }
     }
-    G.StrongSeat = strong;
+    m_state.round.strongestSeat = strong;
 
     int weak = strong;
-    int lowest = G.SeatRoundScore[strong];
+    int lowest = m_state.round.seatScore[strong];
     for (int seat = 1; seat <= SeatCount; ++seat) {
-        if (m_state.isOccupied(seat) && G.SeatRoundScore[seat] < lowest) {
+        if (m_state.isOccupied(seat) && m_state.round.seatScore[seat] < lowest) {
             weak = seat;
-            lowest = G.SeatRoundScore[seat];
+            lowest = m_state.round.seatScore[seat];
         }
     }
-    G.WeakSeat = weak;
+    m_state.round.weakestSeat = weak;
 }
 
 void GameEngine::endRound()
 {
-    m_view.setTimerActive(GameView::Timer::Timer1, false);
-    m_view.setTimerActive(GameView::Timer::Timer2, false);
-    m_view.setTimerActive(GameView::Timer::Timer3, false);
+    m_view.setTimerActive(GameView::Timer::RoundClock, false);
+    m_view.setTimerActive(GameView::Timer::AnswerDelay, false);
+    m_view.setTimerActive(GameView::Timer::Pause, false);
     m_view.clearNarration();
-    setButton2(false);
-    m_view.setVisible(GameView::Element::Answers, false);
+    setBankOffered(false);
+    m_view.setAnswersShown(false);
     m_view.markAskedSeat(0);
     setHumanMayAnswer(false);
     findStrongAndWeak();
 
-    const QString banked = QString::number(M.BankedSum);
-    if (M.RoundNo < 7) {
-        M.PrizeTotal += M.BankedSum;
-        m_view.setCaption(GameView::Caption::Summa, QString::number(M.PrizeTotal));
-        m_view.setVisible(GameView::Element::Summa, true);
+    const QString banked = QString::number(m_state.money.bankedSum);
+    if (m_state.round.number < 7) {
+        m_state.money.prizeTotal += m_state.money.bankedSum;
+        m_view.showPrize(m_state.money.prizeTotal);
+        m_view.setPrizeShown(true);
 
-        G.PhrasePick = m_random.random(5);
-        switch (G.PhrasePick) {
+        m_state.round.pick = m_random.random(5);
+        switch (m_state.round.pick) {
         case 0:
             m_view.appendNarration(u"Раунд завершился. Вы смогли положить в банк %1 рублей. Так что сумма выигрыша сейчас составляет %2 рублей."_s
-                                       .arg(banked, QString::number(M.PrizeTotal)));
+                                       .arg(banked, QString::number(m_state.money.prizeTotal)));
             break;
         case 1: m_view.appendNarration(u"Время кончилось. Вы напряглись и выиграли "_s + banked); break;
         case 2: m_view.appendNarration(u"Секундомер на 0. В этом раунде вы положили в банк "_s + banked); break;
@@ -116,11 +116,11 @@ void GameEngine::endRound()
         default: m_view.appendNarration(u"На этот раз вы смогли положить в банк "_s + banked); break;
         }
 
-        if (M.BankedSum < 1000)
+        if (m_state.money.bankedSum < 1000)
             m_view.appendNarration(u"Вы смогли посмешить публику такой безобразной игрой!"_s);
-        else if (M.BankedSum < 5000)
+        else if (m_state.money.bankedSum < 5000)
             m_view.appendNarration(u"Как говориться, СЛАБЫМ ПРИЗА НЕ ВИДАТЬ! Вы опозорились в этом раунде!"_s);
-        else if (M.BankedSum < 10000)
+        else if (m_state.money.bankedSum < 10000)
             m_view.appendNarration(u"Вы положили в банк смешную сумму. Это совсем не по-русски. Вы сдаете свои позиции. Хватит класть в банк по 500 рублей. Не будьте шутами!"_s);
         else
             m_view.appendNarration(u"Мы рады, что вы сыграли не как цыплята. Молодцы!"_s);
@@ -131,25 +131,25 @@ void GameEngine::endRound()
     }
 
     // Round 7: the bank counts double and the two players left meet in the final.
-    M.PrizeTotal += 2 * M.BankedSum;
-    m_view.setCaption(GameView::Caption::Summa, QString::number(M.PrizeTotal));
-    m_view.setVisible(GameView::Element::Summa, true);
+    m_state.money.prizeTotal += 2 * m_state.money.bankedSum;
+    m_view.showPrize(m_state.money.prizeTotal);
+    m_view.setPrizeShown(true);
     m_view.appendNarration(u"Ну, что же. Финальный приз игры определен. Он составляет сегодня %1 рублей."_s
-                               .arg(M.PrizeTotal));
+                               .arg(m_state.money.prizeTotal));
     m_view.appendNarration(u"Сейчас вас ждет встреча в финале."_s);
     setVoteOpen(false);
-    G.FinalistA.clear();
-    G.FinalistB.clear();
+    m_state.duel.finalistA.clear();
+    m_state.duel.finalistB.clear();
     for (int seat = 1; seat <= SeatCount; ++seat) {
         if (!m_state.isOccupied(seat))
             continue;
-        if (G.FinalistA.isEmpty())
-            G.FinalistA = M.SeatNames[seat];
-        else if (G.FinalistB.isEmpty())
-            G.FinalistB = M.SeatNames[seat];
+        if (m_state.duel.finalistA.isEmpty())
+            m_state.duel.finalistA = m_state.table.seatNames[seat];
+        else if (m_state.duel.finalistB.isEmpty())
+            m_state.duel.finalistB = m_state.table.seatNames[seat];
     }
     m_view.appendNarration(u"Сейчас вы, %1, и вы, %2 встретитесь лицом к лицу. Победит сильнейший."_s
-                               .arg(G.FinalistA, G.FinalistB));
-    M.RoundNo = 8;
-    setButton1(true);
+                               .arg(m_state.duel.finalistA, m_state.duel.finalistB));
+    m_state.round.number = 8;
+    setStartButtonShown(true);
 }

@@ -6,7 +6,7 @@
 #include <array>
 
 // The shared state of the game: plain variables that the engine and the windows read
-// and write, grouped by the module that owns them. Per-seat arrays are indexed by seat
+// and write, grouped by what they describe. Per-seat arrays are indexed by seat
 // number 1..8 (element 0 is unused); a seat name of exactly "0" marks an empty seat.
 
 inline constexpr int SeatCount = 8;
@@ -15,74 +15,99 @@ inline const QString EmptySeat = QStringLiteral("0");
 template <typename T>
 using PerSeat = std::array<T, SeatCount + 1>;
 
-// Owned by the main menu: the players, the round, the money and the question index.
-struct MainMenuModule
+// Who sits at the table. The player's name is the one the settings window stores.
+struct TableState
 {
-    QString PlayerName;
-    PerSeat<QString> SeatNames;
-    int PlayerSeat = 0;          // 0 before the first game, then 1..8
-    int RoundNo = 0;             // 1..7 rounds, 8 the final duel
-    int SecondsLeft = 0;
-    int TurnSeat = 0;            // 1..8 in a round, 0 in the duel
-    int BankedSum = 0;
-    int PrizeTotal = 0;
-    int ChainStep = 0;           // 0..9 between events
-    int QuestionCount = 0;
-    QList<int> QuestionStarts;
+    QString playerName;
+    PerSeat<QString> seatNames;
+    int playerSeat = 0;          // 0 before the first game, then 1..8
+    PerSeat<int> seatSkill{};    // each seat's skill level, 1..7 (0 for the player)
 };
 
-// Owned by the game window: the engine's working state.
-struct GameModule
+// The round being played.
+struct RoundState
 {
-    PerSeat<int> SeatSkill{};
-    PerSeat<int> SeatRoundScore{};
-    int StrongSeat = 0;
-    int WeakSeat = 0;
-    int CurrentQuestion = 0;
-    int CorrectAnswer = 0;
-    int WrongAnswer = 0;
-    int ComputerAnswer = 0;
-    bool LastAnswerRight = false;
-    bool VoteOpen = false;
-    PerSeat<int> VoteCount{};
-    int VotedSeat = 0;
-    int PhrasePick = 0;
-    QString FinalistA;
-    QString FinalistB;
-    int DuelScoreA = 0;
-    int DuelScoreB = 0;
-    int DuelSide = 0;
-    int DuelQuestionNo = 0;
-    bool DuelOver = false;
-    int HumanFinalist = 0;
-
-    const QString &finalist(int side) const { return side == 1 ? FinalistA : FinalistB; }
-    int &duelScore(int side) { return side == 1 ? DuelScoreA : DuelScoreB; }
+    int number = 0;              // 1..7 rounds, 8 the final duel
+    int secondsLeft = 0;
+    int turnSeat = 0;            // 1..8 in a round, 0 in the duel
+    PerSeat<int> seatScore{};    // points this round: 3 a right answer, 1 a bank
+    int strongestSeat = 0;
+    int weakestSeat = 0;
+    int question = 0;            // the question being put, 1..count
+    int rightAnswer = 0;         // the right answer's place, 1 or 2
+    int wrongAnswer = 0;         // the wrong answer's place, 1 or 2
+    int computerAnswer = 0;      // the answer a computer player gives, 1 or 2
+    bool lastAnswerRight = false;
+    int pick = 0;                // the last draw among alternatives: the narration's wording,
+                                 // or the seat named the winner when the player leaves
 };
 
-// Owned by the settings window.
-struct PrefModule
+// The money: the chain climbed since the last bank, the round's bank and the prize.
+struct MoneyState
 {
-    int PrefQuestionCount = 0;
+    int bankedSum = 0;
+    int prizeTotal = 0;
+    int chainStep = 0;           // 0..9 between events
 };
 
-// Owned by the winners window.
-struct BestModule
+// Where each question of the loaded base starts.
+struct QuestionIndex
 {
-    int BestLineCount = 0;
+    int count = 0;
+    QList<int> starts;
+};
+
+// The vote after a round.
+struct VoteState
+{
+    bool open = false;
+    PerSeat<int> counts{};
+    int votedSeat = 0;
+};
+
+// The final duel between the last two.
+struct DuelState
+{
+    QString finalistA;
+    QString finalistB;
+    int scoreA = 0;
+    int scoreB = 0;
+    int side = 0;                // 1 or 2: whose question it is
+    int questionNumber = 0;
+    bool over = false;
+    int playerSide = 0;          // the player's side, 1 or 2, or 0 when not in the duel
+
+    const QString &finalist(int s) const { return s == 1 ? finalistA : finalistB; }
+    int &score(int s) { return s == 1 ? scoreA : scoreB; }
+};
+
+// What the settings window last counted.
+struct SettingsWindowState
+{
+    int questionCount = 0;
+};
+
+// What the winners window last loaded.
+struct WinnersWindowState
+{
+    int lineCount = 0;
 };
 
 struct GameState
 {
-    MainMenuModule uMainMenu;
-    GameModule uGame;
-    PrefModule uPref;
-    BestModule uBest;
+    TableState table;
+    RoundState round;
+    MoneyState money;
+    QuestionIndex questions;
+    VoteState vote;
+    DuelState duel;
+    SettingsWindowState settings;
+    WinnersWindowState winners;
 
     // The start values given when the main menu is created.
     void setStartValues();
 
-    bool isOccupied(int seat) const { return uMainMenu.SeatNames[seat] != EmptySeat; }
+    bool isOccupied(int seat) const { return table.seatNames[seat] != EmptySeat; }
     int occupiedSeats() const;
     bool humanSeated() const;
 };

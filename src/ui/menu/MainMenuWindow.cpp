@@ -16,7 +16,7 @@
 using namespace Qt::StringLiterals;
 using namespace WindowStyle;
 
-TfMainMenu::TfMainMenu(GameState &state, QWidget *parent)
+MainMenuWindow::MainMenuWindow(GameState &state, QWidget *parent)
     : QWidget(parent, WindowStyle::FixedWindow)
     , m_state(state)
 {
@@ -36,11 +36,11 @@ TfMainMenu::TfMainMenu(GameState &state, QWidget *parent)
     // The first window the player sees: its picture is painted while the rest is made.
     image->paintAhead();
 
-    struct Button { const char16_t *name; const char16_t *caption; QIcon icon; int top; void (TfMainMenu::*slot)(); };
+    struct Button { const char16_t *name; const char16_t *caption; QIcon icon; int top; void (MainMenuWindow::*slot)(); };
     const Button buttons[] = {
-        {u"BitBtn1", u"Играть", MenuArtwork::playGlyph(), 189, &TfMainMenu::BitBtn1Click},
-        {u"BitBtn2", u"Настройка...", MenuArtwork::settingsGlyph(), 287, &TfMainMenu::BitBtn2Click},
-        {u"BitBtn3", u"Выход", MenuArtwork::exitGlyph(), 384, &TfMainMenu::BitBtn3Click},
+        {u"BitBtn1", u"Играть", MenuArtwork::playGlyph(), 189, &MainMenuWindow::playPressed},
+        {u"BitBtn2", u"Настройка...", MenuArtwork::settingsGlyph(), 287, &MainMenuWindow::settingsPressed},
+        {u"BitBtn3", u"Выход", MenuArtwork::exitGlyph(), 384, &MainMenuWindow::exitPressed},
     };
     QPushButton *previous = nullptr;
     for (const Button &b : buttons) {
@@ -79,25 +79,25 @@ TfMainMenu::TfMainMenu(GameState &state, QWidget *parent)
     version->setGeometry(728, 544, 60, 16);
     setTextColour(version, White);
 
-    FormCreate();
+    resetState();
 }
 
-void TfMainMenu::FormCreate()
+void MainMenuWindow::resetState()
 {
     m_state.setStartValues();
 }
 
-void TfMainMenu::setTargets(TfGame *game, QWidget *settings)
+void MainMenuWindow::setTargets(GameWindow *game, QWidget *settings)
 {
     m_game = game;
     m_settings = settings;
 }
 
-void TfMainMenu::BitBtn1Click()
+void MainMenuWindow::playPressed()
 {
     if (!m_game)
         return;
-    const Status status = m_game->engine().NewGame(m_listBox1);
+    const Status status = m_game->engine().newGame(m_namesList);
     if (!status) {
         ErrorReport::show(this, status);
         return;
@@ -105,7 +105,7 @@ void TfMainMenu::BitBtn1Click()
     hide();
 }
 
-void TfMainMenu::BitBtn2Click()
+void MainMenuWindow::settingsPressed()
 {
     if (!m_settings)
         return;
@@ -115,12 +115,12 @@ void TfMainMenu::BitBtn2Click()
     m_settings->activateWindow();
 }
 
-void TfMainMenu::BitBtn3Click()
+void MainMenuWindow::exitPressed()
 {
     QApplication::quit();
 }
 
-void TfMainMenu::closeEvent(QCloseEvent *event)
+void MainMenuWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
     QApplication::quit();

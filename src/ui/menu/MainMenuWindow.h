@@ -5,35 +5,35 @@
 #include <QWidget>
 
 class GameState;
-class TfGame;
+class GameWindow;
 class QPushButton;
 
 // The main menu: "Играть", "Настройка..." and "Выход". It is the application's main
 // window: closing it ends the program.
-class TfMainMenu : public QWidget
+class MainMenuWindow : public QWidget
 {
     Q_OBJECT
 public:
-    TfMainMenu(GameState &state, QWidget *parent = nullptr);
+    MainMenuWindow(GameState &state, QWidget *parent = nullptr);
 
     // The windows the buttons lead to, created after the menu.
-    void setTargets(TfGame *game, QWidget *settings);
+    void setTargets(GameWindow *game, QWidget *settings);
 
-    LineStore &namesList() { return m_listBox1; }
+    LineStore &namesList() { return m_namesList; }
 
 public Q_SLOTS:
-    void BitBtn1Click();
-    void BitBtn2Click();
-    void BitBtn3Click();
+    void playPressed();
+    void settingsPressed();
+    void exitPressed();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void FormCreate();
+    void resetState();
 
     GameState &m_state;
-    TfGame *m_game = nullptr;
+    GameWindow *m_game = nullptr;
     QWidget *m_settings = nullptr;
-    LineStore m_listBox1;
+    LineStore m_namesList;
 };

@@ -43,7 +43,7 @@ constexpr ChainLabel Chain[] = {{"", "", 0, 0},
 
 } // namespace
 
-TfGame::TfGame(GameState &state, RandomSource &random, const Clock &clock, QDir dataDir, QWidget *parent)
+GameWindow::GameWindow(GameState &state, RandomSource &random, const Clock &clock, QDir dataDir, QWidget *parent)
     : QWidget(parent, WindowStyle::FixedWindow)
     , m_engine(state, *this, random, clock, std::move(dataDir))
 {
@@ -59,18 +59,18 @@ TfGame::TfGame(GameState &state, RandomSource &random, const Clock &clock, QDir 
         t->setInterval(1000);
         m_timers[size_t(i)] = t;
     }
-    connect(m_timers[0], &QTimer::timeout, this, &TfGame::Timer1Timer);
-    connect(m_timers[1], &QTimer::timeout, this, &TfGame::Timer2Timer);
-    connect(m_timers[2], &QTimer::timeout, this, &TfGame::Timer3Timer);
+    connect(m_timers[0], &QTimer::timeout, this, &GameWindow::clockTicked);
+    connect(m_timers[1], &QTimer::timeout, this, &GameWindow::answerDelayElapsed);
+    connect(m_timers[2], &QTimer::timeout, this, &GameWindow::pauseElapsed);
 }
 
-GameEngine &TfGame::engine()
+GameEngine &GameWindow::engine()
 {
     ensureBuilt();
     return m_engine;
 }
 
-void TfGame::ensureBuilt()
+void GameWindow::ensureBuilt()
 {
     if (m_narration)
         return;
@@ -85,12 +85,12 @@ void TfGame::ensureBuilt()
     buildKeys();
 
     setTabOrder(m_narration, m_answers);
-    setTabOrder(m_answers, m_button1);
-    setTabOrder(m_button1, m_button2);
+    setTabOrder(m_answers, m_startButton);
+    setTabOrder(m_startButton, m_bankButton);
     showLabelsAsPlainText(*this);
 }
 
-QLabel *TfGame::label(const QString &name, QPoint at, const QFont &font, const QColor &colour)
+QLabel *GameWindow::label(const QString &name, QPoint at, const QFont &font, const QColor &colour)
 {
     auto *l = new QLabel(this);
     l->setObjectName(name);
@@ -100,7 +100,7 @@ QLabel *TfGame::label(const QString &name, QPoint at, const QFont &font, const Q
     return l;
 }
 
-void TfGame::buildSeats()
+void GameWindow::buildSeats()
 {
     for (int seat = 1; seat <= SeatCount; ++seat) {
         auto *name = new SeatLabel(this);
@@ -113,8 +113,8 @@ void TfGame::buildSeats()
         name->setText(u"Name%1"_s.arg(seat));
         name->setAccessibleName(u"Место %1"_s.arg(seat));
         name->setAccessibleDescription(u"Щелчок во время голосования — голос против этого игрока"_s);
-        connect(name, &SeatLabel::clicked, this, [this, seat] { NameClick(seat); });
-        m_names[seat] = name;
+        connect(name, &SeatLabel::clicked, this, [this, seat] { seatClicked(seat); });
+        m_seatNames[seat] = name;
 
         auto *vote = new QLabel(this);
         vote->setObjectName(u"_Name%1"_s.arg(seat));
@@ -125,11 +125,11 @@ void TfGame::buildSeats()
         setTextColour(vote, Red);
         vote->setText(u"_Name%1"_s.arg(seat));
         vote->setAccessibleName(u"Голос игрока за местом %1"_s.arg(seat));
-        m_votes[seat] = vote;
+        m_seatVotes[seat] = vote;
     }
 }
 
-void TfGame::buildChain()
+void GameWindow::buildChain()
 {
     const QFont font = Fonts::font(Fonts::Family::CenturyGothic, 24, true);
     for (int step = 1; step <= 10; ++step) {
@@ -138,32 +138,32 @@ void TfGame::buildChain()
         l->setText(QString::fromLatin1(c.caption));
         l->resize(std::max(c.width, l->sizeHint().width()), 28);
         l->setAccessibleName(u"Цепочка: %1 рублей"_s.arg(QString::fromLatin1(c.caption)));
-        m_chain[step] = l;
+        m_chainSteps[step] = l;
     }
 }
 
-void TfGame::buildControls()
+void GameWindow::buildControls()
 {
     const QFont gothic = Fonts::font(Fonts::Family::CenturyGothic, 21, true);
 
     // "БАНК!" in the table's own colours, large, beside the foot of the chain.
-    m_button2 = new QPushButton(u"БАНК!"_s, this);
-    m_button2->setObjectName(u"Button2"_s);
-    m_button2->setGeometry(24, 476, 150, 34);
-    m_button2->setFont(Fonts::font(Fonts::Family::CenturyGothic, 21, true));
-    m_button2->setStyleSheet(u"QPushButton { color: rgb(255, 215, 0); background: rgb(0, 90, 40);"
+    m_bankButton = new QPushButton(u"БАНК!"_s, this);
+    m_bankButton->setObjectName(u"Button2"_s);
+    m_bankButton->setGeometry(24, 476, 150, 34);
+    m_bankButton->setFont(Fonts::font(Fonts::Family::CenturyGothic, 21, true));
+    m_bankButton->setStyleSheet(u"QPushButton { color: rgb(255, 215, 0); background: rgb(0, 90, 40);"
                              " border: 2px solid rgb(255, 215, 0); border-radius: 9px; }"
                              "QPushButton:pressed { background: rgb(0, 140, 60); }"_s);
-    m_button2->setAccessibleName(u"Положить в банк"_s);
-    connect(m_button2, &QPushButton::clicked, this, &TfGame::Button2Click);
+    m_bankButton->setAccessibleName(u"Положить в банк"_s);
+    connect(m_bankButton, &QPushButton::clicked, this, &GameWindow::bankPressed);
 
     QLabel *bankCaption = label(u"Label12"_s, QPoint(24, 512), gothic, Grey);
     bankCaption->setText(u"Банк:"_s);
     bankCaption->adjustSize();
-    m_bank = label(u"Bank"_s, QPoint(24, 536), gothic, Yellow);
-    m_bank->setText(u"0"_s);
-    m_bank->adjustSize();
-    m_bank->setAccessibleName(u"Банк раунда"_s);
+    m_bankSum = label(u"Bank"_s, QPoint(24, 536), gothic, Yellow);
+    m_bankSum->setText(u"0"_s);
+    m_bankSum->adjustSize();
+    m_bankSum->setAccessibleName(u"Банк раунда"_s);
 
     m_narration = new QPlainTextEdit(this);
     m_narration->setObjectName(u"RichEdit1"_s);
@@ -203,30 +203,30 @@ void TfGame::buildControls()
     }
     m_answerItems = {u"Item0"_s, u"Item1"_s};
     // idClicked comes only from the player's click, never from selection set in code.
-    connect(m_answerGroup, &QButtonGroup::idClicked, this, &TfGame::RadioGroup1Click);
+    connect(m_answerGroup, &QButtonGroup::idClicked, this, &GameWindow::answerChosen);
 
-    m_summa = new QLabel(this);
-    m_summa->setObjectName(u"_Summa"_s);
-    m_summa->setGeometry(392, 552, 169, 21);
-    m_summa->setAlignment(Qt::AlignCenter);
-    m_summa->setFont(Fonts::font(Fonts::Family::NewsGothic, 16));
-    setTextColour(m_summa, Yellow);
-    m_summa->setText(u"_Summa"_s);
-    m_summa->setAccessibleName(u"Выигрыш"_s);
+    m_prize = new QLabel(this);
+    m_prize->setObjectName(u"_Summa"_s);
+    m_prize->setGeometry(392, 552, 169, 21);
+    m_prize->setAlignment(Qt::AlignCenter);
+    m_prize->setFont(Fonts::font(Fonts::Family::NewsGothic, 16));
+    setTextColour(m_prize, Yellow);
+    m_prize->setText(u"_Summa"_s);
+    m_prize->setAccessibleName(u"Выигрыш"_s);
 
-    m_label1 = label(u"Label1"_s, QPoint(696, 520), gothic, White);
-    m_label1->setText(u"Время:"_s);
-    m_label1->adjustSize();
-    m_label2 = label(u"Label2"_s, QPoint(736, 552), Fonts::font(Fonts::Family::Terminal, 21, true), Aqua);
-    m_label2->setText(u"Label2"_s);
-    m_label2->resize(56, 18);
-    m_label2->setAccessibleName(u"Часы раунда"_s);
+    m_scoreboardTitle = label(u"Label1"_s, QPoint(696, 520), gothic, White);
+    m_scoreboardTitle->setText(u"Время:"_s);
+    m_scoreboardTitle->adjustSize();
+    m_scoreboard = label(u"Label2"_s, QPoint(736, 552), Fonts::font(Fonts::Family::Terminal, 21, true), Aqua);
+    m_scoreboard->setText(u"Label2"_s);
+    m_scoreboard->resize(56, 18);
+    m_scoreboard->setAccessibleName(u"Часы раунда"_s);
 
-    m_button1 = new QPushButton(u"Начинаем"_s, this);
-    m_button1->setObjectName(u"Button1"_s);
-    m_button1->setGeometry(656, 552, 75, 25);
-    m_button1->setAccessibleName(u"Начинаем"_s);
-    connect(m_button1, &QPushButton::clicked, this, &TfGame::Button1Click);
+    m_startButton = new QPushButton(u"Начинаем"_s, this);
+    m_startButton->setObjectName(u"Button1"_s);
+    m_startButton->setGeometry(656, 552, 75, 25);
+    m_startButton->setAccessibleName(u"Начинаем"_s);
+    connect(m_startButton, &QPushButton::clicked, this, &GameWindow::startPressed);
 
     QLabel *notice = label(u"Label3"_s, QPoint(8, 8), Fonts::font(Fonts::Family::Tahoma, 11), Fuchsia);
     notice->setText(u"© Команда «Зыбкоцепье», 2026"_s);
@@ -237,7 +237,7 @@ void TfGame::buildControls()
 
 }
 
-void TfGame::buildKeys()
+void GameWindow::buildKeys()
 {
     // Keys 1 and 2 answer, Space banks while "БАНК!" is offered, Enter presses "Начинаем".
     auto shortcut = [this](QKeySequence key, auto slot) {
@@ -247,20 +247,20 @@ void TfGame::buildKeys()
     shortcut(QKeySequence(Qt::Key_1), [this] { answerByKey(0); });
     shortcut(QKeySequence(Qt::Key_2), [this] { answerByKey(1); });
     shortcut(QKeySequence(Qt::Key_Space), [this] {
-        if (m_button2->isVisible())
-            m_button2->click();
+        if (m_bankButton->isVisible())
+            m_bankButton->click();
         else if (auto *b = qobject_cast<QPushButton *>(focusWidget()); b && b->isVisible())
             b->click();
     });
     for (auto key : {Qt::Key_Return, Qt::Key_Enter}) {
         shortcut(QKeySequence(key), [this] {
-            if (m_button1->isVisible())
-                m_button1->click();
+            if (m_startButton->isVisible())
+                m_startButton->click();
         });
     }
 }
 
-void TfGame::answerByKey(int index)
+void GameWindow::answerByKey(int index)
 {
     QRadioButton *b = m_answerButtons[size_t(index)];
     if (m_answers->isVisible() && m_answers->isEnabled())
@@ -269,27 +269,27 @@ void TfGame::answerByKey(int index)
 
 // --- Events forwarded to the engine ---
 
-void TfGame::Button1Click() { m_engine.Button1Click(); }
-void TfGame::Button2Click() { m_engine.Button2Click(); }
-void TfGame::RadioGroup1Click() { m_engine.RadioGroup1Click(); }
-void TfGame::Timer1Timer() { m_engine.Timer1Timer(); }
-void TfGame::Timer2Timer() { ErrorReport::show(this, m_engine.Timer2Timer()); }
-void TfGame::Timer3Timer() { m_engine.Timer3Timer(); }
-void TfGame::NameClick(int seat) { ErrorReport::show(this, m_engine.NameClick(seat)); }
+void GameWindow::startPressed() { m_engine.startPressed(); }
+void GameWindow::bankPressed() { m_engine.bankPressed(); }
+void GameWindow::answerChosen() { m_engine.answerChosen(); }
+void GameWindow::clockTicked() { m_engine.clockTicked(); }
+void GameWindow::answerDelayElapsed() { ErrorReport::show(this, m_engine.answerDelayElapsed()); }
+void GameWindow::pauseElapsed() { m_engine.pauseElapsed(); }
+void GameWindow::seatClicked(int seat) { ErrorReport::show(this, m_engine.seatClicked(seat)); }
 
-void TfGame::FormClose()
+void GameWindow::windowClosed()
 {
-    m_engine.FormClose();
+    m_engine.windowClosed();
     Q_EMIT closed();
 }
 
-void TfGame::closeEvent(QCloseEvent *event)
+void GameWindow::closeEvent(QCloseEvent *event)
 {
-    FormClose();
+    windowClosed();
     event->accept();
 }
 
-QLabel *TfGame::keyHint(const QString &key, QPoint at, QWidget *parent)
+QLabel *GameWindow::keyHint(const QString &key, QPoint at, QWidget *parent)
 {
     auto *hint = new QLabel(key, parent);
     hint->setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
@@ -300,12 +300,12 @@ QLabel *TfGame::keyHint(const QString &key, QPoint at, QWidget *parent)
     return hint;
 }
 
-void TfGame::buildCues()
+void GameWindow::buildCues()
 {
     m_turnRing = new TurnRing(this);
     m_turnRing->setObjectName(u"TurnRing"_s);
     // Over the picture, under the names.
-    m_turnRing->stackUnder(m_names[1]);
+    m_turnRing->stackUnder(m_seatNames[1]);
 
     const QFont cueFont = Fonts::font(Fonts::Family::CenturyGothic, 18, true);
     m_yourTurn = label(u"YourTurn"_s, QPoint(352, 440), cueFont, Yellow);
@@ -328,7 +328,7 @@ void TfGame::buildCues()
     // The keys of the two buttons show and hide with them.
     m_bankKey = keyHint(u"Пробел"_s, QPoint(180, 486), this);
     m_bankKey->setObjectName(u"BankKey"_s);
-    m_bankKey->setVisible(m_button2->isVisibleTo(this));
+    m_bankKey->setVisible(m_bankButton->isVisibleTo(this));
     m_startKey = keyHint(u"Enter"_s, QPoint(612, 558), this);
     m_startKey->setObjectName(u"StartKey"_s);
 
@@ -348,7 +348,7 @@ void TfGame::buildCues()
     m_clockPulse->setInterval(250);
     connect(m_clockPulse, &QTimer::timeout, this, [this] {
         m_clockBright = !m_clockBright;
-        setTextColour(m_label2, m_clockBright ? QColor(255, 90, 90) : QColor(190, 0, 0));
+        setTextColour(m_scoreboard, m_clockBright ? QColor(255, 90, 90) : QColor(190, 0, 0));
     });
 
     const QString endStyle = u"QPushButton { color: rgb(255, 215, 0); background: rgb(0, 90, 40);"
@@ -366,92 +366,95 @@ void TfGame::buildCues()
         b->hide();
     }
     connect(m_toMenu, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_hallOfFame, &QPushButton::clicked, this, &TfGame::hallOfFameRequested);
+    connect(m_hallOfFame, &QPushButton::clicked, this, &GameWindow::hallOfFameRequested);
 }
 
-void TfGame::showAnswerCue()
+void GameWindow::showAnswerCue()
 {
     m_yourTurn->setVisible(m_answers->isVisible() && m_answers->isEnabled());
 }
 
-void TfGame::setClockUrgent(bool urgent)
+void GameWindow::setClockUrgent(bool urgent)
 {
     if (!urgent) {
         m_clockPulse->stop();
     } else if (!m_clockPulse->isActive()) {
         m_clockBright = true;
-        setTextColour(m_label2, QColor(255, 90, 90));
+        setTextColour(m_scoreboard, QColor(255, 90, 90));
         m_clockPulse->start();
     }
 }
 
 // --- GameView ---
 
-void TfGame::setNameCaption(int seat, const QString &text)
+void GameWindow::showSeatName(int seat, const QString &text)
 {
-    m_names[size_t(seat)]->setText(text);
+    m_seatNames[size_t(seat)]->setText(text);
     // A screen reader says who sits there.
-    m_names[size_t(seat)]->setAccessibleName(u"Место %1: %2"_s.arg(seat).arg(text));
+    m_seatNames[size_t(seat)]->setAccessibleName(u"Место %1: %2"_s.arg(seat).arg(text));
 }
-void TfGame::setNameVisible(int seat, bool visible) { m_names[size_t(seat)]->setVisible(visible); }
-void TfGame::setVoteCaption(int seat, const QString &text) { m_votes[size_t(seat)]->setText(text); }
-void TfGame::setVoteVisible(int seat, bool visible) { m_votes[size_t(seat)]->setVisible(visible); }
+void GameWindow::setSeatNameShown(int seat, bool visible) { m_seatNames[size_t(seat)]->setVisible(visible); }
+void GameWindow::showSeatVotes(int seat, const QString &text) { m_seatVotes[size_t(seat)]->setText(text); }
+void GameWindow::setSeatVotesShown(int seat, bool visible) { m_seatVotes[size_t(seat)]->setVisible(visible); }
 
-void TfGame::setCaption(Caption element, const QString &text)
+void GameWindow::showBank(int sum)
 {
-    switch (element) {
-    case Caption::Bank:
-        m_bank->setText(text);
-        m_bank->adjustSize();
-        break;
-    case Caption::Summa: m_summa->setText(text); break;
-    case Caption::Label1:
-        m_label1->setText(text);
-        m_label1->adjustSize();
-        break;
-    case Caption::Label2:
-        // The duel's score, not the clock.
-        setClockUrgent(false);
-        setTextColour(m_label2, Aqua);
-        m_label2->setText(text);
-        m_label2->adjustSize();
-        break;
-    case Caption::Button1: m_button1->setText(text); break;
-    }
+    m_bankSum->setText(QString::number(sum));
+    m_bankSum->adjustSize();
 }
 
-void TfGame::setVisible(Element element, bool visible)
+void GameWindow::markChainStep(int step)
 {
-    switch (element) {
-    case Element::Summa: m_summa->setVisible(visible); break;
-    case Element::Label2: m_label2->setVisible(visible); break;
-    case Element::Button1:
-        m_button1->setVisible(visible);
-        m_startKey->setVisible(visible);
-        break;
-    case Element::Button2:
-        m_button2->setVisible(visible);
-        m_bankKey->setVisible(visible);
-        break;
-    case Element::Answers:
-        m_answers->setVisible(visible);
-        showAnswerCue();
-        break;
-    }
+    for (int s = 1; s <= 10; ++s)
+        setTextColour(m_chainSteps[size_t(s)], s == step ? Red : White);
 }
 
-void TfGame::setChainColour(int step, Colour colour)
+void GameWindow::showPrize(int total) { m_prize->setText(QString::number(total)); }
+void GameWindow::setPrizeShown(bool shown) { m_prize->setVisible(shown); }
+
+void GameWindow::setScoreboardTitle(const QString &title)
 {
-    setTextColour(m_chain[size_t(step)], colour == Colour::Red ? Red : White);
+    m_scoreboardTitle->setText(title);
+    m_scoreboardTitle->adjustSize();
 }
 
-void TfGame::clearNarration()
+void GameWindow::setScoreboardShown(bool shown) { m_scoreboard->setVisible(shown); }
+
+void GameWindow::showDuelScore(int first, int second)
+{
+    setClockUrgent(false);
+    setTextColour(m_scoreboard, Aqua);
+    m_scoreboard->setText(u"%1:%2"_s.arg(first).arg(second));
+    m_scoreboard->adjustSize();
+}
+
+void GameWindow::setStartButtonText(const QString &text) { m_startButton->setText(text); }
+
+void GameWindow::setStartButtonShown(bool shown)
+{
+    m_startButton->setVisible(shown);
+    m_startKey->setVisible(shown);
+}
+
+void GameWindow::offerBank(bool offered)
+{
+    m_bankButton->setVisible(offered);
+    m_bankKey->setVisible(offered);
+}
+
+void GameWindow::setAnswersShown(bool shown)
+{
+    m_answers->setVisible(shown);
+    showAnswerCue();
+}
+
+void GameWindow::clearNarration()
 {
     m_narration->clear();
     m_narrationLines = 0;
 }
 
-void TfGame::appendNarration(const QString &line)
+void GameWindow::appendNarration(const QString &line)
 {
     // A line of its own even when it is empty and the first: appendPlainText() would
     // drop blank lines at the top of an empty view.
@@ -464,7 +467,7 @@ void TfGame::appendNarration(const QString &line)
     bar->setValue(bar->maximum());
 }
 
-void TfGame::clearAnswers()
+void GameWindow::clearAnswers()
 {
     m_answerItems.clear();
     for (QRadioButton *b : m_answerButtons) {
@@ -473,7 +476,7 @@ void TfGame::clearAnswers()
     }
 }
 
-void TfGame::appendAnswer(const QString &text)
+void GameWindow::appendAnswer(const QString &text)
 {
     if (m_answerItems.size() >= 2)
         return;
@@ -481,11 +484,11 @@ void TfGame::appendAnswer(const QString &text)
     m_answerItems.append(text);
 }
 
-QString TfGame::answerText(int index) const { return m_answerItems.value(index); }
+QString GameWindow::answerText(int index) const { return m_answerItems.value(index); }
 
-int TfGame::selectedAnswer() const { return m_answerGroup->checkedId(); }
+int GameWindow::selectedAnswer() const { return m_answerGroup->checkedId(); }
 
-void TfGame::selectNoAnswer()
+void GameWindow::selectNoAnswer()
 {
     m_answerGroup->setExclusive(false);
     for (QRadioButton *b : m_answerButtons)
@@ -493,15 +496,13 @@ void TfGame::selectNoAnswer()
     m_answerGroup->setExclusive(true);
 }
 
-void TfGame::setAnswersEnabled(bool enabled)
+void GameWindow::setAnswersEnabled(bool enabled)
 {
     m_answers->setEnabled(enabled);
     showAnswerCue();
 }
 
-LineStore &TfGame::store(Store which) { return which == Store::ListBox1 ? m_listBox1 : m_listBox2; }
-
-void TfGame::setTimerActive(Timer which, bool active)
+void GameWindow::setTimerActive(Timer which, bool active)
 {
     QTimer *t = timer(which);
     if (active)
@@ -510,9 +511,9 @@ void TfGame::setTimerActive(Timer which, bool active)
         t->stop();
 }
 
-void TfGame::setTimerInterval(Timer which, int milliseconds) { timer(which)->setInterval(milliseconds); }
+void GameWindow::setTimerInterval(Timer which, int milliseconds) { timer(which)->setInterval(milliseconds); }
 
-void TfGame::showWindow()
+void GameWindow::showWindow()
 {
     // A new game: the last one's ways on are gone.
     m_toMenu->hide();
@@ -522,17 +523,17 @@ void TfGame::showWindow()
     activateWindow();
 }
 
-void TfGame::markAskedSeat(int seat)
+void GameWindow::markAskedSeat(int seat)
 {
     if (seat < 1 || seat > SeatCount) {
         m_turnRing->hide();
         return;
     }
-    m_turnRing->surround(m_names[size_t(seat)]->geometry());
+    m_turnRing->surround(m_seatNames[size_t(seat)]->geometry());
     m_turnRing->show();
 }
 
-void TfGame::showVerdict(int chosen, int right)
+void GameWindow::showVerdict(int chosen, int right)
 {
     // The chosen answer green when right, red when wrong; then the right one green.
     const QString mark = u"QRadioButton, QRadioButton:disabled { color: white; background: %1;"
@@ -548,25 +549,25 @@ void TfGame::showVerdict(int chosen, int right)
     }
 }
 
-void TfGame::setVoteOpen(bool open)
+void GameWindow::setVoteOpen(bool open)
 {
     m_voteInvitation->setVisible(open);
     for (int seat = 1; seat <= SeatCount; ++seat)
-        m_names[size_t(seat)]->setVoteOpen(open);
+        m_seatNames[size_t(seat)]->setVoteOpen(open);
 }
 
-void TfGame::showClock(int seconds)
+void GameWindow::showClock(int seconds)
 {
-    m_label2->setText(QString::number(seconds));
-    m_label2->adjustSize();
+    m_scoreboard->setText(QString::number(seconds));
+    m_scoreboard->adjustSize();
     // The last ten seconds pulse in red; the end of the round stays red.
     const bool urgent = seconds > 0 && seconds <= 10;
     setClockUrgent(urgent);
     if (!urgent)
-        setTextColour(m_label2, seconds <= 0 ? Red : Aqua);
+        setTextColour(m_scoreboard, seconds <= 0 ? Red : Aqua);
 }
 
-void TfGame::showGameOver()
+void GameWindow::showGameOver()
 {
     m_yourTurn->hide();
     m_toMenu->show();
@@ -574,7 +575,7 @@ void TfGame::showGameOver()
     m_toMenu->setFocus();
 }
 
-void TfGame::setVisible(bool visible)
+void GameWindow::setVisible(bool visible)
 {
     // The elements must exist before the window is shown: children made while it is
     // being shown would stay hidden.

@@ -21,11 +21,11 @@ class TurnRing;
 // The game window: the table of eight seats, the money chain, the bank, the prize, the
 // clock, the narration, the answer choice and the two buttons. It draws what the engine
 // tells it through GameView and forwards every click, key and timer tick to the engine.
-class TfGame : public QWidget, public GameView
+class GameWindow : public QWidget, public GameView
 {
     Q_OBJECT
 public:
-    TfGame(GameState &state, RandomSource &random, const Clock &clock, QDir dataDir, QWidget *parent = nullptr);
+    GameWindow(GameState &state, RandomSource &random, const Clock &clock, QDir dataDir, QWidget *parent = nullptr);
 
     // The engine behind the window. The window's elements are made on first use, so that
     // a window not shown yet costs nothing at start-up.
@@ -33,41 +33,50 @@ public:
     void ensureBuilt();
 
     // GameView
-    void setNameCaption(int seat, const QString &text) override;
-    void setNameVisible(int seat, bool visible) override;
-    void setVoteCaption(int seat, const QString &text) override;
-    void setVoteVisible(int seat, bool visible) override;
-    void setCaption(Caption element, const QString &text) override;
-    void setVisible(Element element, bool visible) override;
-    void setChainColour(int step, Colour colour) override;
+    void showSeatName(int seat, const QString &name) override;
+    void setSeatNameShown(int seat, bool shown) override;
+    void showSeatVotes(int seat, const QString &votes) override;
+    void setSeatVotesShown(int seat, bool shown) override;
+    void showBank(int sum) override;
+    void markChainStep(int step) override;
+    void showPrize(int total) override;
+    void setPrizeShown(bool shown) override;
+    void setScoreboardTitle(const QString &title) override;
+    void setScoreboardShown(bool shown) override;
+    void showClock(int seconds) override;
+    void showDuelScore(int first, int second) override;
+    void setStartButtonText(const QString &text) override;
+    void setStartButtonShown(bool shown) override;
+    void offerBank(bool offered) override;
     void clearNarration() override;
     void appendNarration(const QString &line) override;
+    void setAnswersShown(bool shown) override;
     void clearAnswers() override;
     void appendAnswer(const QString &text) override;
     QString answerText(int index) const override;
     int selectedAnswer() const override;
     void selectNoAnswer() override;
     void setAnswersEnabled(bool enabled) override;
-    LineStore &store(Store which) override;
+    LineStore &questionList() override { return m_questionList; }
+    LineStore &askedList() override { return m_askedList; }
     void setTimerActive(Timer timer, bool active) override;
     void setTimerInterval(Timer timer, int milliseconds) override;
     void showWindow() override;
     void markAskedSeat(int seat) override;
     void showVerdict(int chosen, int right) override;
     void setVoteOpen(bool open) override;
-    void showClock(int seconds) override;
     void showGameOver() override;
 
     QTimer *timer(Timer which) const { return m_timers[size_t(which) - 1]; }
 
 public Q_SLOTS:
-    void Button1Click();
-    void Button2Click();
-    void RadioGroup1Click();
-    void Timer1Timer();
-    void Timer2Timer();
-    void Timer3Timer();
-    void NameClick(int seat);
+    void startPressed();
+    void bankPressed();
+    void answerChosen();
+    void clockTicked();
+    void answerDelayElapsed();
+    void pauseElapsed();
+    void seatClicked(int seat);
 
 Q_SIGNALS:
     // The window was closed: the game's timers are stopped and the menu comes back.
@@ -80,7 +89,7 @@ protected:
     void setVisible(bool visible) override;
 
 private:
-    void FormClose();
+    void windowClosed();
     void buildSeats();
     void buildChain();
     void buildControls();
@@ -93,21 +102,21 @@ private:
     QLabel *label(const QString &name, QPoint at, const QFont &font, const QColor &colour);
 
     GameEngine m_engine;
-    std::array<SeatLabel *, 9> m_names{};
-    std::array<QLabel *, 9> m_votes{};
-    std::array<QLabel *, 11> m_chain{};
-    QLabel *m_bank = nullptr;
-    QLabel *m_summa = nullptr;
-    QLabel *m_label1 = nullptr;
-    QLabel *m_label2 = nullptr;
+    std::array<SeatLabel *, 9> m_seatNames{};
+    std::array<QLabel *, 9> m_seatVotes{};
+    std::array<QLabel *, 11> m_chainSteps{};
+    QLabel *m_bankSum = nullptr;
+    QLabel *m_prize = nullptr;
+    QLabel *m_scoreboardTitle = nullptr;
+    QLabel *m_scoreboard = nullptr;
     QPlainTextEdit *m_narration = nullptr;
     int m_narrationLines = 0;
     QGroupBox *m_answers = nullptr;
     QButtonGroup *m_answerGroup = nullptr;
     std::array<QRadioButton *, 2> m_answerButtons{};
     QStringList m_answerItems;
-    QPushButton *m_button1 = nullptr;
-    QPushButton *m_button2 = nullptr;
+    QPushButton *m_startButton = nullptr;
+    QPushButton *m_bankButton = nullptr;
     // What tells the player what is happening: the ring round the seat being asked, the
     // cue by the answers on the player's turn, the invitation to vote, the clock's warning
     // and the ways on at the end of a game.
@@ -121,6 +130,6 @@ private:
     QPushButton *m_toMenu = nullptr;
     QPushButton *m_hallOfFame = nullptr;
     std::array<QTimer *, 3> m_timers{};
-    LineStore m_listBox1;
-    LineStore m_listBox2;
+    LineStore m_questionList;
+    LineStore m_askedList;
 };

@@ -41,26 +41,26 @@ void AnswerAndBankTest::tenRightAnswersCompleteTheChainSilently()
     h.beginRound(0, true);
     for (int i = 1; i <= 9; ++i) {
         h.playAnswer(true);
-        QCOMPARE(h.M.ChainStep, i);
-        QCOMPARE(h.view.redStep(), i);
-        QCOMPARE(h.M.BankedSum, 0);
+        QCOMPARE(h.state.money.chainStep, i);
+        QCOMPARE(h.view.chainStep, i);
+        QCOMPARE(h.state.money.bankedSum, 0);
         h.nextQuestion(true);
     }
-    QCOMPARE(h.M.TurnSeat, 2);
+    QCOMPARE(h.state.round.turnSeat, 2);
     h.playAnswer(true);
-    QCOMPARE(h.M.ChainStep, 0);
-    QCOMPARE(h.view.redStep(), 0);
-    QCOMPARE(h.M.BankedSum, 50000);
-    QCOMPARE(h.view.caption(GameView::Caption::Bank), u"50000"_s);
+    QCOMPARE(h.state.money.chainStep, 0);
+    QCOMPARE(h.view.chainStep, 0);
+    QCOMPARE(h.state.money.bankedSum, 50000);
+    QCOMPARE(h.view.bank, 50000);
     QCOMPARE(h.view.narration.last(), u"Верно"_s);
     QVERIFY(!h.view.narration.contains(u"БАНК!"_s));
-    QCOMPARE(h.G.SeatRoundScore[2], 6);  // two right answers, no point for the chain's bank
+    QCOMPARE(h.state.round.seatScore[2], 6);  // two right answers, no point for the chain's bank
 
     h.nextQuestion(true);
     h.playAnswer(true);
-    QCOMPARE(h.M.ChainStep, 1);
-    QCOMPARE(h.view.redStep(), 1);
-    QCOMPARE(h.M.BankedSum, 50000);
+    QCOMPARE(h.state.money.chainStep, 1);
+    QCOMPARE(h.view.chainStep, 1);
+    QCOMPARE(h.state.money.bankedSum, 50000);
     QCOMPARE(h.random.pending(), 0);
 }
 
@@ -69,15 +69,15 @@ void AnswerAndBankTest::wrongAnswerAtStepNineLosesThirtyThousand()
     EngineHarness h;
     QVERIFY(h.newGame(8).ok());
     playRightAnswers(h, 9);
-    QCOMPARE(h.M.ChainStep, 9);
-    QCOMPARE(h.view.redStep(), 9);
+    QCOMPARE(h.state.money.chainStep, 9);
+    QCOMPARE(h.view.chainStep, 9);
     h.nextQuestion(false);
     h.playAnswer(false);
     QCOMPARE(h.view.narration.last(), u"Не верно!"_s);
-    QCOMPARE(h.M.ChainStep, 0);
-    QCOMPARE(h.view.redStep(), 0);
-    QCOMPARE(h.M.BankedSum, 0);
-    QVERIFY(!h.G.LastAnswerRight);
+    QCOMPARE(h.state.money.chainStep, 0);
+    QCOMPARE(h.view.chainStep, 0);
+    QCOMPARE(h.state.money.bankedSum, 0);
+    QVERIFY(!h.state.round.lastAnswerRight);
 }
 
 void AnswerAndBankTest::computerBankAtStepThreeAddsTwoThousandAndAPoint()
@@ -89,18 +89,18 @@ void AnswerAndBankTest::computerBankAtStepThreeAddsTwoThousandAndAPoint()
     h.playAnswer(true, 0);  // seat 3 right; seat 4 draws 0 and banks
     QCOMPARE(h.view.narration.mid(h.view.narration.size() - 4),
              (QStringList{u"Верно"_s, QString(), seatName(4) + u":"_s, u"БАНК!"_s}));
-    QCOMPARE(h.M.BankedSum, 2000);
-    QCOMPARE(h.view.caption(GameView::Caption::Bank), u"2000"_s);
-    QCOMPARE(h.M.ChainStep, 0);
-    QCOMPARE(h.view.redStep(), 0);
-    QCOMPARE(h.G.SeatRoundScore[4], 1);
-    QCOMPARE(h.G.SeatRoundScore[3], 3);
+    QCOMPARE(h.state.money.bankedSum, 2000);
+    QCOMPARE(h.view.bank, 2000);
+    QCOMPARE(h.state.money.chainStep, 0);
+    QCOMPARE(h.view.chainStep, 0);
+    QCOMPARE(h.state.round.seatScore[4], 1);
+    QCOMPARE(h.state.round.seatScore[3], 3);
 
     // Seat 4 answers next, from a chain that starts again.
     h.nextQuestion(true);
     h.playAnswer(true);
-    QCOMPARE(h.M.ChainStep, 1);
-    QCOMPARE(h.G.SeatRoundScore[4], 4);
+    QCOMPARE(h.state.money.chainStep, 1);
+    QCOMPARE(h.state.round.seatScore[4], 4);
 }
 
 void AnswerAndBankTest::bankRightAfterACompletedChainAddsNothing()
@@ -111,39 +111,38 @@ void AnswerAndBankTest::bankRightAfterACompletedChainAddsNothing()
     h.nextQuestion(true);
     h.playAnswer(true, 0);  // the tenth right answer; seat 3 then banks at step 0
     QCOMPARE(h.view.narration.last(), u"БАНК!"_s);
-    QCOMPARE(h.M.BankedSum, 50000);
-    QCOMPARE(h.G.SeatRoundScore[3], 3);  // its one right answer, no point for the bank
+    QCOMPARE(h.state.money.bankedSum, 50000);
+    QCOMPARE(h.state.round.seatScore[3], 3);  // its one right answer, no point for the bank
 }
 
 void AnswerAndBankTest::humanScoresFourteenForFourRightAnswersAndTwoBanks()
 {
-    using E = GameView::Element;
     EngineHarness h;
     QVERIFY(h.newGame(1).ok());
     for (int seat = 3; seat <= 8; ++seat)
-        h.M.SeatNames[seat] = u"0"_s;  // the human at seat 1 against seat 2 alone
+        h.state.table.seatNames[seat] = u"0"_s;  // the human at seat 1 against seat 2 alone
 
     h.beginRound();
     h.humanAnswers(true);             // step 1
     h.answerDelayEnds(49);
     h.nextQuestion(true);
     h.answerDelayEnds();              // seat 2 right, step 2: the human is offered the bank
-    QVERIFY(h.view.isVisible(E::Button2));
-    h.engine.Button2Click();          // +1000, a point
-    QCOMPARE(h.M.BankedSum, 1000);
-    h.engine.Button2Click();          // again in the same pause: narrated, adds nothing
+    QVERIFY(h.view.bankOffered);
+    h.engine.bankPressed();          // +1000, a point
+    QCOMPARE(h.state.money.bankedSum, 1000);
+    h.engine.bankPressed();          // again in the same pause: narrated, adds nothing
     QCOMPARE(h.view.narration.count(u"БАНК!"_s), 2);
-    QCOMPARE(h.M.BankedSum, 1000);
-    QCOMPARE(h.G.SeatRoundScore[1], 4);
+    QCOMPARE(h.state.money.bankedSum, 1000);
+    QCOMPARE(h.state.round.seatScore[1], 4);
 
     h.nextQuestion();
-    QVERIFY(!h.view.isVisible(E::Button2));
-    h.engine.Button2Click();          // hidden: nothing
-    QCOMPARE(h.G.SeatRoundScore[1], 4);
+    QVERIFY(!h.view.bankOffered);
+    h.engine.bankPressed();          // hidden: nothing
+    QCOMPARE(h.state.round.seatScore[1], 4);
     h.humanAnswers(true);             // step 1
     h.answerDelayEnds(0);             // seat 2 banks 500 after the human's answer, without a point
-    QCOMPARE(h.M.BankedSum, 1500);
-    QCOMPARE(h.G.SeatRoundScore[2], 3);
+    QCOMPARE(h.state.money.bankedSum, 1500);
+    QCOMPARE(h.state.round.seatScore[2], 3);
 
     h.nextQuestion(true);
     h.answerDelayEnds();              // seat 2 right, step 1; the human lets it ride
@@ -152,22 +151,22 @@ void AnswerAndBankTest::humanScoresFourteenForFourRightAnswersAndTwoBanks()
     h.answerDelayEnds(49);
     h.nextQuestion(false);
     h.answerDelayEnds();              // seat 2 wrong: no bank offered to the human
-    QVERIFY(!h.view.isVisible(E::Button2));
+    QVERIFY(!h.view.bankOffered);
     h.nextQuestion();
     h.humanAnswers(true);             // step 1
     h.answerDelayEnds(49);
     h.nextQuestion(true);
     h.answerDelayEnds();              // step 2
-    h.engine.Button2Click();          // +1000, a point
+    h.engine.bankPressed();          // +1000, a point
 
-    QCOMPARE(h.G.SeatRoundScore[1], 14);
-    QCOMPARE(h.G.SeatRoundScore[2], 9);
-    QCOMPARE(h.M.BankedSum, 2500);
+    QCOMPARE(h.state.round.seatScore[1], 14);
+    QCOMPARE(h.state.round.seatScore[2], 9);
+    QCOMPARE(h.state.money.bankedSum, 2500);
     QCOMPARE(h.random.pending(), 0);
     h.push(0);                        // the round's summary line
     h.runClockOut();
-    QCOMPARE(h.G.StrongSeat, 1);
-    QCOMPARE(h.G.WeakSeat, 2);
+    QCOMPARE(h.state.round.strongestSeat, 1);
+    QCOMPARE(h.state.round.weakestSeat, 2);
 }
 
 void AnswerAndBankTest::computerBankDecisionFollowsTheTable_data()
@@ -204,15 +203,15 @@ void AnswerAndBankTest::computerBankDecisionFollowsTheTable()
     EngineHarness h;
     QVERIFY(h.newGame(8, {1, level, 1, 1, 1, 1, 1, 1}).ok());
     h.beginRound(0, lastRight);
-    h.M.SecondsLeft = seconds;
+    h.state.round.secondsLeft = seconds;
     h.random.drawn.clear();
     if (range > 0)
         h.push(r);
-    QVERIFY(h.engine.Timer2Timer().ok());
+    QVERIFY(h.engine.answerDelayElapsed().ok());
     QCOMPARE(h.random.drawn, range > 0 ? QList<int>{range} : QList<int>{});
     QCOMPARE(h.view.narration.last() == u"БАНК!"_s, banks);
-    QCOMPARE(h.M.BankedSum, banks ? 500 : 0);
-    QCOMPARE(h.G.SeatRoundScore[2], banks ? 1 : 0);
+    QCOMPARE(h.state.money.bankedSum, banks ? 500 : 0);
+    QCOMPARE(h.state.round.seatScore[2], banks ? 1 : 0);
 }
 
 QTEST_GUILESS_MAIN(AnswerAndBankTest)

@@ -5,8 +5,6 @@
 
 using namespace Qt::StringLiterals;
 using Fixture::seatName;
-using E = GameView::Element;
-using C = GameView::Caption;
 
 namespace {
 
@@ -21,14 +19,14 @@ void toDuel(EngineHarness &h, int humanSeat, int computerSeat, int level = 1, in
     QVERIFY(h.newGame(humanSeat, levels).ok());
     for (int seat = 1; seat <= 8; ++seat) {
         if (seat != humanSeat && seat != computerSeat)
-            h.M.SeatNames[seat] = u"0"_s;
+            h.state.table.seatNames[seat] = u"0"_s;
     }
-    h.M.RoundNo = 7;
-    h.M.SecondsLeft = 90;
-    h.M.PrizeTotal = prize;
+    h.state.round.number = 7;
+    h.state.round.secondsLeft = 90;
+    h.state.money.prizeTotal = prize;
     h.beginRound();
     h.runClockOut();
-    QCOMPARE(h.M.RoundNo, 8);
+    QCOMPARE(h.state.round.number, 8);
     QCOMPARE(h.random.pending(), 0);
 }
 
@@ -40,21 +38,21 @@ struct Duel
     // Puts the next question (the first one with "Начинаем") and lets its side answer.
     void answer(bool right)
     {
-        const bool first = h.view.isVisible(E::Button1);
+        const bool first = h.view.startShown;
         h.push(0);
         // Who answers is known before the question is put: A first, then alternating.
-        const int side = first ? 1 : h.G.DuelSide;
-        const QString &name = side == 1 ? h.G.FinalistA : h.G.FinalistB;
-        const bool human = name == h.M.PlayerName;
+        const int side = first ? 1 : h.state.duel.side;
+        const QString &name = side == 1 ? h.state.duel.finalistA : h.state.duel.finalistB;
+        const bool human = name == h.state.table.playerName;
         if (!human)
             h.pushAnswer(computerSeat, right);
         if (first)
-            h.engine.Button1Click();
+            h.engine.startPressed();
         else
-            h.engine.Timer3Timer();
+            h.engine.pauseElapsed();
         if (human)
             h.humanAnswers(right);
-        QVERIFY(h.engine.Timer2Timer().ok());
+        QVERIFY(h.engine.answerDelayElapsed().ok());
     }
 };
 
@@ -77,51 +75,51 @@ void DuelTest::duelStartKeepsRoundSevenLinesAndShowsTheScore()
     EngineHarness h;
     toDuel(h, 6, 3);
     const QStringList roundSeven = h.view.narration;
-    h.G.SeatRoundScore[3] = 9;
+    h.state.round.seatScore[3] = 9;
     h.push(5);
     h.pushAnswer(3, true);
-    h.engine.Button1Click();
+    h.engine.startPressed();
 
-    QCOMPARE(h.G.FinalistA, seatName(3));
-    QCOMPARE(h.G.FinalistB, Player);
-    QCOMPARE(h.G.HumanFinalist, 2);
+    QCOMPARE(h.state.duel.finalistA, seatName(3));
+    QCOMPARE(h.state.duel.finalistB, Player);
+    QCOMPARE(h.state.duel.playerSide, 2);
     const QStringList opening{QString(),
                               u"Мы начнем финальный раунд с вас, Вера, вы вдвоем ответите на 5 пар вопросов. Выиграет тот, кто ответит на большую часть из них."_s,
                               u"Если после ответов у нас выйдет ничья, то будем играть до первого промаха."_s,
                               u"Вера, Вопрос 5"_s};
     QCOMPARE(h.view.narration, roundSeven + opening);
-    QCOMPARE(h.view.caption(C::Label1), u"СЧЕТ"_s);
-    QCOMPARE(h.view.caption(C::Label2), u"0:0"_s);
-    QVERIFY(h.view.isVisible(E::Label2));
-    QVERIFY(!h.view.isVisible(E::Button1));
+    QCOMPARE(h.view.scoreboardTitle, u"СЧЕТ"_s);
+    QCOMPARE(h.view.scoreboard, u"0:0"_s);
+    QVERIFY(h.view.scoreboardShown);
+    QVERIFY(!h.view.startShown);
     QCOMPARE(h.view.names[4].caption, seatName(3));
     QCOMPARE(h.view.names[5].caption, Player);
     for (int seat = 1; seat <= 8; ++seat)
         QCOMPARE(h.view.names[seat].visible, seat == 4 || seat == 5);
-    QCOMPARE(h.G.SeatRoundScore[3], 0);
-    QCOMPARE(h.M.TurnSeat, 0);
-    QCOMPARE(h.G.DuelSide, 1);
-    QCOMPARE(h.G.DuelQuestionNo, 1);
+    QCOMPARE(h.state.round.seatScore[3], 0);
+    QCOMPARE(h.state.round.turnSeat, 0);
+    QCOMPARE(h.state.duel.side, 1);
+    QCOMPARE(h.state.duel.questionNumber, 1);
     QVERIFY(!h.view.answersEnabled);
-    QVERIFY(h.view.listBox2.isEmpty());  // the duel's first question is not recorded
-    QVERIFY(!h.view.isActive(GameView::Timer::Timer1));
+    QVERIFY(h.view.asked.isEmpty());  // the duel's first question is not recorded
+    QVERIFY(!h.view.isActive(GameView::Timer::RoundClock));
 
-    QVERIFY(h.engine.Timer2Timer().ok());
+    QVERIFY(h.engine.answerDelayElapsed().ok());
     QCOMPARE(h.view.narration.mid(h.view.narration.size() - 6),
              (QStringList{QString(), u"Вера:"_s, u"Ответ 5.1"_s, QString(), QString(), u"Верно"_s}));
-    QCOMPARE(h.view.caption(C::Label2), u"1:0"_s);
-    QCOMPARE(h.view.interval(GameView::Timer::Timer3), 2000);
+    QCOMPARE(h.view.scoreboard, u"1:0"_s);
+    QCOMPARE(h.view.interval(GameView::Timer::Pause), 2000);
 
     h.push(0);
-    h.engine.Timer3Timer();
+    h.engine.pauseElapsed();
     QCOMPARE(h.view.narration, QStringList{u"Игрок, Вопрос 0"_s});
     QVERIFY(h.view.answersEnabled);
-    QCOMPARE(h.G.DuelSide, 2);
-    QCOMPARE(h.G.DuelQuestionNo, 2);
+    QCOMPARE(h.state.duel.side, 2);
+    QCOMPARE(h.state.duel.questionNumber, 2);
     h.humanAnswers(false);
     QCOMPARE(h.view.narration.last(), u"Не верно!"_s);
-    QCOMPARE(h.view.interval(GameView::Timer::Timer2), 1500);
-    QCOMPARE(brokenInvariant(h.state, &h.view.listBox1.lines()), QString());
+    QCOMPARE(h.view.interval(GameView::Timer::AnswerDelay), 1500);
+    QCOMPARE(brokenInvariant(h.state, &h.view.questions.lines()), QString());
 }
 
 void DuelTest::duelIsDecidedAfterCompletePairsOnly_data()
@@ -172,25 +170,25 @@ void DuelTest::duelIsDecidedAfterCompletePairsOnly()
         const QString verdict = h.view.narration.at(h.view.narration.size() - (i + 1 == answers.size() ? 2 : 1));
         QCOMPARE(verdict, right ? u"Верно"_s : human ? u"Не верно!"_s : u"Не верно"_s);
         if (i + 1 < answers.size()) {
-            QVERIFY2(!h.G.DuelOver, qPrintable(u"decided after question %1"_s.arg(i + 1)));
-            QVERIFY(h.view.isActive(GameView::Timer::Timer3));
+            QVERIFY2(!h.state.duel.over, qPrintable(u"decided after question %1"_s.arg(i + 1)));
+            QVERIFY(h.view.isActive(GameView::Timer::Pause));
         }
     }
-    QVERIFY(h.G.DuelOver);
+    QVERIFY(h.state.duel.over);
     QCOMPARE(h.random.pending(), 0);
-    QCOMPARE(h.view.caption(C::Label2), score);
-    QCOMPARE(h.G.StrongSeat, winner);
-    QCOMPARE(h.G.WeakSeat, 3 - winner);
-    const QString winnerName = h.G.finalist(winner);
-    const QString loserName = h.G.finalist(3 - winner);
+    QCOMPARE(h.view.scoreboard, score);
+    QCOMPARE(h.state.round.strongestSeat, winner);
+    QCOMPARE(h.state.round.weakestSeat, 3 - winner);
+    const QString winnerName = h.state.duel.finalist(winner);
+    const QString loserName = h.state.duel.finalist(3 - winner);
     QCOMPARE(h.view.narration.last(),
              u"Ну, чтоже, сегодня в игре самым сильным звеном был %1. А вы, %2, становитесь самым слабым. И уходите отсюда ни с чем."_s
                  .arg(winnerName, loserName));
-    QCOMPARE(h.view.caption(C::Summa), u"125000"_s);
-    QVERIFY(!h.view.isVisible(E::Answers));
+    QCOMPARE(h.view.prize, 125000);
+    QVERIFY(!h.view.answersShown);
     QVERIFY(!h.view.answersEnabled);
-    QVERIFY(!h.view.isVisible(E::Button1));
-    for (GameView::Timer t : {GameView::Timer::Timer1, GameView::Timer::Timer2, GameView::Timer::Timer3})
+    QVERIFY(!h.view.startShown);
+    for (GameView::Timer t : {GameView::Timer::RoundClock, GameView::Timer::AnswerDelay, GameView::Timer::Pause})
         QVERIFY(!h.view.isActive(t));
 
     const QStringList lines = h.readLines(u"best.txt"_s);
@@ -202,11 +200,11 @@ void DuelTest::duelIsDecidedAfterCompletePairsOnly()
 
     // Nothing goes on from here.
     const QStringList narration = h.view.narration;
-    h.engine.Button1Click();
-    QVERIFY(h.engine.Timer2Timer().ok());
-    QVERIFY(h.engine.NameClick(humanSeat).ok());
+    h.engine.startPressed();
+    QVERIFY(h.engine.answerDelayElapsed().ok());
+    QVERIFY(h.engine.seatClicked(humanSeat).ok());
     h.view.selected = 0;
-    h.engine.RadioGroup1Click();
+    h.engine.answerChosen();
     QCOMPARE(h.view.narration, narration);
     QCOMPARE(h.readLines(u"best.txt"_s).size(), lines.size());
     QCOMPARE(h.random.pending(), 0);
@@ -222,9 +220,9 @@ void DuelTest::computerFinalistAnswersWithTheSkillOfItsSeat()
         if (level != 0)
             h.push(Fixture::RightDraw);
         h.push(0);
-        h.engine.Button1Click();
+        h.engine.startPressed();
         QCOMPARE(h.random.drawn, (level == 0 ? QList<int>{30, 5000} : QList<int>{30, 1000, 5000}));
-        QCOMPARE(h.G.ComputerAnswer == h.G.CorrectAnswer, level != 0);
+        QCOMPARE(h.state.round.computerAnswer == h.state.round.rightAnswer, level != 0);
     }
 
     // In the quick final with the human drawn at seat 5 the opponent sits at seat 5 under
@@ -236,12 +234,12 @@ void DuelTest::computerFinalistAnswersWithTheSkillOfItsSeat()
     duel.answer(true);                          // the human, A
     h.push(0);
     h.push(0);                                  // level 0 draws only the delay
-    h.engine.Timer3Timer();
+    h.engine.pauseElapsed();
     QCOMPARE(h.random.drawn, (QList<int>{30, 30, 5000}));
-    QVERIFY(h.engine.Timer2Timer().ok());
+    QVERIFY(h.engine.answerDelayElapsed().ok());
     QCOMPARE(h.view.narration.at(2), seatName(4) + u":"_s);
     QCOMPARE(h.view.narration.last(), u"Не верно"_s);
-    QCOMPARE(h.view.caption(C::Label2), u"1:0"_s);
+    QCOMPARE(h.view.scoreboard, u"1:0"_s);
 }
 
 void DuelTest::unwritableWinnersFileIsReportedAndTheGameStaysEnded()
@@ -254,17 +252,17 @@ void DuelTest::unwritableWinnersFileIsReportedAndTheGameStaysEnded()
         duel.answer(i % 2 == 0);
     h.push(0);
     h.pushAnswer(7, false);
-    h.engine.Timer3Timer();
-    const Status s = h.engine.Timer2Timer();
+    h.engine.pauseElapsed();
+    const Status s = h.engine.answerDelayElapsed();
     QVERIFY(!s.ok());
     QVERIFY2(s.message.contains(u"best.txt"_s), qPrintable(s.message));
-    QVERIFY(h.G.DuelOver);
-    QCOMPARE(h.view.caption(C::Label2), u"3:0"_s);
-    QCOMPARE(h.view.caption(C::Summa), u"125000"_s);
+    QVERIFY(h.state.duel.over);
+    QCOMPARE(h.view.scoreboard, u"3:0"_s);
+    QCOMPARE(h.view.prize, 125000);
     QVERIFY(h.view.narration.last().startsWith(u"Ну, чтоже, сегодня в игре самым сильным звеном был Игрок."_s));
-    QVERIFY(!h.view.isVisible(E::Answers));
-    QVERIFY(!h.view.isActive(GameView::Timer::Timer2));
-    QVERIFY(!h.view.isActive(GameView::Timer::Timer3));
+    QVERIFY(!h.view.answersShown);
+    QVERIFY(!h.view.isActive(GameView::Timer::AnswerDelay));
+    QVERIFY(!h.view.isActive(GameView::Timer::Pause));
     QVERIFY(QFileInfo(h.path(u"best.txt"_s)).isDir());
 }
 

@@ -89,17 +89,13 @@ public:
     QLocale locale{QLocale::Russian, QLocale::Russia};
     GameEngine engine;
     LineStore namesList;
-    MainMenuModule &M;
-    GameModule &G;
 
     explicit EngineHarness(int questionCount = 30, const QStringList &names = Fixture::defaultNames(),
                            const QString &playerName = QStringLiteral("Игрок"))
         : engine(state, view, random, clock, QDir(dir.path()), locale)
-        , M(state.uMainMenu)
-        , G(state.uGame)
     {
         state.setStartValues();
-        M.PlayerName = playerName;
+        state.table.playerName = playerName;
         Fixture::writeNames(dir.path(), names);
         Fixture::writeQuestions(dir.path(), Fixture::questionLines(questionCount));
     }
@@ -117,7 +113,7 @@ public:
             if (seat != humanSeat)
                 push(seat - 1);
         }
-        return engine.NewGame(namesList);
+        return engine.newGame(namesList);
     }
 
     void push(int value) { random.push({value}); }
@@ -136,12 +132,12 @@ public:
         while (!state.isOccupied(seat));
         return seat;
     }
-    bool isComputer(int seat) const { return seat != M.PlayerSeat; }
+    bool isComputer(int seat) const { return seat != state.table.playerSeat; }
 
     // The draws of a computer at `seat` answering.
     void pushAnswer(int seat, bool right, int delay = 0)
     {
-        if (G.SeatSkill[seat] != 0)
+        if (state.table.seatSkill[seat] != 0)
             push(right ? Fixture::RightDraw : Fixture::WrongDraw);
         push(delay);
     }
@@ -153,7 +149,7 @@ public:
         push(question);
         if (isComputer(firstOccupied()))
             pushAnswer(firstOccupied(), computerRight);
-        engine.Button1Click();
+        engine.startPressed();
     }
 
     // The answer delay ends. `bankDraw` is the bank decision of the seat that gets the turn
@@ -161,33 +157,33 @@ public:
     // to the human, who is offered "БАНК!" instead.
     void answerDelayEnds(int bankDraw = 49)
     {
-        const bool computerAnswered = M.TurnSeat != M.PlayerSeat;
-        const bool offerToHuman = computerAnswered && G.ComputerAnswer == G.CorrectAnswer
-                                  && nextOccupied(M.TurnSeat) == M.PlayerSeat;
+        const bool computerAnswered = state.round.turnSeat != state.table.playerSeat;
+        const bool offerToHuman = computerAnswered && state.round.computerAnswer == state.round.rightAnswer
+                                  && nextOccupied(state.round.turnSeat) == state.table.playerSeat;
         if (!offerToHuman)
             push(bankDraw);
-        QVERIFY(engine.Timer2Timer().ok());
+        QVERIFY(engine.answerDelayElapsed().ok());
     }
 
     // The pause ends and the next question (the `pick`-th unasked one) is put.
     void nextQuestion(bool computerRight = true, int pick = 0)
     {
         push(pick);
-        if (isComputer(M.TurnSeat))
-            pushAnswer(M.TurnSeat, computerRight);
-        engine.Timer3Timer();
+        if (isComputer(state.round.turnSeat))
+            pushAnswer(state.round.turnSeat, computerRight);
+        engine.pauseElapsed();
     }
 
     void humanAnswers(bool right)
     {
-        view.selected = right ? G.CorrectAnswer : 1 - G.CorrectAnswer;
-        engine.RadioGroup1Click();
+        view.selected = right ? state.round.rightAnswer : 1 - state.round.rightAnswer;
+        engine.answerChosen();
     }
 
     // Plays the current question to its end: the seat with the turn answers and the delay ends.
     void playAnswer(bool right, int bankDraw = 49)
     {
-        if (M.TurnSeat == M.PlayerSeat)
+        if (state.round.turnSeat == state.table.playerSeat)
             humanAnswers(right);
         answerDelayEnds(bankDraw);
     }
@@ -195,8 +191,8 @@ public:
     // Ticks the clock until the round ends.
     void runClockOut()
     {
-        while (view.isActive(GameView::Timer::Timer1))
-            engine.Timer1Timer();
+        while (view.isActive(GameView::Timer::RoundClock))
+            engine.clockTicked();
     }
 
     QStringList readLines(const QString &name) const

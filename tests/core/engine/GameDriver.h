@@ -73,10 +73,10 @@ public:
     // "Начинаем"), so it counts only once the duel is under way.
     bool duelDecided() const
     {
-        return m_state.uMainMenu.RoundNo == 8 && m_state.uGame.DuelOver
-               && !m_view.isVisible(GameView::Element::Button1);
+        return m_state.round.number == 8 && m_state.duel.over
+               && !m_view.startShown;
     }
-    bool humanOut() const { return m_state.uMainMenu.RoundNo != 0 && !m_state.humanSeated(); }
+    bool humanOut() const { return m_state.round.number != 0 && !m_state.humanSeated(); }
     bool gameOver() const { return duelDecided() || humanOut(); }
 
     // Plays from the current state until `stop` holds or the game is over. `check` runs
@@ -110,12 +110,12 @@ public:
     // Every control of the window once, as a player clicking about would; the game must not react.
     void clickEverything()
     {
-        m_engine.Button1Click();
-        m_engine.Button2Click();
+        m_engine.startPressed();
+        m_engine.bankPressed();
         m_view.selected = 0;
-        m_engine.RadioGroup1Click();
+        m_engine.answerChosen();
         for (int seat = 0; seat <= SeatCount + 1; ++seat)
-            (void)m_engine.NameClick(seat);
+            (void)m_engine.seatClicked(seat);
     }
 
     const QString &lastStatusFailure() const { return m_statusFailure; }
@@ -130,15 +130,15 @@ private:
             m_statusFailure = s.message;
     }
 
-    bool mayAnswer() const { return m_view.answersEnabled && m_view.isVisible(GameView::Element::Answers); }
+    bool mayAnswer() const { return m_view.answersEnabled && m_view.answersShown; }
 
     // One event: a human action or the earliest timer.
     bool step()
     {
         const bool answer = mayAnswer();
-        const bool bank = m_view.isVisible(GameView::Element::Button2);
-        const bool vote = m_state.uGame.VoteOpen;
-        const bool start = m_view.isVisible(GameView::Element::Button1);
+        const bool bank = m_view.bankOffered;
+        const bool vote = m_state.vote.open;
+        const bool start = m_view.startShown;
         const int timer = m_view.nextTimer();
 
         if (strayRate > 0 && chance(strayRate)) {
@@ -158,9 +158,9 @@ private:
     {
         if (answer) {
             m_view.selected = below(2);
-            m_engine.RadioGroup1Click();
+            m_engine.answerChosen();
         } else if (bank) {
-            m_engine.Button2Click();
+            m_engine.bankPressed();
         } else if (vote) {
             QList<int> seats;
             for (int seat = 1; seat <= SeatCount; ++seat) {
@@ -169,9 +169,9 @@ private:
             }
             if (seats.isEmpty())
                 return false;
-            note(m_engine.NameClick(seats.at(below(int(seats.size())))));
+            note(m_engine.seatClicked(seats.at(below(int(seats.size())))));
         } else if (start) {
-            m_engine.Button1Click();
+            m_engine.startPressed();
         } else {
             return false;
         }
@@ -182,22 +182,22 @@ private:
     {
         switch (below(4)) {
         case 0:
-            if (!m_view.isVisible(GameView::Element::Button1))
-                m_engine.Button1Click();
+            if (!m_view.startShown)
+                m_engine.startPressed();
             break;
         case 1:
-            if (!m_view.isVisible(GameView::Element::Button2))
-                m_engine.Button2Click();
+            if (!m_view.bankOffered)
+                m_engine.bankPressed();
             break;
         case 2:
             if (!answer) {
                 m_view.selected = below(2);
-                m_engine.RadioGroup1Click();
+                m_engine.answerChosen();
             }
             break;
         default:
             if (!vote)
-                note(m_engine.NameClick(below(SeatCount) + 1));
+                note(m_engine.seatClicked(below(SeatCount) + 1));
             break;
         }
     }
@@ -206,9 +206,9 @@ private:
     {
         m_view.now = m_view.due[timer];
         switch (timer) {
-        case 1: m_engine.Timer1Timer(); break;
-        case 2: note(m_engine.Timer2Timer()); break;
-        default: m_engine.Timer3Timer(); break;
+        case 1: m_engine.clockTicked(); break;
+        case 2: note(m_engine.answerDelayElapsed()); break;
+        default: m_engine.pauseElapsed(); break;
         }
         // A timer its handler left running ticks again one interval later.
         if (m_view.timerActive[timer] && m_view.due[timer] <= m_view.now)

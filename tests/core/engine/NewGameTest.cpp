@@ -14,13 +14,13 @@ struct Snapshot
     PerSeat<QString> seatNames;
     PerSeat<int> skills;
     int playerSeat, roundNo, secondsLeft, questionCount, prize;
-    QStringList narration, listBox1, listBox2;
+    QStringList narration, questions, asked;
     int windowShown;
 
     explicit Snapshot(const EngineHarness &h)
-        : seatNames(h.M.SeatNames), skills(h.G.SeatSkill), playerSeat(h.M.PlayerSeat), roundNo(h.M.RoundNo),
-          secondsLeft(h.M.SecondsLeft), questionCount(h.M.QuestionCount), prize(h.M.PrizeTotal),
-          narration(h.view.narration), listBox1(h.view.listBox1.lines()), listBox2(h.view.listBox2.lines()),
+        : seatNames(h.state.table.seatNames), skills(h.state.table.seatSkill), playerSeat(h.state.table.playerSeat), roundNo(h.state.round.number),
+          secondsLeft(h.state.round.secondsLeft), questionCount(h.state.questions.count), prize(h.state.money.prizeTotal),
+          narration(h.view.narration), questions(h.view.questions.lines()), asked(h.view.asked.lines()),
           windowShown(h.view.windowShown)
     {
     }
@@ -71,10 +71,10 @@ void NewGameTest::skillFollowsTheTableAtItsBoundaries()
         h.push(seat == 6 ? v - 1 : Fixture::skillDraw(4));
     for (int seat : {1, 3, 4, 5, 6, 7, 8})
         h.push(seat - 1);
-    QVERIFY(h.engine.NewGame(h.namesList).ok());
-    QCOMPARE(h.G.SeatSkill[6], level);
-    QCOMPARE(h.G.SeatSkill[5], 4);
-    QCOMPARE(h.G.SeatSkill[2], 4);  // the human's seat draws too
+    QVERIFY(h.engine.newGame(h.namesList).ok());
+    QCOMPARE(h.state.table.seatSkill[6], level);
+    QCOMPARE(h.state.table.seatSkill[5], 4);
+    QCOMPARE(h.state.table.seatSkill[2], 4);  // the human's seat draws too
     QCOMPARE(h.random.drawn.mid(1, 8), QList<int>(8, 100));
 }
 
@@ -88,15 +88,15 @@ void NewGameTest::firstGameSeatsSevenNamesWithoutRefusals()
     QCOMPARE(h.random.drawn.last(), 8);          // names are drawn over the whole list
     for (int seat = 1; seat <= 8; ++seat) {
         const QString expected = seat == 5 ? Player : seatName(seat);
-        QCOMPARE(h.M.SeatNames[seat], expected);
+        QCOMPARE(h.state.table.seatNames[seat], expected);
         QCOMPARE(h.view.names[seat].caption, expected);
         QVERIFY(h.view.names[seat].visible);
     }
-    QCOMPARE(h.M.PlayerSeat, 5);
-    QCOMPARE(h.M.RoundNo, 1);
-    QCOMPARE(h.M.SecondsLeft, 150);
-    QCOMPARE(h.M.TurnSeat, 1);
-    QCOMPARE(brokenInvariant(h.state, &h.view.listBox1.lines()), QString());
+    QCOMPARE(h.state.table.playerSeat, 5);
+    QCOMPARE(h.state.round.number, 1);
+    QCOMPARE(h.state.round.secondsLeft, 150);
+    QCOMPARE(h.state.round.turnSeat, 1);
+    QCOMPARE(brokenInvariant(h.state, &h.view.questions.lines()), QString());
 }
 
 void NewGameTest::firstGameRefusesANameAlreadyDrawn()
@@ -108,11 +108,11 @@ void NewGameTest::firstGameRefusesANameAlreadyDrawn()
     // Seat 1 takes Вера; seat 2 draws Вера again, is refused and takes Анна; the rest in order.
     for (int pick : {2, 2, 0, 1, 3, 4, 5, 6})
         h.push(pick);
-    QVERIFY(h.engine.NewGame(h.namesList).ok());
+    QVERIFY(h.engine.newGame(h.namesList).ok());
     QCOMPARE(h.random.pending(), 0);
     const QStringList expected{u"Вера"_s, u"Анна"_s, u"Борис"_s, u"Глеб"_s, u"Дарья"_s, u"Егор"_s, u"Жанна"_s, Player};
     for (int seat = 1; seat <= 8; ++seat)
-        QCOMPARE(h.M.SeatNames[seat], expected.at(seat - 1));
+        QCOMPARE(h.state.table.seatNames[seat], expected.at(seat - 1));
 }
 
 void NewGameTest::laterGameRefusesNamesStillSeatedAtThatSeatOrAbove()
@@ -130,11 +130,11 @@ void NewGameTest::laterGameRefusesNamesStillSeatedAtThatSeatOrAbove()
     // and takes Глеб; seats 7 and 8 take Дарья and Егор, whose old seats are below them now.
     for (int pick : {2, 1, 7, 0, 1, 2, 6, 3, 4, 5})
         h.push(pick);
-    QVERIFY(h.engine.NewGame(h.namesList).ok());
+    QVERIFY(h.engine.newGame(h.namesList).ok());
     QCOMPARE(h.random.pending(), 0);
     const QStringList expected{Player, u"Зоя"_s, u"Анна"_s, u"Борис"_s, u"Вера"_s, u"Глеб"_s, u"Дарья"_s, u"Егор"_s};
     for (int seat = 1; seat <= 8; ++seat)
-        QCOMPARE(h.M.SeatNames[seat], expected.at(seat - 1));
+        QCOMPARE(h.state.table.seatNames[seat], expected.at(seat - 1));
 }
 
 void NewGameTest::seatOneIsComparedWithThePlayersNameOnly()
@@ -152,10 +152,10 @@ void NewGameTest::seatOneIsComparedWithThePlayersNameOnly()
     // seats 4..7 take Вера, Глеб, Дарья and Егор, each gone from the seat above it by then.
     for (int pick : {8, 1, 1, 0, 7, 2, 3, 4, 5})
         h.push(pick);
-    QVERIFY(h.engine.NewGame(h.namesList).ok());
-    QCOMPARE(h.M.SeatNames[1], u"Борис"_s);
-    QCOMPARE(h.M.SeatNames[2], u"Анна"_s);
-    QCOMPARE(h.M.SeatNames[3], u"Зоя"_s);
+    QVERIFY(h.engine.newGame(h.namesList).ok());
+    QCOMPARE(h.state.table.seatNames[1], u"Борис"_s);
+    QCOMPARE(h.state.table.seatNames[2], u"Анна"_s);
+    QCOMPARE(h.state.table.seatNames[3], u"Зоя"_s);
     QCOMPARE(h.random.pending(), 0);
     QCOMPARE(brokenInvariant(h.state), QString());
 }
@@ -169,25 +169,22 @@ void NewGameTest::introductionAndWindowAreReset()
     QCOMPARE(n.first(), u"Добро пожаловать на программу ЗЫБКОЦЕПЬЕ"_s);
     QCOMPARE(n.at(6), u"На первый раунд у вас 150 секунд или же 2 минуты 30 секунд. Мы начнем с игрока, кто стоит левее всех на игровом поле"_s);
     QCOMPARE(n.last(), u"Это вы, "_s + seatName(1));  // seat 1 is a computer player
-
-    using C = GameView::Caption;
-    using E = GameView::Element;
-    QCOMPARE(h.view.caption(C::Label1), u"Время:"_s);
-    QCOMPARE(h.view.caption(C::Label2), u"150"_s);
-    QCOMPARE(h.view.caption(C::Button1), u"Начинаем"_s);
-    QCOMPARE(h.view.caption(C::Bank), u"0"_s);
-    QCOMPARE(h.view.caption(C::Summa), u"0"_s);
-    QVERIFY(h.view.isVisible(E::Button1));
-    QVERIFY(!h.view.isVisible(E::Button2));
-    QVERIFY(!h.view.isVisible(E::Label2));
-    QVERIFY(!h.view.isVisible(E::Answers));
-    QVERIFY(!h.view.isVisible(E::Summa));
-    QCOMPARE(h.view.redStep(), 0);
+    QCOMPARE(h.view.scoreboardTitle, u"Время:"_s);
+    QCOMPARE(h.view.scoreboard, u"150"_s);
+    QCOMPARE(h.view.startText, u"Начинаем"_s);
+    QCOMPARE(h.view.bank, 0);
+    QCOMPARE(h.view.prize, 0);
+    QVERIFY(h.view.startShown);
+    QVERIFY(!h.view.bankOffered);
+    QVERIFY(!h.view.scoreboardShown);
+    QVERIFY(!h.view.answersShown);
+    QVERIFY(!h.view.prizeShown);
+    QCOMPARE(h.view.chainStep, 0);
     for (int seat = 1; seat <= 8; ++seat)
         QVERIFY(!h.view.votes[seat].visible);
     QCOMPARE(h.view.windowShown, 1);
-    QCOMPARE(h.M.QuestionCount, 30);
-    QCOMPARE(h.view.listBox1.lines(), Fixture::questionLines(30));
+    QCOMPARE(h.state.questions.count, 30);
+    QCOMPARE(h.view.questions.lines(), Fixture::questionLines(30));
 }
 
 void NewGameTest::quickFinalSeatsTheHumanAtFourAgainstSeatFive_data()
@@ -208,21 +205,21 @@ void NewGameTest::quickFinalSeatsTheHumanAtFourAgainstSeatFive()
     EngineHarness h(30, Fixture::defaultNames(), rover);
     QVERIFY(h.newGame(humanSeat, {7, 6, 5, 4, 3, 2, 1, 0}).ok());
 
-    QCOMPARE(h.M.PlayerSeat, 4);
+    QCOMPARE(h.state.table.playerSeat, 4);
     for (int seat = 1; seat <= 8; ++seat) {
         const QString expected = seat == 4 ? rover : seat == 5 ? opponent : u"0"_s;
-        QCOMPARE(h.M.SeatNames[seat], expected);
+        QCOMPARE(h.state.table.seatNames[seat], expected);
         QCOMPARE(h.view.names[seat].visible, seat == 4 || seat == 5);
         QVERIFY(!h.view.votes[seat].visible);
     }
     QCOMPARE(h.view.names[4].caption, rover);
     QCOMPARE(h.view.names[5].caption, opponent);
-    QCOMPARE(h.G.FinalistA, rover);
-    QCOMPARE(h.G.FinalistB, opponent);
-    QCOMPARE(h.M.RoundNo, 8);
+    QCOMPARE(h.state.duel.finalistA, rover);
+    QCOMPARE(h.state.duel.finalistB, opponent);
+    QCOMPARE(h.state.round.number, 8);
     QCOMPARE(h.view.narration.last(), u"Это вы, HiddenRover"_s);
-    QVERIFY(h.view.isVisible(GameView::Element::Button1));
-    QCOMPARE(brokenInvariant(h.state, &h.view.listBox1.lines()), QString());
+    QVERIFY(h.view.startShown);
+    QCOMPARE(brokenInvariant(h.state, &h.view.questions.lines()), QString());
 }
 
 void NewGameTest::quickFinalNameMustMatchExactly_data()
@@ -240,7 +237,7 @@ void NewGameTest::quickFinalNameMustMatchExactly()
     QFETCH(int, roundNo);
     EngineHarness h(30, Fixture::defaultNames(), name);
     QVERIFY(h.newGame(1).ok());
-    QCOMPARE(h.M.RoundNo, roundNo);
+    QCOMPARE(h.state.round.number, roundNo);
     QCOMPARE(h.state.occupiedSeats(), roundNo == 8 ? 2 : 8);
 }
 
@@ -278,7 +275,7 @@ void NewGameTest::unplayableFilesChangeNothingAndKeepTheWindowClosed()
         QVERIFY(QFile::remove(h.path(file)));
     else
         TestSupport::writeFile(h.path(file), Fixture::fileBytes(lines));
-    const Status s = h.engine.NewGame(h.namesList);
+    const Status s = h.engine.newGame(h.namesList);
     QVERIFY(!s.ok());
     QVERIFY2(s.message.contains(message), qPrintable(s.message));
     QVERIFY(!s.detail.isEmpty());
@@ -294,44 +291,44 @@ void NewGameTest::newGameAfterAFinishedDuelStartsClean()
     QVERIFY(h.newGame(1, {1, 1, 1, 1, 1, 1, 1, 1}).ok());
     // The human (A) is right three times, the computer (B) wrong three times: 3:0.
     h.push(0);
-    h.engine.Button1Click();
+    h.engine.startPressed();
     for (int pair = 1; pair <= 3; ++pair) {
         if (pair > 1) {
             h.push(0);
-            h.engine.Timer3Timer();
+            h.engine.pauseElapsed();
         }
         h.humanAnswers(true);
-        QVERIFY(h.engine.Timer2Timer().ok());
+        QVERIFY(h.engine.answerDelayElapsed().ok());
         h.push(0);
         h.pushAnswer(5, false);
-        h.engine.Timer3Timer();
-        QVERIFY(h.engine.Timer2Timer().ok());
+        h.engine.pauseElapsed();
+        QVERIFY(h.engine.answerDelayElapsed().ok());
     }
-    QVERIFY(h.G.DuelOver);
-    QCOMPARE(h.view.caption(GameView::Caption::Label1), u"СЧЕТ"_s);
-    h.engine.FormClose();
+    QVERIFY(h.state.duel.over);
+    QCOMPARE(h.view.scoreboardTitle, u"СЧЕТ"_s);
+    h.engine.windowClosed();
 
-    h.M.PlayerName = Player;
+    h.state.table.playerName = Player;
     h.push(1);  // the human at seat 2
     for (int i = 0; i < 8; ++i)
         h.push(Fixture::skillDraw(1));
     // Дарья still sits at seat 5 from the duel and is refused there; Зоя takes it.
     for (int pick : {0, 2, 3, 4, 7, 5, 6, 4})
         h.push(pick);
-    QVERIFY(h.engine.NewGame(h.namesList).ok());
+    QVERIFY(h.engine.newGame(h.namesList).ok());
     QCOMPARE(h.random.pending(), 0);
-    QCOMPARE(h.M.SeatNames[5], u"Зоя"_s);
-    QCOMPARE(h.M.SeatNames[8], u"Дарья"_s);
-    QCOMPARE(h.view.caption(GameView::Caption::Label1), u"Время:"_s);
-    QCOMPARE(h.view.redStep(), 0);
-    QCOMPARE(h.view.listBox1.lines(), Fixture::questionLines(30));
-    QCOMPARE(h.M.RoundNo, 1);
+    QCOMPARE(h.state.table.seatNames[5], u"Зоя"_s);
+    QCOMPARE(h.state.table.seatNames[8], u"Дарья"_s);
+    QCOMPARE(h.view.scoreboardTitle, u"Время:"_s);
+    QCOMPARE(h.view.chainStep, 0);
+    QCOMPARE(h.view.questions.lines(), Fixture::questionLines(30));
+    QCOMPARE(h.state.round.number, 1);
     QCOMPARE(h.state.occupiedSeats(), 8);
     for (int seat = 1; seat <= 8; ++seat)
         QVERIFY(h.view.names[seat].visible);
     h.beginRound(4);
     QCOMPARE(h.view.narration.last(), seatName(1) + u", Вопрос 4"_s);
-    QCOMPARE(brokenInvariant(h.state, &h.view.listBox1.lines()), QString());
+    QCOMPARE(brokenInvariant(h.state, &h.view.questions.lines()), QString());
 }
 
 QTEST_GUILESS_MAIN(NewGameTest)

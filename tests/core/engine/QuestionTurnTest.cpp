@@ -59,17 +59,17 @@ void QuestionTurnTest::computerAnswerFollowsTheTableAtItsBoundaries()
         if (r >= 0)
             h.push(r);
         h.push(0);
-        h.engine.Button1Click();
+        h.engine.startPressed();
         QCOMPARE(h.random.pending(), 0);
         QCOMPARE(h.random.drawn, (r >= 0 ? QList<int>{30, 1000, 5000} : QList<int>{30, 5000}));
-        QCOMPARE(h.G.CorrectAnswer, question % 2);
-        QCOMPARE(h.G.WrongAnswer, 1 - question % 2);
-        QCOMPARE(h.G.ComputerAnswer == h.G.CorrectAnswer, right);
+        QCOMPARE(h.state.round.rightAnswer, question % 2);
+        QCOMPARE(h.state.round.wrongAnswer, 1 - question % 2);
+        QCOMPARE(h.state.round.computerAnswer == h.state.round.rightAnswer, right);
 
         h.answerDelayEnds();
         QCOMPARE(h.view.narration.last(), right ? u"Верно"_s : u"Не верно!"_s);
-        QCOMPARE(h.G.SeatRoundScore[1], right ? 3 : 0);
-        QCOMPARE(h.M.ChainStep, right ? 1 : 0);
+        QCOMPARE(h.state.round.seatScore[1], right ? 3 : 0);
+        QCOMPARE(h.state.money.chainStep, right ? 1 : 0);
     }
 }
 
@@ -102,9 +102,9 @@ void QuestionTurnTest::computerThinksFifteenHundredToSixtyFourNinetyNineMillisec
     h.push(0);
     h.push(Fixture::RightDraw);
     h.push(draw);
-    h.engine.Button1Click();
-    QVERIFY(h.view.isActive(Timer::Timer2));
-    QCOMPARE(h.view.interval(Timer::Timer2), interval);
+    h.engine.startPressed();
+    QVERIFY(h.view.isActive(Timer::AnswerDelay));
+    QCOMPARE(h.view.interval(Timer::AnswerDelay), interval);
     QVERIFY(!h.view.answersEnabled);
 
     // The same for a question put by the pause's end.
@@ -112,10 +112,10 @@ void QuestionTurnTest::computerThinksFifteenHundredToSixtyFourNinetyNineMillisec
     h.push(0);
     h.push(Fixture::RightDraw);
     h.push(draw);
-    h.engine.Timer3Timer();
-    QVERIFY(h.view.isActive(Timer::Timer2));
-    QVERIFY(!h.view.isActive(Timer::Timer3));
-    QCOMPARE(h.view.interval(Timer::Timer2), interval);
+    h.engine.pauseElapsed();
+    QVERIFY(h.view.isActive(Timer::AnswerDelay));
+    QVERIFY(!h.view.isActive(Timer::Pause));
+    QCOMPARE(h.view.interval(Timer::AnswerDelay), interval);
 }
 
 void QuestionTurnTest::humanAnswerWaitsExactlyFifteenHundredAndEveryPauseTwoThousand()
@@ -124,28 +124,28 @@ void QuestionTurnTest::humanAnswerWaitsExactlyFifteenHundredAndEveryPauseTwoThou
     QVERIFY(h.newGame(1).ok());
     h.beginRound();
     QVERIFY(h.view.answersEnabled);
-    QVERIFY(!h.view.isActive(Timer::Timer2));
-    QVERIFY(h.view.isActive(Timer::Timer1));
+    QVERIFY(!h.view.isActive(Timer::AnswerDelay));
+    QVERIFY(h.view.isActive(Timer::RoundClock));
 
     h.humanAnswers(true);
-    QVERIFY(h.view.isActive(Timer::Timer2));
-    QCOMPARE(h.view.interval(Timer::Timer2), 1500);
-    QVERIFY(!h.view.isActive(Timer::Timer3));
+    QVERIFY(h.view.isActive(Timer::AnswerDelay));
+    QCOMPARE(h.view.interval(Timer::AnswerDelay), 1500);
+    QVERIFY(!h.view.isActive(Timer::Pause));
 
     h.answerDelayEnds();
-    QVERIFY(!h.view.isActive(Timer::Timer2));
-    QVERIFY(h.view.isActive(Timer::Timer3));
-    QCOMPARE(h.view.interval(Timer::Timer3), 2000);
-    QCOMPARE(h.M.TurnSeat, 2);
+    QVERIFY(!h.view.isActive(Timer::AnswerDelay));
+    QVERIFY(h.view.isActive(Timer::Pause));
+    QCOMPARE(h.view.interval(Timer::Pause), 2000);
+    QCOMPARE(h.state.round.turnSeat, 2);
 
     h.nextQuestion(false);  // seat 2 thinks, then is wrong
-    QVERIFY(!h.view.isActive(Timer::Timer3));
-    QVERIFY(h.view.isActive(Timer::Timer2));
+    QVERIFY(!h.view.isActive(Timer::Pause));
+    QVERIFY(h.view.isActive(Timer::AnswerDelay));
     h.answerDelayEnds();
-    QVERIFY(!h.view.isActive(Timer::Timer2));
-    QVERIFY(h.view.isActive(Timer::Timer3));
-    QCOMPARE(h.view.interval(Timer::Timer3), 2000);
-    QVERIFY(h.view.isActive(Timer::Timer1));
+    QVERIFY(!h.view.isActive(Timer::AnswerDelay));
+    QVERIFY(h.view.isActive(Timer::Pause));
+    QCOMPARE(h.view.interval(Timer::Pause), 2000);
+    QVERIFY(h.view.isActive(Timer::RoundClock));
     QCOMPARE(h.random.pending(), 0);
 }
 
@@ -158,7 +158,7 @@ void QuestionTurnTest::computersRightAnswerIsNarratedLineByLine()
                                             seatName(1) + u", Вопрос 7"_s}));
     QCOMPARE(h.view.answers, (QStringList{u"Ответ 7.0"_s, u"Ответ 7.1"_s}));
     QCOMPARE(h.view.selected, -1);
-    QVERIFY(h.view.isVisible(GameView::Element::Answers));
+    QVERIFY(h.view.answersShown);
 
     h.answerDelayEnds();
     QCOMPARE(h.view.narration, (QStringList{u"У вас есть 150 секунд на этот раунд. Время пошло!"_s,
@@ -167,7 +167,7 @@ void QuestionTurnTest::computersRightAnswerIsNarratedLineByLine()
 
     // A question put after the pause is one line with nothing before it.
     h.nextQuestion(false);
-    const int q = h.G.CurrentQuestion;
+    const int q = h.state.round.question;
     QCOMPARE(h.view.narration, QStringList{seatName(2) + u", Вопрос %1"_s.arg(q)});
     h.answerDelayEnds();
     QCOMPARE(h.view.narration, (QStringList{seatName(2) + u", Вопрос %1"_s.arg(q), QString(), seatName(2) + u":"_s,
@@ -182,9 +182,9 @@ void QuestionTurnTest::humanAnswersOnlyOnceAndOnlyOnTheirTurn()
     h.beginRound();
     // Seat 1 is thinking: a click now changes nothing.
     h.view.selected = 0;
-    h.engine.RadioGroup1Click();
+    h.engine.answerChosen();
     QCOMPARE(h.view.narration.size(), 2);
-    QCOMPARE(h.view.interval(Timer::Timer2), 1500);  // the computer's draw of 0
+    QCOMPARE(h.view.interval(Timer::AnswerDelay), 1500);  // the computer's draw of 0
     h.answerDelayEnds();
     h.nextQuestion();
     QVERIFY(h.view.answersEnabled);
@@ -192,10 +192,10 @@ void QuestionTurnTest::humanAnswersOnlyOnceAndOnlyOnTheirTurn()
 
     h.humanAnswers(true);
     QVERIFY(!h.view.answersEnabled);
-    QCOMPARE(h.G.SeatRoundScore[2], 3);
+    QCOMPARE(h.state.round.seatScore[2], 3);
     h.humanAnswers(true);  // a second click on the same question
-    QCOMPARE(h.G.SeatRoundScore[2], 3);
-    QCOMPARE(h.M.ChainStep, 2);
+    QCOMPARE(h.state.round.seatScore[2], 3);
+    QCOMPARE(h.state.money.chainStep, 2);
     QCOMPARE(h.view.narration.count(u"Верно"_s), 1);
 }
 
@@ -204,13 +204,13 @@ void QuestionTurnTest::turnSkipsEmptySeatsAndWraps()
     EngineHarness h;
     QVERIFY(h.newGame(2).ok());
     for (int seat : {1, 3, 4, 5, 7, 8})
-        h.M.SeatNames[seat] = u"0"_s;
+        h.state.table.seatNames[seat] = u"0"_s;
     h.beginRound();
-    QList<int> turns{h.M.TurnSeat};
+    QList<int> turns{h.state.round.turnSeat};
     for (int i = 0; i < 4; ++i) {
         h.playAnswer(false);
         h.nextQuestion(false);
-        turns.append(h.M.TurnSeat);
+        turns.append(h.state.round.turnSeat);
     }
     QCOMPARE(turns, (QList<int>{2, 6, 2, 6, 2}));
     QCOMPARE(h.random.pending(), 0);
@@ -221,21 +221,21 @@ void QuestionTurnTest::questionsComeInCyclesOfTheWholeBase()
     EngineHarness h(3);
     QVERIFY(h.newGame(8).ok());
     h.beginRound(1);
-    QVERIFY(h.view.listBox2.isEmpty());  // the round's first question is not recorded
+    QVERIFY(h.view.asked.isEmpty());  // the round's first question is not recorded
 
     QList<int> put;
     for (int i = 0; i < 9; ++i) {
         h.playAnswer(false);
         h.nextQuestion(false, (i * 7) % (3 - i % 3));
-        put.append(h.G.CurrentQuestion);
-        QCOMPARE(h.view.listBox2.count(), i % 3 + 1);
+        put.append(h.state.round.question);
+        QCOMPARE(h.view.asked.count(), i % 3 + 1);
     }
     for (int cycle = 0; cycle < 3; ++cycle) {
         QList<int> one = put.mid(cycle * 3, 3);
         std::sort(one.begin(), one.end());
         QCOMPARE(one, (QList<int>{0, 1, 2}));
     }
-    QCOMPARE(h.view.listBox2.lines(), (QStringList{QString::number(put[6]), QString::number(put[7]),
+    QCOMPARE(h.view.asked.lines(), (QStringList{QString::number(put[6]), QString::number(put[7]),
                                                    QString::number(put[8])}));
     QCOMPARE(h.random.pending(), 0);
 }
@@ -249,9 +249,9 @@ void QuestionTurnTest::storeOfQuestionsPutSurvivesANewGame()
     h.nextQuestion(false, 0);
     h.playAnswer(false);
     h.nextQuestion(false, 0);
-    const QStringList asked = h.view.listBox2.lines();
+    const QStringList asked = h.view.asked.lines();
     QCOMPARE(asked.size(), 2);
-    h.engine.FormClose();
+    h.engine.windowClosed();
 
     // Seat 2 still holds Борис from the last game, so it takes Зоя; the others move up one name.
     h.random.clear();
@@ -260,16 +260,16 @@ void QuestionTurnTest::storeOfQuestionsPutSurvivesANewGame()
         h.push(Fixture::skillDraw(1));
     for (int pick : {0, 7, 1, 2, 3, 4, 5})
         h.push(pick);
-    QVERIFY(h.engine.NewGame(h.namesList).ok());
-    QCOMPARE(h.view.listBox2.lines(), asked);
+    QVERIFY(h.engine.newGame(h.namesList).ok());
+    QCOMPARE(h.view.asked.lines(), asked);
 
     h.beginRound();
     h.playAnswer(false);
     h.random.drawn.clear();
     h.nextQuestion(false, 0);
     QCOMPARE(h.random.drawn.first(), 1);  // one question left in the cycle
-    QVERIFY(!asked.contains(QString::number(h.G.CurrentQuestion)));
-    QCOMPARE(h.view.listBox2.count(), 3);
+    QVERIFY(!asked.contains(QString::number(h.state.round.question)));
+    QCOMPARE(h.view.asked.count(), 3);
 }
 
 void QuestionTurnTest::storeIsEmptiedWhenTheBaseChangesSize_data()
@@ -287,14 +287,14 @@ void QuestionTurnTest::storeIsEmptiedWhenTheBaseChangesSize()
     h.beginRound();
     h.playAnswer(false);
     h.nextQuestion(false, 0);  // question 0 is put
-    QCOMPARE(h.view.listBox2.lines(), QStringList{u"0"_s});
-    h.engine.FormClose();
+    QCOMPARE(h.view.asked.lines(), QStringList{u"0"_s});
+    h.engine.windowClosed();
 
     Fixture::writeQuestions(h.dir.path(), Fixture::questionLines(newCount));
     h.random.clear();
-    QVERIFY(h.engine.NewGame(h.namesList).ok());  // draws from the fallback
-    QCOMPARE(h.M.QuestionCount, newCount);
-    QVERIFY(h.view.listBox2.isEmpty());
+    QVERIFY(h.engine.newGame(h.namesList).ok());  // draws from the fallback
+    QCOMPARE(h.state.questions.count, newCount);
+    QVERIFY(h.view.asked.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(QuestionTurnTest)
@@ -315,18 +315,18 @@ void QuestionTurnTest::theTableMarksWhoIsAskedAndHowTheAnswerWasJudged()
     // The player at seat 2 is asked question 1 (second answer right) and answers right.
     h.nextQuestion(true, 0);
     QCOMPARE(h.view.askedSeat, 2);
-    h.view.selected = h.G.CorrectAnswer;
-    h.engine.RadioGroup1Click();
-    QCOMPARE(h.view.verdict, (std::pair{h.G.CorrectAnswer, h.G.CorrectAnswer}));
+    h.view.selected = h.state.round.rightAnswer;
+    h.engine.answerChosen();
+    QCOMPARE(h.view.verdict, (std::pair{h.state.round.rightAnswer, h.state.round.rightAnswer}));
 
     // The clock counts on the table; when it runs out nobody is asked and the vote opens.
-    h.M.SecondsLeft = 1;
-    h.engine.Timer1Timer();
+    h.state.round.secondsLeft = 1;
+    h.engine.clockTicked();
     QCOMPARE(h.view.clock, 0);
-    h.engine.Timer1Timer();
+    h.engine.clockTicked();
     QCOMPARE(h.view.askedSeat, 0);
     QVERIFY(h.view.voteOpen);
-    QVERIFY(h.G.VoteOpen);
+    QVERIFY(h.state.vote.open);
     QCOMPARE(h.view.gameOver, 0);
 }
 

@@ -4,8 +4,6 @@
 using namespace Qt::StringLiterals;
 using Fixture::seatName;
 using Timer = GameView::Timer;
-using E = GameView::Element;
-using C = GameView::Caption;
 
 namespace {
 
@@ -35,40 +33,40 @@ void RoundTest::roundStartsCleanAtTheLowestOccupiedSeat()
     EngineHarness h;
     QVERIFY(h.newGame(5).ok());
     // What a previous round and vote might have left behind.
-    h.M.SeatNames[1] = u"0"_s;
-    h.M.SeatNames[2] = u"0"_s;
-    h.M.ChainStep = 4;
-    h.view.setChainColour(4, GameView::Colour::Red);
-    h.M.BankedSum = 7000;
-    h.M.PrizeTotal = 12000;
-    h.M.TurnSeat = 6;
-    h.G.SeatRoundScore[3] = 9;
+    h.state.table.seatNames[1] = u"0"_s;
+    h.state.table.seatNames[2] = u"0"_s;
+    h.state.money.chainStep = 4;
+    h.view.markChainStep(4);
+    h.state.money.bankedSum = 7000;
+    h.state.money.prizeTotal = 12000;
+    h.state.round.turnSeat = 6;
+    h.state.round.seatScore[3] = 9;
     for (int seat = 1; seat <= 8; ++seat)
-        h.view.setVoteVisible(seat, true);
+        h.view.setSeatVotesShown(seat, true);
 
     h.beginRound(3);
-    QCOMPARE(h.M.TurnSeat, 3);
+    QCOMPARE(h.state.round.turnSeat, 3);
     QCOMPARE(h.view.narration, (QStringList{u"У вас есть 150 секунд на этот раунд. Время пошло!"_s,
                                             seatName(3) + u", Вопрос 3"_s}));
-    QCOMPARE(h.M.ChainStep, 0);
-    QCOMPARE(h.view.redStep(), 0);
-    QCOMPARE(h.M.BankedSum, 0);
-    QCOMPARE(h.view.caption(C::Bank), u"0"_s);
-    QCOMPARE(h.view.caption(C::Summa), u"12000"_s);
-    QVERIFY(!h.view.isVisible(E::Summa));
-    QCOMPARE(h.view.caption(C::Label2), u"150"_s);
-    QVERIFY(h.view.isVisible(E::Label2));
-    QVERIFY(!h.view.isVisible(E::Button1));
-    QVERIFY(h.view.isActive(Timer::Timer1));
-    QCOMPARE(h.G.SeatRoundScore[3], 0);
+    QCOMPARE(h.state.money.chainStep, 0);
+    QCOMPARE(h.view.chainStep, 0);
+    QCOMPARE(h.state.money.bankedSum, 0);
+    QCOMPARE(h.view.bank, 0);
+    QCOMPARE(h.view.prize, 12000);
+    QVERIFY(!h.view.prizeShown);
+    QCOMPARE(h.view.scoreboard, u"150"_s);
+    QVERIFY(h.view.scoreboardShown);
+    QVERIFY(!h.view.startShown);
+    QVERIFY(h.view.isActive(Timer::RoundClock));
+    QCOMPARE(h.state.round.seatScore[3], 0);
     for (int seat = 1; seat <= 8; ++seat) {
         QCOMPARE(h.view.names[seat].visible, seat > 2);
         QVERIFY(!h.view.votes[seat].visible);
     }
-    QVERIFY(h.view.listBox2.isEmpty());
+    QVERIFY(h.view.asked.isEmpty());
 
     // "Начинаем" is gone for the rest of the round: a stray press does nothing.
-    h.engine.Button1Click();
+    h.engine.startPressed();
     QCOMPARE(h.random.pending(), 0);
     QCOMPARE(h.view.narration.size(), 2);
 }
@@ -86,23 +84,23 @@ void RoundTest::roundOfNSecondsLastsNPlusOneTicks()
     QFETCH(int, seconds);
     EngineHarness h;
     QVERIFY(h.newGame(8).ok());
-    h.M.SecondsLeft = seconds;
+    h.state.round.secondsLeft = seconds;
     h.beginRound();
-    QCOMPARE(h.view.caption(C::Label2), QString::number(seconds));
-    h.engine.Timer1Timer();
-    QCOMPARE(h.view.caption(C::Label2), QString::number(seconds - 1));
+    QCOMPARE(h.view.scoreboard, QString::number(seconds));
+    h.engine.clockTicked();
+    QCOMPARE(h.view.scoreboard, QString::number(seconds - 1));
     for (int tick = 2; tick <= seconds; ++tick)
-        h.engine.Timer1Timer();
+        h.engine.clockTicked();
     // "0" stays for a whole second while play goes on.
-    QCOMPARE(h.view.caption(C::Label2), u"0"_s);
-    QVERIFY(h.view.isActive(Timer::Timer1));
-    QVERIFY(!h.G.VoteOpen);
+    QCOMPARE(h.view.scoreboard, u"0"_s);
+    QVERIFY(h.view.isActive(Timer::RoundClock));
+    QVERIFY(!h.state.vote.open);
     h.push(0);
-    h.engine.Timer1Timer();
-    QVERIFY(!h.view.isActive(Timer::Timer1));
-    QVERIFY(h.G.VoteOpen);
-    QCOMPARE(h.view.caption(C::Label2), u"0"_s);
-    QCOMPARE(h.M.SecondsLeft, 0);
+    h.engine.clockTicked();
+    QVERIFY(!h.view.isActive(Timer::RoundClock));
+    QVERIFY(h.state.vote.open);
+    QCOMPARE(h.view.scoreboard, u"0"_s);
+    QCOMPARE(h.state.round.secondsLeft, 0);
 }
 
 void RoundTest::roundEndStopsEveryTimerBeforeItsNarration_data()
@@ -123,31 +121,31 @@ void RoundTest::roundEndStopsEveryTimerBeforeItsNarration()
     if (phase >= 1) {
         h.answerDelayEnds();              // seat 1 right: the bank is offered
         if (phase == 3)
-            QVERIFY(h.view.isVisible(E::Button2));
+            QVERIFY(h.view.bankOffered);
         else
             h.nextQuestion();             // the human's question
     }
     if (phase == 2)
         h.humanAnswers(true);
-    const int chain = h.M.ChainStep;
+    const int chain = h.state.money.chainStep;
 
-    h.M.SecondsLeft = 0;
+    h.state.round.secondsLeft = 0;
     h.push(0);
-    h.engine.Timer1Timer();
-    for (Timer t : {Timer::Timer1, Timer::Timer2, Timer::Timer3})
+    h.engine.clockTicked();
+    for (Timer t : {Timer::RoundClock, Timer::AnswerDelay, Timer::Pause})
         QVERIFY(!h.view.isActive(t));
     QCOMPARE(h.view.narration.size(), 3);
     QCOMPARE(h.view.narration.last(), VoteCall);
-    QVERIFY(!h.view.isVisible(E::Button2));
-    QVERIFY(!h.view.isVisible(E::Answers));
+    QVERIFY(!h.view.bankOffered);
+    QVERIFY(!h.view.answersShown);
     QVERIFY(!h.view.answersEnabled);
 
     // Nothing of the round reacts any more.
     h.view.selected = 0;
-    h.engine.RadioGroup1Click();
-    h.engine.Button2Click();
+    h.engine.answerChosen();
+    h.engine.bankPressed();
     QCOMPARE(h.view.narration.size(), 3);
-    QCOMPARE(h.M.ChainStep, chain);
+    QCOMPARE(h.state.money.chainStep, chain);
     QCOMPARE(h.random.pending(), 0);
 }
 
@@ -183,15 +181,15 @@ void RoundTest::strongestAndWeakestSeats()
     QVERIFY(h.newGame(human).ok());
     for (int seat = 1; seat <= 8; ++seat) {
         if (scores[seat - 1] < 0)
-            h.M.SeatNames[seat] = u"0"_s;
+            h.state.table.seatNames[seat] = u"0"_s;
     }
     h.beginRound();
     for (int seat = 1; seat <= 8; ++seat)
-        h.G.SeatRoundScore[seat] = std::max(scores[seat - 1], 0);
+        h.state.round.seatScore[seat] = std::max(scores[seat - 1], 0);
     h.push(0);
     h.runClockOut();
-    QCOMPARE(h.G.StrongSeat, strong);
-    QCOMPARE(h.G.WeakSeat, weak);
+    QCOMPARE(h.state.round.strongestSeat, strong);
+    QCOMPARE(h.state.round.weakestSeat, weak);
 }
 
 void RoundTest::summaryAndVerdictFollowTheBank_data()
@@ -228,18 +226,18 @@ void RoundTest::summaryAndVerdictFollowTheBank()
     QFETCH(QString, verdict);
     EngineHarness h;
     QVERIFY(h.newGame(8).ok());
-    h.M.PrizeTotal = 2000;
+    h.state.money.prizeTotal = 2000;
     h.beginRound();
-    h.M.BankedSum = banked;
+    h.state.money.bankedSum = banked;
     h.push(variant);
     h.runClockOut();
     QCOMPARE(h.view.narration, (QStringList{summary, verdict, VoteCall}));
-    QCOMPARE(h.M.PrizeTotal, 2000 + banked);
-    QCOMPARE(h.view.caption(C::Summa), QString::number(2000 + banked));
-    QVERIFY(h.view.isVisible(E::Summa));
-    QVERIFY(h.G.VoteOpen);
-    QVERIFY(!h.view.isVisible(E::Button1));
-    QCOMPARE(h.M.RoundNo, 1);
+    QCOMPARE(h.state.money.prizeTotal, 2000 + banked);
+    QCOMPARE(h.view.prize, 2000 + banked);
+    QVERIFY(h.view.prizeShown);
+    QVERIFY(h.state.vote.open);
+    QVERIFY(!h.view.startShown);
+    QCOMPARE(h.state.round.number, 1);
 }
 
 void RoundTest::roundSevenDoublesTheBankAndNamesTheFinalists()
@@ -247,33 +245,33 @@ void RoundTest::roundSevenDoublesTheBankAndNamesTheFinalists()
     EngineHarness h;
     QVERIFY(h.newGame(6).ok());
     for (int seat : {1, 2, 4, 5, 7, 8})
-        h.M.SeatNames[seat] = u"0"_s;
-    h.M.RoundNo = 7;
-    h.M.SecondsLeft = 90;
-    h.M.PrizeTotal = 10000;
+        h.state.table.seatNames[seat] = u"0"_s;
+    h.state.round.number = 7;
+    h.state.round.secondsLeft = 90;
+    h.state.money.prizeTotal = 10000;
     h.beginRound();
-    QCOMPARE(h.M.TurnSeat, 3);
-    h.M.BankedSum = 50000;
+    QCOMPARE(h.state.round.turnSeat, 3);
+    h.state.money.bankedSum = 50000;
     h.random.drawn.clear();
     h.runClockOut();
 
     QVERIFY(h.random.drawn.isEmpty());  // no summary variant after round 7
-    QCOMPARE(h.M.PrizeTotal, 110000);
-    QCOMPARE(h.view.caption(C::Summa), u"110000"_s);
-    QVERIFY(h.view.isVisible(E::Summa));
+    QCOMPARE(h.state.money.prizeTotal, 110000);
+    QCOMPARE(h.view.prize, 110000);
+    QVERIFY(h.view.prizeShown);
     QCOMPARE(h.view.narration,
              (QStringList{u"Ну, что же. Финальный приз игры определен. Он составляет сегодня 110000 рублей."_s,
                           u"Сейчас вас ждет встреча в финале."_s,
                           u"Сейчас вы, Вера, и вы, Игрок встретитесь лицом к лицу. Победит сильнейший."_s}));
-    QCOMPARE(h.G.FinalistA, seatName(3));
-    QCOMPARE(h.G.FinalistB, u"Игрок"_s);
-    QCOMPARE(h.M.RoundNo, 8);
-    QVERIFY(!h.G.VoteOpen);
-    QVERIFY(h.view.isVisible(E::Button1));
-    QCOMPARE(brokenInvariant(h.state, &h.view.listBox1.lines()), QString());
+    QCOMPARE(h.state.duel.finalistA, seatName(3));
+    QCOMPARE(h.state.duel.finalistB, u"Игрок"_s);
+    QCOMPARE(h.state.round.number, 8);
+    QVERIFY(!h.state.vote.open);
+    QVERIFY(h.view.startShown);
+    QCOMPARE(brokenInvariant(h.state, &h.view.questions.lines()), QString());
 
     // The vote stays shut.
-    QVERIFY(h.engine.NameClick(3).ok());
+    QVERIFY(h.engine.seatClicked(3).ok());
     QCOMPARE(h.state.occupiedSeats(), 2);
 }
 

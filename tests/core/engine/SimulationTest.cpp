@@ -66,21 +66,21 @@ void SimulationTest::everyGameKeepsTheInvariantsAndEndsWithOneRecord()
     for (int game = 0; game < games; ++game) {
         const bool quickFinal = game % 10 == 9;
         quickFinals += quickFinal ? 1 : 0;
-        state.uMainMenu.PlayerName = quickFinal ? u"HiddenRover"_s : u"Игрок"_s;
-        engine.FormClose();
+        state.table.playerName = quickFinal ? u"HiddenRover"_s : u"Игрок"_s;
+        engine.windowClosed();
         QFile::remove(best);
-        const Status started = engine.NewGame(namesList);
+        const Status started = engine.newGame(namesList);
         QVERIFY2(started.ok(), qPrintable(started.message));
 
         bool running = true;  // the question base is in ListBox1 until the game ends
         view.gameOver = 0;
         const auto check = [&]() -> QString {
             running = running && !driver.gameOver();
-            QString broken = brokenInvariant(state, running ? &view.listBox1.lines() : nullptr);
+            QString broken = brokenInvariant(state, running ? &view.questions.lines() : nullptr);
             // What the table tells the player follows the game.
-            if (view.voteOpen != state.uGame.VoteOpen)
+            if (view.voteOpen != state.vote.open)
                 broken = u"the table's vote invitation and the vote disagree"_s;
-            else if ((view.askedSeat != 0) != view.isVisible(GameView::Element::Answers))
+            else if ((view.askedSeat != 0) != view.answersShown)
                 broken = u"a seat is marked as asked without a question, or a question without one"_s;
             else if (view.gameOver != (driver.gameOver() ? 1 : 0))
                 broken = u"the end of the game is offered %1 times"_s.arg(view.gameOver);
@@ -97,12 +97,12 @@ void SimulationTest::everyGameKeepsTheInvariantsAndEndsWithOneRecord()
         // The window offers no way on.
         for (int t = 1; t <= 3; ++t)
             QVERIFY2(!view.timerActive[t], qPrintable(u"game %1: timer %2 runs"_s.arg(game).arg(t)));
-        const QString where = u"game %1, round %2, %3 events, narration: %4"_s.arg(game).arg(state.uMainMenu.RoundNo)
+        const QString where = u"game %1, round %2, %3 events, narration: %4"_s.arg(game).arg(state.round.number)
                                   .arg(out.events).arg(view.narration.join(u" | "_s));
-        QVERIFY2(!view.isVisible(GameView::Element::Button1), qPrintable(where));
-        QVERIFY2(!view.isVisible(GameView::Element::Button2), qPrintable(where));
+        QVERIFY2(!view.startShown, qPrintable(where));
+        QVERIFY2(!view.bankOffered, qPrintable(where));
         QVERIFY(!view.answersEnabled);
-        QVERIFY(!state.uGame.VoteOpen);
+        QVERIFY(!state.vote.open);
 
         // Exactly one well-formed record, for a player of this game.
         LineStore file;
@@ -113,13 +113,13 @@ void SimulationTest::everyGameKeepsTheInvariantsAndEndsWithOneRecord()
         const WinnersFile::Record &r = records.first();
         QCOMPARE(r.dateValue, clock.when.date());
         QCOMPARE(r.amount, QString::number(r.amountValue));
-        const qint64 prize = state.uMainMenu.PrizeTotal;
+        const qint64 prize = state.money.prizeTotal;
         if (out.duelDecided) {
-            QCOMPARE(r.name, state.uGame.finalist(state.uGame.StrongSeat));
+            QCOMPARE(r.name, state.duel.finalist(state.round.strongestSeat));
             QCOMPARE(r.amountValue, prize);
         } else {
-            QVERIFY(r.name != state.uMainMenu.PlayerName);
-            QCOMPARE(r.name, state.uMainMenu.SeatNames[state.uGame.PhrasePick]);
+            QVERIFY(r.name != state.table.playerName);
+            QCOMPARE(r.name, state.table.seatNames[state.round.pick]);
             QVERIFY(r.amountValue >= prize && r.amountValue <= prize + 99500);
             QCOMPARE((r.amountValue - prize) % 500, 0);
         }

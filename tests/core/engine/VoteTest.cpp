@@ -18,15 +18,15 @@ void toVote(EngineHarness &h, int round, int humanSeat, const QList<int> &empty,
 {
     QVERIFY(h.newGame(humanSeat).ok());
     for (int seat : empty)
-        h.M.SeatNames[seat] = u"0"_s;
-    h.M.RoundNo = round;
-    h.M.SecondsLeft = 150 - 10 * (round - 1);
+        h.state.table.seatNames[seat] = u"0"_s;
+    h.state.round.number = round;
+    h.state.round.secondsLeft = 150 - 10 * (round - 1);
     h.beginRound();
     for (int seat = 1; seat <= 8; ++seat)
-        h.G.SeatRoundScore[seat] = scores.value(seat - 1);
+        h.state.round.seatScore[seat] = scores.value(seat - 1);
     h.push(0);
     h.runClockOut();
-    QVERIFY(h.G.VoteOpen);
+    QVERIFY(h.state.vote.open);
     QCOMPARE(h.random.pending(), 0);
     h.random.drawn.clear();
 }
@@ -56,15 +56,15 @@ void VoteTest::normalVoteIsNarratedLineByLine()
 {
     EngineHarness h;
     toVote(h, 1, 8, {}, {3, 0, 3, 3, 6, 3, 3, 3});
-    QCOMPARE(h.G.StrongSeat, 5);
-    QCOMPARE(h.G.WeakSeat, 2);
+    QCOMPARE(h.state.round.strongestSeat, 5);
+    QCOMPARE(h.state.round.weakestSeat, 2);
 
     // Seat 3 draws itself first and draws again; seat 7 votes for the human.
     for (int v : {voteFor(3), voteFor(3), voteFor(3), voteFor(1), voteFor(3), voteFor(3), voteFor(1), voteFor(8)})
         h.push(v);
     h.push(0);  // statistics variant
     h.push(2);  // farewell variant
-    QVERIFY(h.engine.NameClick(3).ok());
+    QVERIFY(h.engine.seatClicked(3).ok());
     QCOMPARE(h.random.pending(), 0);
     QCOMPARE(h.random.drawn, (QList<int>{8, 8, 8, 8, 8, 8, 8, 8, 4, 5}));
 
@@ -72,46 +72,46 @@ void VoteTest::normalVoteIsNarratedLineByLine()
              (QStringList{QString(),
                           u"Для общей обстановки сообщу, что по статистике Сильным звеном этого раунда стал игрок Дарья, а слабым Борис"_s,
                           QString(), u"Собравшиеся здесь игроки избавляются от вас, Вера, прощайте!"_s, QString(), NextRound}));
-    QCOMPARE(h.G.VoteCount[3], 5);
-    QCOMPARE(h.G.VoteCount[1], 2);
-    QCOMPARE(h.G.VoteCount[8], 1);
-    QCOMPARE(h.G.VotedSeat, 3);
-    QCOMPARE(h.M.SeatNames[3], u"0"_s);
+    QCOMPARE(h.state.vote.counts[3], 5);
+    QCOMPARE(h.state.vote.counts[1], 2);
+    QCOMPARE(h.state.vote.counts[8], 1);
+    QCOMPARE(h.state.vote.votedSeat, 3);
+    QCOMPARE(h.state.table.seatNames[3], u"0"_s);
     const QStringList votes{u"Вера"_s, u"Вера"_s, u"Анна"_s, u"Вера"_s, u"Вера"_s, u"Анна"_s, Player, u"Вера"_s};
     for (int seat = 1; seat <= 8; ++seat) {
         QCOMPARE(h.view.votes[seat].caption, votes.at(seat - 1));
         QVERIFY(h.view.votes[seat].visible);
     }
     QVERIFY(h.view.names[3].visible);  // until the next round starts
-    QCOMPARE(h.M.RoundNo, 2);
-    QCOMPARE(h.M.SecondsLeft, 140);
-    QVERIFY(!h.G.VoteOpen);
-    QVERIFY(h.view.isVisible(GameView::Element::Button1));
-    QCOMPARE(brokenInvariant(h.state, &h.view.listBox1.lines()), QString());
+    QCOMPARE(h.state.round.number, 2);
+    QCOMPARE(h.state.round.secondsLeft, 140);
+    QVERIFY(!h.state.vote.open);
+    QVERIFY(h.view.startShown);
+    QCOMPARE(brokenInvariant(h.state, &h.view.questions.lines()), QString());
 
     h.beginRound();
     QVERIFY(!h.view.names[3].visible);
-    QCOMPARE(h.view.caption(GameView::Caption::Label2), u"140"_s);
+    QCOMPARE(h.view.scoreboard, u"140"_s);
 }
 
 void VoteTest::clicksOutsideTheVoteChangeNothing()
 {
     EngineHarness h;
     QVERIFY(h.newGame(4).ok());
-    QVERIFY(h.engine.NameClick(2).ok());  // before "Начинаем"
+    QVERIFY(h.engine.seatClicked(2).ok());  // before "Начинаем"
     h.beginRound();
-    QVERIFY(h.engine.NameClick(2).ok());  // during the round
+    QVERIFY(h.engine.seatClicked(2).ok());  // during the round
     QCOMPARE(h.state.occupiedSeats(), 8);
     QVERIFY(h.view.narration.size() == 2);
 
     h.push(0);
     h.runClockOut();
     h.random.clear();
-    QVERIFY(h.engine.NameClick(4).ok());  // the human votes for himself; the rest from the fallback
+    QVERIFY(h.engine.seatClicked(4).ok());  // the human votes for himself; the rest from the fallback
     QCOMPARE(h.state.occupiedSeats(), 7);
     const QStringList after = h.view.narration;
     const int draws = int(h.random.drawn.size());
-    QVERIFY(h.engine.NameClick(1).ok());  // a second click after the vote
+    QVERIFY(h.engine.seatClicked(1).ok());  // a second click after the vote
     QCOMPARE(h.view.narration, after);
     QCOMPARE(h.random.drawn.size(), draws);
     QCOMPARE(h.state.occupiedSeats(), 7);
@@ -127,7 +127,7 @@ void VoteTest::tieCanEliminateASeatThatHadNoVote()
     h.push(1);                      // statistics variant
     for (int v : {voteFor(2), voteFor(8), voteFor(4)})
         h.push(v);                  // the tie's draw: seats 2 and 8 are empty, seat 4 had no vote
-    QVERIFY(h.engine.NameClick(3).ok());
+    QVERIFY(h.engine.seatClicked(3).ok());
     QCOMPARE(h.random.pending(), 0);
 
     QCOMPARE(h.view.narration,
@@ -135,10 +135,10 @@ void VoteTest::tieCanEliminateASeatThatHadNoVote()
                           QString(), u"У нас ничья"_s,
                           u"В таком случае компьютер случайным образом решает избавиться от вас, Глеб. Очень жаль, что в команде нет согласия!"_s,
                           QString(), NextRound}));
-    QCOMPARE(h.G.VoteCount[4], 0);
-    QCOMPARE(h.M.SeatNames[4], u"0"_s);
-    QCOMPARE(h.M.RoundNo, 6);
-    QCOMPARE(h.M.SecondsLeft, 100);
+    QCOMPARE(h.state.vote.counts[4], 0);
+    QCOMPARE(h.state.table.seatNames[4], u"0"_s);
+    QCOMPARE(h.state.round.number, 6);
+    QCOMPARE(h.state.round.secondsLeft, 100);
     QCOMPARE(brokenInvariant(h.state), QString());
 }
 
@@ -146,7 +146,7 @@ void VoteTest::tieCanEliminateTheHuman()
 {
     EngineHarness h;
     toVote(h, 6, 2, {1, 3, 4, 6, 8});  // the human at 2 with seats 5 and 7
-    h.M.PrizeTotal = 8000;
+    h.state.money.prizeTotal = 8000;
     h.push(voteFor(2));             // seat 5 votes for the human
     h.push(voteFor(5));             // seat 7 for seat 5
     h.push(3);                      // statistics variant
@@ -154,17 +154,17 @@ void VoteTest::tieCanEliminateTheHuman()
     h.push(0);                      // seat 5 does not become the pick
     h.push(0);                      // nor seat 7
     h.push(17);                     // the winning sum
-    QVERIFY(h.engine.NameClick(7).ok());
+    QVERIFY(h.engine.seatClicked(7).ok());
     QCOMPARE(h.random.pending(), 0);
 
     QCOMPARE(h.view.narration.mid(3),
              (QStringList{u"У нас ничья"_s,
                           u"В таком случае компьютер случайным образом решает избавиться от вас, Игрок. Очень жаль, что в команде нет согласия!"_s,
                           QString(), NextRound, HumanOut}));
-    QCOMPARE(h.M.SeatNames[2], u"0"_s);
-    QCOMPARE(h.M.PlayerSeat, 2);
-    QCOMPARE(h.M.RoundNo, 7);
-    QVERIFY(!h.view.isVisible(GameView::Element::Button1));
+    QCOMPARE(h.state.table.seatNames[2], u"0"_s);
+    QCOMPARE(h.state.table.playerSeat, 2);
+    QCOMPARE(h.state.round.number, 7);
+    QVERIFY(!h.view.startShown);
     const auto records = h.winners();
     QCOMPARE(records.size(), 1);
     QCOMPARE(records[0].name, seatName(7));
@@ -179,12 +179,12 @@ void VoteTest::sixthVoteAnnouncesTheDoubledBank()
     h.push(voteFor(5));
     h.push(2);
     h.push(4);
-    QVERIFY(h.engine.NameClick(5).ok());  // seat 5: two votes
+    QVERIFY(h.engine.seatClicked(5).ok());  // seat 5: two votes
     QCOMPARE(h.view.narration.mid(3),
              (QStringList{u"Как бы это было и жестоко но команда удаляет вон вас, Дарья, прощайте!"_s, QString(),
                           NextRound, Doubling1, Doubling2}));
-    QCOMPARE(h.M.RoundNo, 7);
-    QCOMPARE(h.M.SecondsLeft, 90);
+    QCOMPARE(h.state.round.number, 7);
+    QCOMPARE(h.state.round.secondsLeft, 90);
     QCOMPARE(h.state.occupiedSeats(), 2);
     QVERIFY(!QFile::exists(h.path(u"best.txt"_s)));
 }
@@ -210,19 +210,19 @@ void VoteTest::voteAfterRoundKLeadsToRoundKPlusOne()
     toVote(h, k, 1, empty);
     h.random = ScriptedRandom({}, seed);
     // The human votes for the last seat still occupied; the computers vote at random.
-    QVERIFY(h.engine.NameClick(9 - k).ok());
+    QVERIFY(h.engine.seatClicked(9 - k).ok());
 
-    QCOMPARE(h.M.RoundNo, k + 1);
-    QCOMPARE(h.M.SecondsLeft, 150 - 10 * k);
+    QCOMPARE(h.state.round.number, k + 1);
+    QCOMPARE(h.state.round.secondsLeft, 150 - 10 * k);
     QCOMPARE(h.state.occupiedSeats(), 8 - k);
     QCOMPARE(brokenInvariant(h.state), QString());
     const QStringList &n = h.view.narration;
     if (h.state.humanSeated()) {
-        QVERIFY(h.view.isVisible(GameView::Element::Button1));
+        QVERIFY(h.view.startShown);
         QCOMPARE(n.last(), k == 6 ? Doubling2 : NextRound);
         QVERIFY(!QFile::exists(h.path(u"best.txt"_s)));
     } else {
-        QVERIFY(!h.view.isVisible(GameView::Element::Button1));
+        QVERIFY(!h.view.startShown);
         QCOMPARE(n.last(), HumanOut);
         QVERIFY(!n.contains(Doubling1));
         QCOMPARE(h.winners().size(), 1);
@@ -253,7 +253,7 @@ void VoteTest::humanVotedOffLeavesARecordForASeatedComputer()
 
     EngineHarness h;
     toVote(h, 6, 4, {1, 3, 5, 6, 8});  // the human at 4 with seats 2 and 7
-    h.M.PrizeTotal = 8000;
+    h.state.money.prizeTotal = 8000;
     const QStringList earlier{u"!"_s, u"Победитель"_s, u"125000"_s, u"01.02.2025"_s, u"10:11:12"_s};
     if (fileExists)
         TestSupport::writeFile(h.path(u"best.txt"_s), Fixture::fileBytes(earlier));
@@ -266,14 +266,14 @@ void VoteTest::humanVotedOffLeavesARecordForASeatedComputer()
     h.push(drawSeat2);
     h.push(drawSeat7);
     h.push(k);
-    QVERIFY(h.engine.NameClick(4).ok());
+    QVERIFY(h.engine.seatClicked(4).ok());
     QCOMPARE(h.random.pending(), 0);
     QCOMPARE(h.random.drawn, (QList<int>{8, 8, 4, 5, 3, 3, 200}));
 
     QCOMPARE(h.view.narration.last(), HumanOut);
     QVERIFY(!h.view.narration.contains(Doubling1));
-    QCOMPARE(h.G.PhrasePick, pick);
-    QCOMPARE(h.M.PrizeTotal, 8000);
+    QCOMPARE(h.state.round.pick, pick);
+    QCOMPARE(h.state.money.prizeTotal, 8000);
 
     const QStringList lines = h.readLines(u"best.txt"_s);
     const QStringList record{u"!"_s, seatName(pick), QString::number(8000 + 500 * k),
@@ -284,13 +284,13 @@ void VoteTest::humanVotedOffLeavesARecordForASeatedComputer()
     QCOMPARE(h.winners().last().dateValue, h.clock.when.date());
 
     // The game is over: nothing reacts any more.
-    for (GameView::Timer t : {GameView::Timer::Timer1, GameView::Timer::Timer2, GameView::Timer::Timer3})
+    for (GameView::Timer t : {GameView::Timer::RoundClock, GameView::Timer::AnswerDelay, GameView::Timer::Pause})
         QVERIFY(!h.view.isActive(t));
-    QVERIFY(!h.view.isVisible(GameView::Element::Button1));
-    QVERIFY(!h.view.isVisible(GameView::Element::Button2));
+    QVERIFY(!h.view.startShown);
+    QVERIFY(!h.view.bankOffered);
     QVERIFY(!h.view.answersEnabled);
-    h.engine.Button1Click();
-    QVERIFY(h.engine.NameClick(2).ok());
+    h.engine.startPressed();
+    QVERIFY(h.engine.seatClicked(2).ok());
     QCOMPARE(h.view.narration.last(), HumanOut);
     QCOMPARE(h.random.pending(), 0);
     QCOMPARE(h.readLines(u"best.txt"_s).size(), lines.size());

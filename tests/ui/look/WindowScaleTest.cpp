@@ -1,7 +1,7 @@
 // The size of the windows: which size the first start picks, and that the settings
 // window stores the player's choice.
 #include "ui/look/WindowScale.h"
-#include "ui/settings/PrefWindow.h"
+#include "ui/settings/SettingsWindow.h"
 
 #include "ScriptedRandom.h"
 #include "TestSupport.h"
@@ -53,8 +53,8 @@ private Q_SLOTS:
         GameState state;
         state.setStartValues();
         ScriptedRandom random;
-        TfPref window(state, random, QDir(data.path()));
-        window.FormActivate();
+        SettingsWindow window(state, random, QDir(data.path()));
+        window.reload();
         auto *sizes = window.findChild<QComboBox *>(u"WindowScale"_s);
         QVERIFY(sizes);
         QCOMPARE(sizes->count(), 4);
@@ -64,7 +64,7 @@ private Q_SLOTS:
         Q_EMIT sizes->activated(3);
         QCOMPARE(WindowScale::stored(), 200);
         sizes->setCurrentIndex(0);
-        window.FormActivate();
+        window.reload();
         QCOMPARE(sizes->currentText(), u"200 %"_s);
 
         WindowScale::store(130);  // not one of the sizes: as if none were stored

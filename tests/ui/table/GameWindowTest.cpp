@@ -48,7 +48,7 @@ class GameWindowTest : public QObject
     GameState m_state;
     SystemRandom m_random{7};
     FixedClock m_clock;
-    std::unique_ptr<TfGame> m_window;
+    std::unique_ptr<GameWindow> m_window;
     QStringList m_errors;
     int m_ticks = 0;
 
@@ -63,9 +63,9 @@ class GameWindowTest : public QObject
 
     void newGame(const QString &player = u"Тестер"_s)
     {
-        m_state.uMainMenu.PlayerName = player;
+        m_state.table.playerName = player;
         LineStore names;
-        QVERIFY(m_window->engine().NewGame(names).ok());
+        QVERIFY(m_window->engine().newGame(names).ok());
     }
 
     // Fires one of the game's running timers: the clock ticks every third time, so that
@@ -73,10 +73,10 @@ class GameWindowTest : public QObject
     bool fireNextTimer()
     {
         using T = GameView::Timer;
-        const std::pair<T, void (TfGame::*)()> clock{T::Timer1, &TfGame::Timer1Timer};
-        const std::pair<T, void (TfGame::*)()> question[] = {{T::Timer2, &TfGame::Timer2Timer},
-                                                             {T::Timer3, &TfGame::Timer3Timer}};
-        std::vector<std::pair<T, void (TfGame::*)()>> timers(std::begin(question), std::end(question));
+        const std::pair<T, void (GameWindow::*)()> clock{T::RoundClock, &GameWindow::clockTicked};
+        const std::pair<T, void (GameWindow::*)()> question[] = {{T::AnswerDelay, &GameWindow::answerDelayElapsed},
+                                                             {T::Pause, &GameWindow::pauseElapsed}};
+        std::vector<std::pair<T, void (GameWindow::*)()>> timers(std::begin(question), std::end(question));
         timers.insert(++m_ticks % 3 == 0 ? timers.begin() : timers.end(), clock);
         for (const auto &[t, tick] : timers) {
             if (m_window->timer(t)->isActive()) {
@@ -117,7 +117,7 @@ private Q_SLOTS:
         TestSupport::writeFile(m_dir.filePath(u"names.txt"_s), namesBase());
         QFile::remove(m_dir.filePath(u"best.txt"_s));
         m_state.setStartValues();
-        m_window = std::make_unique<TfGame>(m_state, m_random, m_clock, QDir(m_dir.path()));
+        m_window = std::make_unique<GameWindow>(m_state, m_random, m_clock, QDir(m_dir.path()));
         m_window->ensureBuilt();
         m_errors.clear();
     }
@@ -173,7 +173,7 @@ private Q_SLOTS:
         QVERIFY(m_window->isVisible());
         for (int seat = 1; seat <= 8; ++seat) {
             QVERIFY(child(u"Name%1"_s.arg(seat))->isVisible());
-            QCOMPARE(child<QLabel>(u"Name%1"_s.arg(seat))->text(), m_state.uMainMenu.SeatNames[seat]);
+            QCOMPARE(child<QLabel>(u"Name%1"_s.arg(seat))->text(), m_state.table.seatNames[seat]);
             QVERIFY(!child(u"_Name%1"_s.arg(seat))->isVisible());
         }
         QVERIFY(!child(u"_Summa"_s)->isVisible());
@@ -193,19 +193,19 @@ private Q_SLOTS:
     {
         GameView &view = *m_window;
         m_window->show();
-        using E = GameView::Element;
-        const std::pair<E, const char16_t *> elements[] = {{E::Summa, u"_Summa"}, {E::Label2, u"Label2"},
-                                                           {E::Button1, u"Button1"}, {E::Button2, u"Button2"},
-                                                           {E::Answers, u"RadioGroup1"}};
-        for (const auto &[element, name] : elements) {
+        const std::pair<void (GameView::*)(bool), const char16_t *> elements[] = {
+            {&GameView::setPrizeShown, u"_Summa"}, {&GameView::setScoreboardShown, u"Label2"},
+            {&GameView::setStartButtonShown, u"Button1"}, {&GameView::offerBank, u"Button2"},
+            {&GameView::setAnswersShown, u"RadioGroup1"}};
+        for (const auto &[show, name] : elements) {
             for (bool visible : {false, true, false}) {
-                view.setVisible(element, visible);
+                (view.*show)(visible);
                 QCOMPARE(child(QString::fromUtf16(name))->isVisible(), visible);
             }
         }
         for (bool visible : {true, false}) {
-            view.setNameVisible(3, visible);
-            view.setVoteVisible(3, visible);
+            view.setSeatNameShown(3, visible);
+            view.setSeatVotesShown(3, visible);
             QCOMPARE(child(u"Name3"_s)->isVisible(), visible);
             QCOMPARE(child(u"_Name3"_s)->isVisible(), visible);
         }
@@ -224,7 +224,7 @@ private Q_SLOTS:
         QCOMPARE(view.answerText(0), u"Procter & Gamble"_s);
         QCOMPARE(view.answerText(1), u"<i>Unilever</i>"_s);
         QCOMPARE(child<QRadioButton>(u"RadioGroup1Item0"_s)->text(), u"Procter && Gamble"_s);
-        view.setNameCaption(1, u"<b>Вася</b>"_s);
+        view.showSeatName(1, u"<b>Вася</b>"_s);
         QCOMPARE(child<QLabel>(u"Name1"_s)->text(), u"<b>Вася</b>"_s);
         const QList<QLabel *> labels = m_window->findChildren<QLabel *>();
         for (const QLabel *label : labels)
@@ -260,7 +260,7 @@ private Q_SLOTS:
 
         // "Ваш ход" only while the player may answer; the answers look inactive otherwise.
         auto *item = child<QRadioButton>(u"RadioGroup1Item0"_s);
-        view.setVisible(GameView::Element::Answers, true);
+        view.setAnswersShown(true);
         view.setAnswersEnabled(false);
         QVERIFY(!child(u"YourTurn"_s)->isVisible());
         const QColor inactive = item->palette().color(QPalette::Disabled, QPalette::WindowText);
@@ -270,13 +270,13 @@ private Q_SLOTS:
         QVERIFY(inactive.lightness() < active.lightness());
         view.setAnswersEnabled(true);
         QVERIFY(child(u"YourTurn"_s)->isVisible());
-        view.setVisible(GameView::Element::Answers, false);
+        view.setAnswersShown(false);
         QVERIFY(!child(u"YourTurn"_s)->isVisible());
 
         // The keys show with their buttons.
         for (bool shown : {true, false}) {
-            view.setVisible(GameView::Element::Button2, shown);
-            view.setVisible(GameView::Element::Button1, shown);
+            view.offerBank(shown);
+            view.setStartButtonShown(shown);
             QCOMPARE(child(u"BankKey"_s)->isVisible(), shown);
             QCOMPARE(child(u"StartKey"_s)->isVisible(), shown);
         }
@@ -326,7 +326,7 @@ private Q_SLOTS:
         QCOMPARE(clock->palette().color(QPalette::WindowText).green(), 90);
         const auto timers = m_window->findChildren<QTimer *>();
         QVERIFY(std::any_of(timers.begin(), timers.end(), [](QTimer *t) { return t->isActive() && t->interval() == 250; }));
-        view.setCaption(GameView::Caption::Label2, u"1:0"_s);
+        view.showDuelScore(1, 0);
         QCOMPARE(clock->palette().color(QPalette::WindowText), QColor(0, 255, 255));
         QVERIFY(std::none_of(timers.begin(), timers.end(), [](QTimer *t) { return t->isActive(); }));
 
@@ -335,8 +335,8 @@ private Q_SLOTS:
         view.showGameOver();
         QVERIFY(child(u"ToMenu"_s)->isVisible());
         QVERIFY(child(u"HallOfFame"_s)->isVisible());
-        QSignalSpy hall(m_window.get(), &TfGame::hallOfFameRequested);
-        QSignalSpy closed(m_window.get(), &TfGame::closed);
+        QSignalSpy hall(m_window.get(), &GameWindow::hallOfFameRequested);
+        QSignalSpy closed(m_window.get(), &GameWindow::closed);
         QTest::mouseClick(child(u"HallOfFame"_s), Qt::LeftButton);
         QCOMPARE(hall.size(), 1);
         QTest::mouseClick(child(u"ToMenu"_s), Qt::LeftButton);
@@ -360,13 +360,13 @@ private Q_SLOTS:
         const QString before = narration->toPlainText();
         m_window->selectNoAnswer();
         QCOMPARE(narration->toPlainText(), before);
-        QVERIFY(m_window->timer(GameView::Timer::Timer2)->isActive() == false);
+        QVERIFY(m_window->timer(GameView::Timer::AnswerDelay)->isActive() == false);
 
         QTest::mouseClick(child<QRadioButton>(u"RadioGroup1Item0"_s), Qt::LeftButton, {}, QPoint(8, 10));
         QCOMPARE(narration->toPlainText().split(u'\n').last(), u"Верно"_s);
         QVERIFY(!group->isEnabled());
-        QCOMPARE(m_window->timer(GameView::Timer::Timer2)->interval(), 1500);
-        QVERIFY(m_window->timer(GameView::Timer::Timer2)->isActive());
+        QCOMPARE(m_window->timer(GameView::Timer::AnswerDelay)->interval(), 1500);
+        QVERIFY(m_window->timer(GameView::Timer::AnswerDelay)->isActive());
     }
 
     void aWholeRoundPlaysThroughTheWindowToTheVoteCall()
@@ -374,22 +374,22 @@ private Q_SLOTS:
         newGame();
         child<QPushButton>(u"Button1"_s)->click();
         QCOMPARE(child<QLabel>(u"Label2"_s)->text(), u"150"_s);
-        playUntil(m_state.uGame.VoteOpen, 5000);
-        QVERIFY(m_state.uGame.VoteOpen);
+        playUntil(m_state.vote.open, 5000);
+        QVERIFY(m_state.vote.open);
         QCOMPARE(child<QLabel>(u"Label2"_s)->text(), u"0"_s);
         QVERIFY(!child(u"RadioGroup1"_s)->isVisible());
         QVERIFY(child(u"_Summa"_s)->isVisible());
-        QCOMPARE(child<QLabel>(u"_Summa"_s)->text(), QString::number(m_state.uMainMenu.PrizeTotal));
+        QCOMPARE(child<QLabel>(u"_Summa"_s)->text(), QString::number(m_state.money.prizeTotal));
         QVERIFY(child<QPlainTextEdit>(u"RichEdit1"_s)->toPlainText().endsWith(u"кто на ваш взгляд самое зыбкоцепье!"_s));
 
         // The vote: a click on a name label. Its narration opens with an empty line.
-        const int seat = m_state.uMainMenu.PlayerSeat == 1 ? 2 : 1;
+        const int seat = m_state.table.playerSeat == 1 ? 2 : 1;
         QTest::mouseClick(child(u"Name%1"_s.arg(seat)), Qt::LeftButton);
         const QStringList shown = child<QPlainTextEdit>(u"RichEdit1"_s)->toPlainText().split(u'\n');
         QVERIFY(shown.size() > 4);
         QCOMPARE(shown[0], QString());
         QCOMPARE(shown[2], QString());
-        QCOMPARE(m_state.uMainMenu.RoundNo, 2);
+        QCOMPARE(m_state.round.number, 2);
         QCOMPARE(m_state.occupiedSeats(), 7);
         QVERIFY(child(u"_Name1"_s)->isVisible());
         QVERIFY(m_errors.isEmpty());
@@ -400,7 +400,7 @@ private Q_SLOTS:
         newGame();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         QTest::keyClick(m_window.get(), Qt::Key_Return);  // Начинаем
-        QVERIFY(m_window->timer(GameView::Timer::Timer1)->isActive());
+        QVERIFY(m_window->timer(GameView::Timer::RoundClock)->isActive());
         auto *group = child<QGroupBox>(u"RadioGroup1"_s);
         auto *bank = child<QPushButton>(u"Button2"_s);
         bool answered = false, banked = false;
@@ -411,10 +411,10 @@ private Q_SLOTS:
                 QCOMPARE(m_window->selectedAnswer(), 1);
                 answered = true;
             } else if (bank->isVisible() && !banked) {
-                const int before = m_state.uMainMenu.BankedSum;
-                const int chain = m_state.uMainMenu.ChainStep;
+                const int before = m_state.money.bankedSum;
+                const int chain = m_state.money.chainStep;
                 QTest::keyClick(m_window.get(), Qt::Key_Space);
-                QCOMPARE(m_state.uMainMenu.BankedSum, before + GameEngine::chainValue(chain));
+                QCOMPARE(m_state.money.bankedSum, before + GameEngine::chainValue(chain));
                 banked = true;
             } else if (!fireNextTimer()) {
                 break;
@@ -427,13 +427,13 @@ private Q_SLOTS:
     void quickFinalPlaysToTheRecordInTheWinnersFile()
     {
         newGame(u"HiddenRover"_s);
-        QCOMPARE(m_state.uMainMenu.RoundNo, 8);
+        QCOMPARE(m_state.round.number, 8);
         QVERIFY(child(u"Name4"_s)->isVisible() && child(u"Name5"_s)->isVisible());
         QVERIFY(!child(u"Name1"_s)->isVisible());
         child<QPushButton>(u"Button1"_s)->click();
         QCOMPARE(child<QLabel>(u"Label1"_s)->text(), u"СЧЕТ"_s);
-        playUntil(m_state.uGame.DuelOver, 1000);
-        QVERIFY(m_state.uGame.DuelOver);
+        playUntil(m_state.duel.over, 1000);
+        QVERIFY(m_state.duel.over);
         QVERIFY(!fireNextTimer());
         QVERIFY(m_errors.isEmpty());
 
@@ -442,7 +442,7 @@ private Q_SLOTS:
         QCOMPARE(best.count(), 5);
         const auto records = WinnersFile::records(best.lines(), best.count());
         QCOMPARE(records.size(), 1);
-        QCOMPARE(records[0].name, m_state.uGame.finalist(m_state.uGame.StrongSeat));
+        QCOMPARE(records[0].name, m_state.duel.finalist(m_state.round.strongestSeat));
         QCOMPARE(records[0].amount, u"0"_s);
     }
 };

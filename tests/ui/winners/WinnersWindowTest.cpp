@@ -1,4 +1,4 @@
-#include "ui/winners/BestWindow.h"
+#include "ui/winners/WinnersWindow.h"
 
 #include "TestSupport.h"
 #include "core/data/WinnersFile.h"
@@ -25,10 +25,10 @@ public:
     QDateTime now() const override { return Now; }
 };
 
-class Window : public TfBest
+class Window : public WinnersWindow
 {
 public:
-    using TfBest::TfBest;
+    using WinnersWindow::WinnersWindow;
     QList<Status> errors;
 
 protected:
@@ -50,7 +50,7 @@ void writeLines(const QString &path, const QStringList &lines)
 
 } // namespace
 
-class BestWindowTest : public QObject
+class WinnersWindowTest : public QObject
 {
     Q_OBJECT
 
@@ -111,7 +111,7 @@ private Q_SLOTS:
         const QStringList lines = record(u"Аня"_s, 500, 0) + record(u"Боря"_s, 1000, -1);
         open(lines);
         QVERIFY(m_window->isVisible());
-        QCOMPARE(m_state.uBest.BestLineCount, 10);
+        QCOMPARE(m_state.winners.lineCount, 10);
         QCOMPARE(m_window->lines().lines(), lines);
         QCOMPARE(combo()->currentIndex(), -1);
         QVERIFY(!group()->isVisible());
@@ -125,7 +125,7 @@ private Q_SLOTS:
         m_window->findChild<QPushButton *>(u"BitBtn1"_s)->click();
         QVERIFY(!m_window->isVisible());
         open(lines + record(u"Вова"_s, 10, 0));
-        QCOMPARE(m_state.uBest.BestLineCount, 15);
+        QCOMPARE(m_state.winners.lineCount, 15);
         QCOMPARE(combo()->currentIndex(), -1);
         QVERIFY(!group()->isVisible());
         QVERIFY(!vvod()->isVisible());
@@ -225,7 +225,7 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, lines);
         open(lines);
-        QCOMPARE(m_state.uBest.BestLineCount, lines.size());
+        QCOMPARE(m_state.winners.lineCount, lines.size());
         for (int view : {0, 1, 2, 3}) {
             choose(view);
             vvod()->setValue(view + 5);
@@ -264,11 +264,11 @@ private Q_SLOTS:
     {
         m_window->openFromSettings();
         QVERIFY(m_window->errors.isEmpty());
-        QCOMPARE(m_state.uBest.BestLineCount, 0);
+        QCOMPARE(m_state.winners.lineCount, 0);
         QVERIFY(m_window->isVisible());
 
         open(record(u"Аня"_s, 500, 0));
-        QCOMPARE(m_state.uBest.BestLineCount, 5);
+        QCOMPARE(m_state.winners.lineCount, 5);
 
         // A folder where the file should be cannot be read.
         QVERIFY(QFile::remove(bestPath()));
@@ -279,7 +279,7 @@ private Q_SLOTS:
         QCOMPARE(m_window->errors.first().message, u"Cannot open file best.txt"_s);
         QVERIFY(m_window->isVisible());
         QCOMPARE(combo()->currentIndex(), -1);
-        QCOMPARE(m_state.uBest.BestLineCount, 5);
+        QCOMPARE(m_state.winners.lineCount, 5);
         choose(0);
         QCOMPARE(listedNames(), QStringList{u"Аня"_s});
         QVERIFY(QDir(m_dir.path()).rmdir(u"best.txt"_s));
@@ -304,5 +304,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(BestWindowTest)
-#include "BestWindowTest.moc"
+QTEST_MAIN(WinnersWindowTest)
+#include "WinnersWindowTest.moc"

@@ -19,24 +19,24 @@ class QPushButton;
 class QSpinBox;
 class RoundedShape;
 
-// The winners window (fBest): lists the records of best.txt in four views.
+// The winners window (winnersWindow): lists the records of best.txt in four views.
 //
 // It never reads the file by itself: the settings window's "Best" button opens it through
 // openFromSettings(), which shows it and loads the file. Its "Закрыть" button and its
 // close box only hide it.
-class TfBest : public QWidget
+class WinnersWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    TfBest(GameState &state, const Clock &clock, QDir dataDir, QWidget *parent = nullptr);
+    WinnersWindow(GameState &state, const Clock &clock, QDir dataDir, QWidget *parent = nullptr);
 
     // Makes the window's elements; done when it is first opened, so that the window
     // costs nothing at start-up.
     void ensureBuilt();
 
     // The window's copy of the winners file, one entry per line.
-    const LineStore &lines() const { return ListBox1; }
+    const LineStore &lines() const { return m_lines; }
 
 public Q_SLOTS:
     // Shows the window, clears the chosen view, hides the day field and the information
@@ -44,11 +44,11 @@ public Q_SLOTS:
     // file is an empty one.
     void openFromSettings();
 
-    void BitBtn1Click();
+    void closePressed();
     // The user picked a view.
-    void ComboBox1Change(int index);
+    void viewChosen(int index);
     // The number of days changed (typed or by the arrows).
-    void VvodChange();
+    void daysChanged();
 
 protected:
     // Shows a failed file operation in a message box; tests replace it.
@@ -66,17 +66,17 @@ private:
     const Clock &m_clock;
     QDir m_dataDir;
 
-    RoundedShape *Shape1 = nullptr;
-    QLabel *Label1 = nullptr;
-    QComboBox *ComboBox1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QSpinBox *Vvod = nullptr;
-    QGroupBox *GroupBox1 = nullptr;
-    QPlainTextEdit *RichEdit1 = nullptr;
-    QPushButton *BitBtn1 = nullptr;
-    LineStore ListBox1;
+    RoundedShape *m_shape = nullptr;
+    QLabel *m_heading = nullptr;
+    QComboBox *m_viewChoice = nullptr;
+    QLabel *m_viewLabel = nullptr;
+    QSpinBox *m_daysEdit = nullptr;
+    QGroupBox *m_infoBox = nullptr;
+    QPlainTextEdit *m_listing = nullptr;
+    QPushButton *m_closeButton = nullptr;
+    LineStore m_lines;
 
-    // The readable records of ListBox1, worked out once per opening.
+    // The readable records of m_lines, worked out once per opening.
     QList<WinnersQuery::Record> m_records;
     int m_recordsLineCount = -1;
 };

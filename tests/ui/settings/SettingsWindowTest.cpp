@@ -1,7 +1,7 @@
-#include "ui/settings/PrefWindow.h"
+#include "ui/settings/SettingsWindow.h"
 
 #include "TestSupport.h"
-#include "ui/winners/BestWindow.h"
+#include "ui/winners/WinnersWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -37,10 +37,10 @@ public:
     QDateTime now() const override { return QDateTime(QDate(2024, 3, 15), QTime(10, 0)); }
 };
 
-class Window : public TfPref
+class Window : public SettingsWindow
 {
 public:
-    using TfPref::TfPref;
+    using SettingsWindow::SettingsWindow;
     QStringList errors;
 
 protected:
@@ -62,7 +62,7 @@ QByteArray fileBytes(const QStringList &lines)
 
 } // namespace
 
-class PrefWindowTest : public QObject
+class SettingsWindowTest : public QObject
 {
     Q_OBJECT
 
@@ -114,11 +114,11 @@ private Q_SLOTS:
 
     void activationLoadsBothBasesAndResetsEveryField()
     {
-        m_window->FormActivate();
+        m_window->reload();
         QVERIFY(m_window->errors.isEmpty());
         QCOMPARE(edit(1)->text(), u"Новый Игрок"_s);
         QCOMPARE(edit(2)->text(), u"Новый Игрок"_s);
-        QCOMPARE(m_state.uPref.PrefQuestionCount, 2);
+        QCOMPARE(m_state.settings.questionCount, 2);
         QCOMPARE(countShown(), u"2"_s);
         QCOMPARE(m_window->questions().lines(), Questions);
         QCOMPARE(listed(), (QStringList{u"Анна"_s, u"борис"_s, u"Виктор"_s, u"Яков"_s}));
@@ -132,7 +132,7 @@ private Q_SLOTS:
         QCOMPARE(answer(1)->text(), u"нет"_s);
         answer(1)->click();
 
-        m_window->FormActivate();
+        m_window->reload();
         QCOMPARE(edit(1)->text(), u"Новый Игрок"_s);
         QCOMPARE(edit(2)->text(), u"Новый Игрок"_s);
         for (int n : {3, 4, 5})
@@ -146,8 +146,8 @@ private Q_SLOTS:
     void returningFromTheWinnersWindowResetsTheFields()
     {
         FixedClock clock;
-        TfBest best(m_state, clock, QDir(m_dir->path()));
-        connect(m_window.get(), &TfPref::bestRequested, &best, &TfBest::openFromSettings);
+        WinnersWindow best(m_state, clock, QDir(m_dir->path()));
+        connect(m_window.get(), &SettingsWindow::winnersRequested, &best, &WinnersWindow::openFromSettings);
 
         m_window->show();
         m_window->activateWindow();
@@ -159,7 +159,7 @@ private Q_SLOTS:
         button(5)->click();
         QVERIFY(best.isVisible());
         QVERIFY(QTest::qWaitForWindowActive(&best));
-        QCOMPARE(m_state.uBest.BestLineCount, 0);
+        QCOMPARE(m_state.winners.lineCount, 0);
 
         best.findChild<QPushButton *>(u"BitBtn1"_s)->click();
         m_window->activateWindow();
@@ -180,25 +180,25 @@ private Q_SLOTS:
     {
         QFETCH(QString, typed);
         QFETCH(QString, stored);
-        QSignalSpy closed(m_window.get(), &TfPref::closed);
+        QSignalSpy closed(m_window.get(), &SettingsWindow::closed);
         m_window->show();
-        m_window->FormActivate();
+        m_window->reload();
         edit(1)->setText(typed);
         button(1)->click();
-        QCOMPARE(m_state.uMainMenu.PlayerName, stored);
+        QCOMPARE(m_state.table.playerName, stored);
         QVERIFY(!m_window->isVisible());
         QCOMPARE(closed.size(), 1);
     }
 
     void closeBoxKeepsTheName()
     {
-        QSignalSpy closed(m_window.get(), &TfPref::closed);
+        QSignalSpy closed(m_window.get(), &SettingsWindow::closed);
         m_window->show();
-        m_window->FormActivate();
+        m_window->reload();
         edit(1)->setText(u"Петя"_s);
         m_window->close();
         QCOMPARE(closed.size(), 1);
-        QCOMPARE(m_state.uMainMenu.PlayerName, u"Новый Игрок"_s);
+        QCOMPARE(m_state.table.playerName, u"Новый Игрок"_s);
     }
 
     void okRefusesANameTheGameCannotUse_data()
@@ -212,30 +212,30 @@ private Q_SLOTS:
     void okRefusesANameTheGameCannotUse()
     {
         QFETCH(QString, typed);
-        QSignalSpy closed(m_window.get(), &TfPref::closed);
+        QSignalSpy closed(m_window.get(), &SettingsWindow::closed);
         m_window->show();
-        m_window->FormActivate();
+        m_window->reload();
         edit(1)->setText(typed);
         button(1)->click();
         QVERIFY(m_window->isVisible());
         QCOMPARE(closed.size(), 0);
-        QCOMPARE(m_state.uMainMenu.PlayerName, u"Новый Игрок"_s);
+        QCOMPARE(m_state.table.playerName, u"Новый Игрок"_s);
         QVERIFY(!edit(1)->text().isEmpty());
         QVERIFY(edit(1)->text() != typed);
     }
 
     void randomNameIsDrawnFromTheSortedList()
     {
-        m_window->FormActivate();
+        m_window->reload();
         m_random.script = {2};
         button(3)->click();
         QCOMPARE(m_random.asked, QList<int>{4});
         QCOMPARE(edit(1)->text(), u"Виктор"_s);
-        QCOMPARE(m_state.uMainMenu.PlayerName, u"Новый Игрок"_s);
+        QCOMPARE(m_state.table.playerName, u"Новый Игрок"_s);
 
         // An empty names base has nothing to draw: the field stays as it is.
         TestSupport::writeFile(path(u"names.txt"_s), {});
-        m_window->FormActivate();
+        m_window->reload();
         QVERIFY(m_window->errors.isEmpty());
         edit(1)->setText(u"Свой"_s);
         button(3)->click();
@@ -261,14 +261,14 @@ private Q_SLOTS:
     {
         const QString longName = u"Александр-Второй"_s;
         TestSupport::writeFile(path(u"names.txt"_s), fileBytes({longName}));
-        m_window->FormActivate();
+        m_window->reload();
         button(3)->click();
         QCOMPARE(edit(1)->text(), longName);
         button(1)->click();
-        QCOMPARE(m_state.uMainMenu.PlayerName, longName);
+        QCOMPARE(m_state.table.playerName, longName);
 
         // The player's long name comes back whole; typing cannot lengthen it, only shorten it.
-        m_window->FormActivate();
+        m_window->reload();
         QCOMPARE(edit(1)->text(), longName);
         QCOMPARE(edit(2)->text(), longName);
         edit(1)->end(false);
@@ -288,8 +288,8 @@ private Q_SLOTS:
         // A folder copied from a file system that ignores letter case may hold both.
         const QStringList twin{u"?"_s, u"Другой файл?"_s, u"Да"_s, u"Нет"_s, u"0"_s};
         TestSupport::writeFile(path(u"vopros.txt"_s), fileBytes(twin));
-        m_window->FormActivate();
-        QCOMPARE(m_state.uPref.PrefQuestionCount, 2);
+        m_window->reload();
+        QCOMPARE(m_state.settings.questionCount, 2);
         edit(3)->setText(u"Новый?"_s);
         edit(4)->setText(u"Да"_s);
         edit(5)->setText(u"Нет"_s);
@@ -304,12 +304,12 @@ private Q_SLOTS:
 
     void addingANameRewritesTheFileSorted()
     {
-        m_window->FormActivate();
+        m_window->reload();
         // Right after opening the field holds the player's own name.
         button(4)->click();
         QVERIFY(listed().contains(u"Новый Игрок"_s));
         TestSupport::writeFile(path(u"names.txt"_s), fileBytes(Names));
-        m_window->FormActivate();
+        m_window->reload();
 
         edit(2)->setText(u"Глеб"_s);
         button(4)->click();
@@ -330,7 +330,7 @@ private Q_SLOTS:
 
     void messagesReplaceTheFieldAndAreNeverStored()
     {
-        m_window->FormActivate();
+        m_window->reload();
         const QByteArray before = TestSupport::readFile(path(u"names.txt"_s));
 
         edit(2)->clear();
@@ -388,7 +388,7 @@ private Q_SLOTS:
     void namesThatWouldBreakTheGameAreRefused()
     {
         QFETCH(QString, name);
-        m_window->FormActivate();
+        m_window->reload();
         const QByteArray before = TestSupport::readFile(path(u"names.txt"_s));
         edit(2)->setText(name);
         button(4)->click();
@@ -400,7 +400,7 @@ private Q_SLOTS:
 
     void addingAQuestion()
     {
-        m_window->FormActivate();
+        m_window->reload();
         const QByteArray before = TestSupport::readFile(path(u"Vopros.txt"_s));
 
         // Nothing happens while anything is missing.
@@ -427,13 +427,13 @@ private Q_SLOTS:
         QCOMPARE(answer(0)->text(), QString());
         QCOMPARE(answer(1)->text(), QString());
         QVERIFY(answer(1)->isChecked());
-        QCOMPARE(m_state.uPref.PrefQuestionCount, 3);
+        QCOMPARE(m_state.settings.questionCount, 3);
         QCOMPARE(countShown(), u"3"_s);
 
         // The answers are gone, so a second click does nothing.
         button(2)->click();
         QCOMPARE(TestSupport::readFile(path(u"Vopros.txt"_s)), fileBytes(expected));
-        QCOMPARE(m_state.uPref.PrefQuestionCount, 3);
+        QCOMPARE(m_state.settings.questionCount, 3);
         // Only the one file: the base asked for as "vopros.txt" is Vopros.txt.
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), 2);
     }
@@ -451,7 +451,7 @@ private Q_SLOTS:
     {
         QFETCH(int, field);
         QFETCH(QString, text);
-        m_window->FormActivate();
+        m_window->reload();
         const QByteArray before = TestSupport::readFile(path(u"Vopros.txt"_s));
         edit(3)->setText(u"Вопрос"_s);
         edit(4)->setText(u"да"_s);
@@ -462,7 +462,7 @@ private Q_SLOTS:
         QVERIFY(edit(field)->text() != text);
         QVERIFY(edit(field)->text() != u"OK!"_s);
         QCOMPARE(TestSupport::readFile(path(u"Vopros.txt"_s)), before);
-        QCOMPARE(m_state.uPref.PrefQuestionCount, 2);
+        QCOMPARE(m_state.settings.questionCount, 2);
         // The answer item shows what its field shows.
         QCOMPARE(answer(0)->text(), edit(4)->text());
     }
@@ -470,7 +470,7 @@ private Q_SLOTS:
     void missingQuestionBaseStopsActivationAndSparesTheNames()
     {
         QVERIFY(QFile::remove(path(u"Vopros.txt"_s)));
-        m_window->FormActivate();
+        m_window->reload();
         QCOMPARE(m_window->errors, QStringList{u"Cannot open file Vopros.txt"_s});
         QCOMPARE(edit(1)->text(), u"Новый Игрок"_s);
         QVERIFY(listed().isEmpty());
@@ -497,7 +497,7 @@ private Q_SLOTS:
     void missingNamesBaseIsReportedAfterTheCount()
     {
         QVERIFY(QFile::remove(path(u"names.txt"_s)));
-        m_window->FormActivate();
+        m_window->reload();
         QCOMPARE(m_window->errors, QStringList{u"Cannot open file names.txt"_s});
         QCOMPARE(countShown(), u"2"_s);
         // A new names base can be started.
@@ -509,7 +509,7 @@ private Q_SLOTS:
 
     void failedSaveIsReportedAndKeepsTheWindowsCopy()
     {
-        m_window->FormActivate();
+        m_window->reload();
         // Folders in the place of the files: both saves fail.
         for (const QString &name : {u"names.txt"_s, u"Vopros.txt"_s}) {
             QVERIFY(QFile::remove(path(name)));
@@ -571,5 +571,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(PrefWindowTest)
-#include "PrefWindowTest.moc"
+QTEST_MAIN(SettingsWindowTest)
+#include "SettingsWindowTest.moc"

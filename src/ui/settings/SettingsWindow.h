@@ -20,55 +20,55 @@ class QPushButton;
 class QRadioButton;
 class QWindow;
 
-// The settings window (fPref): the player's name, the names base, new questions and the
+// The settings window (settingsWindow): the player's name, the names base, new questions and the
 // way to the winners window.
 //
 // Every time the window becomes the active one it reloads both bases and resets every
-// field (FormActivate). Closing it, by "OK" or the close box, only hides it and emits
+// field (reload). Closing it, by "OK" or the close box, only hides it and emits
 // closed(); the application shows the main menu on that signal. "Best" emits
-// bestRequested(); the application connects it to TfBest::openFromSettings().
+// winnersRequested(); the application connects it to WinnersWindow::openFromSettings().
 //
 // A failed file operation is shown in a message box and ends the handler there; the
 // window stays usable. A text that would break a data file or the game is refused in the
 // field where it was typed, with a short message in its place.
-class TfPref : public QWidget
+class SettingsWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    TfPref(GameState &state, RandomSource &random, QDir dataDir, QWidget *parent = nullptr);
+    SettingsWindow(GameState &state, RandomSource &random, QDir dataDir, QWidget *parent = nullptr);
 
     // Makes the window's elements; done when it is first shown or activated, so that the
     // window costs nothing at start-up.
     void ensureBuilt();
 
     // The window's copy of the question base, in file order.
-    const LineStore &questions() const { return BoxVopros; }
+    const LineStore &questions() const { return m_questions; }
     // The names base as the window holds it, sorted.
     const QStringList &names() const { return m_names.lines(); }
 
 public Q_SLOTS:
     // Resets the fields and reloads the question base and the names base.
-    void FormActivate();
+    void reload();
     // "OK": stores the player's name and closes the window.
-    void BitBtn1Click();
-    // "Записать": adds the name in Edit2 to the names base.
-    void BitBtn4Click();
-    // "Случайно": puts a name drawn from the names base into Edit1.
-    void BitBtn3Click();
+    void okPressed();
+    // "Записать": adds the name in m_newNameEdit to the names base.
+    void addNamePressed();
+    // "Случайно": puts a name drawn from the names base into m_playerNameEdit.
+    void randomNamePressed();
     // "Сформировать": appends the question to the question base.
-    void BitBtn2Click();
-    // The answer items of RadioGroup1 follow the two answer fields.
-    void Edit4Change(const QString &text);
-    void Edit5Change(const QString &text);
+    void addQuestionPressed();
+    // The answer items of m_rightAnswerBox follow the two answer fields.
+    void firstAnswerEdited(const QString &text);
+    void secondAnswerEdited(const QString &text);
     // "Best": asks for the winners window.
-    void BitBtn5Click();
+    void winnersPressed();
     // Runs whenever the window closes.
-    void FormClose();
+    void windowClosed();
 
 Q_SIGNALS:
     void closed();
-    void bestRequested();
+    void winnersRequested();
 
 protected:
     // Shows a failed file operation in a message box; tests replace it.
@@ -94,35 +94,35 @@ private:
     RandomSource &m_random;
     QDir m_dataDir;
 
-    Backdrop *Image1 = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label3 = nullptr;
-    QPushButton *BitBtn1 = nullptr;
-    QLineEdit *Edit1 = nullptr;
-    QPushButton *BitBtn3 = nullptr;
-    QListWidget *ListBox1 = nullptr;
-    QLineEdit *Edit2 = nullptr;
-    QPushButton *BitBtn4 = nullptr;
-    QGroupBox *GroupBox1 = nullptr;
-    QLabel *Label4 = nullptr;
-    QLineEdit *Edit3 = nullptr;
-    QLabel *Label5 = nullptr;
-    QLineEdit *Edit4 = nullptr;
-    QLabel *Label6 = nullptr;
-    QLineEdit *Edit5 = nullptr;
-    QGroupBox *RadioGroup1 = nullptr;
+    Backdrop *m_backdrop = nullptr;
+    QLabel *m_playerNameHeading = nullptr;
+    QLabel *m_namesHeading = nullptr;
+    QLabel *m_questionsHeading = nullptr;
+    QPushButton *m_okButton = nullptr;
+    QLineEdit *m_playerNameEdit = nullptr;
+    QPushButton *m_randomNameButton = nullptr;
+    QListWidget *m_namesList = nullptr;
+    QLineEdit *m_newNameEdit = nullptr;
+    QPushButton *m_addNameButton = nullptr;
+    QGroupBox *m_newQuestionBox = nullptr;
+    QLabel *m_questionLabel = nullptr;
+    QLineEdit *m_questionEdit = nullptr;
+    QLabel *m_firstAnswerLabel = nullptr;
+    QLineEdit *m_firstAnswerEdit = nullptr;
+    QLabel *m_secondAnswerLabel = nullptr;
+    QLineEdit *m_secondAnswerEdit = nullptr;
+    QGroupBox *m_rightAnswerBox = nullptr;
     QRadioButton *m_answerItems[2];
     QButtonGroup *m_answerChoice = nullptr;
-    QLabel *Label7 = nullptr;
-    QLabel *Label8 = nullptr;
-    LineStore BoxVopros;
-    QPushButton *BitBtn2 = nullptr;
-    QPushButton *BitBtn5 = nullptr;
+    QLabel *m_questionCountLabel = nullptr;
+    QLabel *m_questionCount = nullptr;
+    LineStore m_questions;
+    QPushButton *m_addQuestionButton = nullptr;
+    QPushButton *m_winnersButton = nullptr;
     // The size of the windows, from the next start.
     QComboBox *m_windowScale = nullptr;
 
-    // The names base in ListBox1's order, with the file's encoding.
+    // The names base in m_namesList's order, with the file's encoding.
     LineStore m_names;
     // The question base file read at the last activation: the one the game reads.
     QString m_questionsPath;

@@ -1,4 +1,4 @@
-#include "ui/settings/PrefWindow.h"
+#include "ui/settings/SettingsWindow.h"
 
 #include "core/data/DataFiles.h"
 #include "core/data/NamesBase.h"
@@ -94,7 +94,7 @@ void limitTyping(QLineEdit *field)
 
 } // namespace
 
-TfPref::TfPref(GameState &state, RandomSource &random, QDir dataDir, QWidget *parent)
+SettingsWindow::SettingsWindow(GameState &state, RandomSource &random, QDir dataDir, QWidget *parent)
     : QWidget(parent, WindowStyle::FixedWindow),
       m_state(state), m_random(random), m_dataDir(std::move(dataDir))
 {
@@ -103,26 +103,26 @@ TfPref::TfPref(GameState &state, RandomSource &random, QDir dataDir, QWidget *pa
     setFixedSize(676, 413);
     WindowStyle::centreWhenShown(*this);
     setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, &TfPref::noteFocusWindow);
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &SettingsWindow::noteFocusWindow);
 }
 
-void TfPref::ensureBuilt()
+void SettingsWindow::ensureBuilt()
 {
-    if (BitBtn1)
+    if (m_okButton)
         return;
     buildLayout();
-    connect(BitBtn1, &QPushButton::clicked, this, &TfPref::BitBtn1Click);
-    connect(BitBtn3, &QPushButton::clicked, this, &TfPref::BitBtn3Click);
-    connect(BitBtn4, &QPushButton::clicked, this, &TfPref::BitBtn4Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TfPref::BitBtn2Click);
-    connect(BitBtn5, &QPushButton::clicked, this, &TfPref::BitBtn5Click);
-    connect(Edit4, &QLineEdit::textChanged, this, &TfPref::Edit4Change);
-    connect(Edit5, &QLineEdit::textChanged, this, &TfPref::Edit5Change);
-    for (QLineEdit *field : {Edit1, Edit2, Edit3, Edit4, Edit5})
+    connect(m_okButton, &QPushButton::clicked, this, &SettingsWindow::okPressed);
+    connect(m_randomNameButton, &QPushButton::clicked, this, &SettingsWindow::randomNamePressed);
+    connect(m_addNameButton, &QPushButton::clicked, this, &SettingsWindow::addNamePressed);
+    connect(m_addQuestionButton, &QPushButton::clicked, this, &SettingsWindow::addQuestionPressed);
+    connect(m_winnersButton, &QPushButton::clicked, this, &SettingsWindow::winnersPressed);
+    connect(m_firstAnswerEdit, &QLineEdit::textChanged, this, &SettingsWindow::firstAnswerEdited);
+    connect(m_secondAnswerEdit, &QLineEdit::textChanged, this, &SettingsWindow::secondAnswerEdited);
+    for (QLineEdit *field : {m_playerNameEdit, m_newNameEdit, m_questionEdit, m_firstAnswerEdit, m_secondAnswerEdit})
         connect(field, &QLineEdit::textEdited, this, [this, field] { m_messages.remove(field); });
 }
 
-void TfPref::setVisible(bool visible)
+void SettingsWindow::setVisible(bool visible)
 {
     // The elements must exist before the window is shown: children made while it is
     // being shown would stay hidden.
@@ -131,80 +131,80 @@ void TfPref::setVisible(bool visible)
     QWidget::setVisible(visible);
 }
 
-void TfPref::buildLayout()
+void SettingsWindow::buildLayout()
 {
-    Image1 = new Backdrop(&SettingsArtwork::background, this);
-    Image1->setObjectName(u"Image1"_s);
-    Image1->setGeometry(0, 0, SettingsArtwork::Width, SettingsArtwork::Height);
+    m_backdrop = new Backdrop(&SettingsArtwork::background, this);
+    m_backdrop->setObjectName(u"Image1"_s);
+    m_backdrop->setGeometry(0, 0, SettingsArtwork::Width, SettingsArtwork::Height);
 
-    Label1 = label(u"Настройка имени игрока"_s, 64, 88, this);
-    Label1->setObjectName(u"Label1"_s);
-    Label2 = label(u"Настрока имен игроков, присутствующих в базе"_s, 336, 88, this);
-    Label2->setObjectName(u"Label2"_s);
-    Label3 = label(u"Настрока вопросов игры"_s, 256, 256, this);
-    Label3->setObjectName(u"Label3"_s);
+    m_playerNameHeading = label(u"Настройка имени игрока"_s, 64, 88, this);
+    m_playerNameHeading->setObjectName(u"Label1"_s);
+    m_namesHeading = label(u"Настрока имен игроков, присутствующих в базе"_s, 336, 88, this);
+    m_namesHeading->setObjectName(u"Label2"_s);
+    m_questionsHeading = label(u"Настрока вопросов игры"_s, 256, 256, this);
+    m_questionsHeading->setObjectName(u"Label3"_s);
 
-    BitBtn1 = button(QStyle::SP_DialogOkButton, u"OK"_s, {608, 304, 57, 25}, this);
-    BitBtn1->setObjectName(u"BitBtn1"_s);
+    m_okButton = button(QStyle::SP_DialogOkButton, u"OK"_s, {608, 304, 57, 25}, this);
+    m_okButton->setObjectName(u"BitBtn1"_s);
 
-    Edit1 = lineEdit(32, 112, 193, 21, this);
-    Edit1->setObjectName(u"Edit1"_s);
-    limitTyping(Edit1);
+    m_playerNameEdit = lineEdit(32, 112, 193, 21, this);
+    m_playerNameEdit->setObjectName(u"Edit1"_s);
+    limitTyping(m_playerNameEdit);
 
-    BitBtn3 = button(QStyle::SP_BrowserReload, u"Случайно"_s, {136, 200, 91, 25}, this);
-    BitBtn3->setObjectName(u"BitBtn3"_s);
+    m_randomNameButton = button(QStyle::SP_BrowserReload, u"Случайно"_s, {136, 200, 91, 25}, this);
+    m_randomNameButton->setObjectName(u"BitBtn3"_s);
 
-    ListBox1 = new QListWidget(this);
-    ListBox1->setObjectName(u"ListBox1"_s);
-    ListBox1->setGeometry(264, 136, 177, 97);
-    ListBox1->setUniformItemSizes(true);
+    m_namesList = new QListWidget(this);
+    m_namesList->setObjectName(u"ListBox1"_s);
+    m_namesList->setGeometry(264, 136, 177, 97);
+    m_namesList->setUniformItemSizes(true);
 
-    Edit2 = lineEdit(456, 176, 185, 21, this);
-    Edit2->setObjectName(u"Edit2"_s);
-    limitTyping(Edit2);
+    m_newNameEdit = lineEdit(456, 176, 185, 21, this);
+    m_newNameEdit->setObjectName(u"Edit2"_s);
+    limitTyping(m_newNameEdit);
 
-    BitBtn4 = button(QStyle::SP_DialogApplyButton, u"Записать"_s, {544, 208, 99, 25}, this);
-    BitBtn4->setObjectName(u"BitBtn4"_s);
+    m_addNameButton = button(QStyle::SP_DialogApplyButton, u"Записать"_s, {544, 208, 99, 25}, this);
+    m_addNameButton->setObjectName(u"BitBtn4"_s);
 
-    GroupBox1 = new QGroupBox(u"Добавить новый вопрос:"_s, this);
-    GroupBox1->setObjectName(u"GroupBox1"_s);
-    GroupBox1->setGeometry(48, 272, 265, 121);
-    setColours(GroupBox1, Qt::white, Qt::black);
-    Label4 = label(u"Сформулируйте вопрос:"_s, 8, 16, GroupBox1);
-    Label4->setObjectName(u"Label4"_s);
-    Edit3 = lineEdit(8, 32, 201, 21, GroupBox1);
-    Edit3->setObjectName(u"Edit3"_s);
-    Label5 = label(u"Первый ответ:"_s, 8, 56, GroupBox1);
-    Label5->setObjectName(u"Label5"_s);
-    Edit4 = lineEdit(8, 72, 113, 21, GroupBox1);
-    Edit4->setObjectName(u"Edit4"_s);
-    Label6 = label(u"Второй ответ:"_s, 144, 56, GroupBox1);
-    Label6->setObjectName(u"Label6"_s);
-    Edit5 = lineEdit(144, 72, 113, 21, GroupBox1);
-    Edit5->setObjectName(u"Edit5"_s);
+    m_newQuestionBox = new QGroupBox(u"Добавить новый вопрос:"_s, this);
+    m_newQuestionBox->setObjectName(u"GroupBox1"_s);
+    m_newQuestionBox->setGeometry(48, 272, 265, 121);
+    setColours(m_newQuestionBox, Qt::white, Qt::black);
+    m_questionLabel = label(u"Сформулируйте вопрос:"_s, 8, 16, m_newQuestionBox);
+    m_questionLabel->setObjectName(u"Label4"_s);
+    m_questionEdit = lineEdit(8, 32, 201, 21, m_newQuestionBox);
+    m_questionEdit->setObjectName(u"Edit3"_s);
+    m_firstAnswerLabel = label(u"Первый ответ:"_s, 8, 56, m_newQuestionBox);
+    m_firstAnswerLabel->setObjectName(u"Label5"_s);
+    m_firstAnswerEdit = lineEdit(8, 72, 113, 21, m_newQuestionBox);
+    m_firstAnswerEdit->setObjectName(u"Edit4"_s);
+    m_secondAnswerLabel = label(u"Второй ответ:"_s, 144, 56, m_newQuestionBox);
+    m_secondAnswerLabel->setObjectName(u"Label6"_s);
+    m_secondAnswerEdit = lineEdit(144, 72, 113, 21, m_newQuestionBox);
+    m_secondAnswerEdit->setObjectName(u"Edit5"_s);
 
-    RadioGroup1 = new QGroupBox(u"Отметьте верный ответ:"_s, this);
-    RadioGroup1->setObjectName(u"RadioGroup1"_s);
-    RadioGroup1->setGeometry(320, 272, 185, 73);
-    setColours(RadioGroup1, Qt::white, Qt::black);
-    m_answerChoice = new QButtonGroup(RadioGroup1);
+    m_rightAnswerBox = new QGroupBox(u"Отметьте верный ответ:"_s, this);
+    m_rightAnswerBox->setObjectName(u"RadioGroup1"_s);
+    m_rightAnswerBox->setGeometry(320, 272, 185, 73);
+    setColours(m_rightAnswerBox, Qt::white, Qt::black);
+    m_answerChoice = new QButtonGroup(m_rightAnswerBox);
     for (int i = 0; i < 2; ++i) {
         // One column; no item is marked until the player marks one.
-        m_answerItems[i] = new QRadioButton(RadioGroup1);
+        m_answerItems[i] = new QRadioButton(m_rightAnswerBox);
         m_answerItems[i]->setObjectName(u"RadioGroup1Item%1"_s.arg(i));
         m_answerItems[i]->setGeometry(8, 18 + 24 * i, 169, 22);
         m_answerChoice->addButton(m_answerItems[i], i);
     }
 
-    Label7 = label(u"Всего вопросов в базе:"_s, 320, 352, this);
-    Label7->setObjectName(u"Label7"_s);
-    Label8 = label(QString::number(m_state.uPref.PrefQuestionCount), 448, 352, this, Qt::red);
-    Label8->setObjectName(u"Label8"_s);
+    m_questionCountLabel = label(u"Всего вопросов в базе:"_s, 320, 352, this);
+    m_questionCountLabel->setObjectName(u"Label7"_s);
+    m_questionCount = label(QString::number(m_state.settings.questionCount), 448, 352, this, Qt::red);
+    m_questionCount->setObjectName(u"Label8"_s);
 
-    BitBtn2 = button(QStyle::SP_DialogDiscardButton, u"Сформировать"_s, {320, 368, 129, 25}, this);
-    BitBtn2->setObjectName(u"BitBtn2"_s);
-    BitBtn5 = button(QStyle::SP_DialogDiscardButton, u"Best"_s, {608, 360, 57, 25}, this);
-    BitBtn5->setObjectName(u"BitBtn5"_s);
+    m_addQuestionButton = button(QStyle::SP_DialogDiscardButton, u"Сформировать"_s, {320, 368, 129, 25}, this);
+    m_addQuestionButton->setObjectName(u"BitBtn2"_s);
+    m_winnersButton = button(QStyle::SP_DialogDiscardButton, u"Best"_s, {608, 360, 57, 25}, this);
+    m_winnersButton->setObjectName(u"BitBtn5"_s);
 
     auto *scaleCaption = label(u"Размер окон:"_s, 32, 146, this);
     scaleCaption->setObjectName(u"WindowScaleCaption"_s);
@@ -219,43 +219,43 @@ void TfPref::buildLayout()
     auto *scaleNote = label(u"Новый размер — со следующего запуска"_s, 32, 170, this, QColor(160, 160, 160));
     scaleNote->setObjectName(u"WindowScaleNote"_s);
 
-    QWidget *const tabOrder[] = {BitBtn1, Edit1, m_windowScale, BitBtn3, ListBox1, Edit2, BitBtn4, Edit3, Edit4,
-                                 Edit5, m_answerItems[0], m_answerItems[1], BitBtn2, BitBtn5};
+    QWidget *const tabOrder[] = {m_okButton, m_playerNameEdit, m_windowScale, m_randomNameButton, m_namesList, m_newNameEdit, m_addNameButton, m_questionEdit, m_firstAnswerEdit,
+                                 m_secondAnswerEdit, m_answerItems[0], m_answerItems[1], m_addQuestionButton, m_winnersButton};
     for (size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     // The OK button holds the keyboard focus when the window is first shown.
-    BitBtn1->setFocus();
+    m_okButton->setFocus();
 
     // Names for screen readers where a control's own text does not say what it is for.
-    Edit1->setAccessibleName(u"Имя игрока"_s);
-    ListBox1->setAccessibleName(u"Имена соперников в базе"_s);
-    Edit2->setAccessibleName(u"Новое имя для базы"_s);
-    Edit3->setAccessibleName(u"Новый вопрос"_s);
-    Edit4->setAccessibleName(u"Первый ответ"_s);
-    Edit5->setAccessibleName(u"Второй ответ"_s);
+    m_playerNameEdit->setAccessibleName(u"Имя игрока"_s);
+    m_namesList->setAccessibleName(u"Имена соперников в базе"_s);
+    m_newNameEdit->setAccessibleName(u"Новое имя для базы"_s);
+    m_questionEdit->setAccessibleName(u"Новый вопрос"_s);
+    m_firstAnswerEdit->setAccessibleName(u"Первый ответ"_s);
+    m_secondAnswerEdit->setAccessibleName(u"Второй ответ"_s);
     m_answerItems[0]->setAccessibleName(u"Верен первый ответ"_s);
     m_answerItems[1]->setAccessibleName(u"Верен второй ответ"_s);
-    Label8->setAccessibleName(u"Всего вопросов в базе"_s);
-    BitBtn5->setAccessibleDescription(u"Зал почёта"_s);
+    m_questionCount->setAccessibleName(u"Всего вопросов в базе"_s);
+    m_winnersButton->setAccessibleDescription(u"Зал почёта"_s);
     WindowStyle::showLabelsAsPlainText(*this);
 }
 
-void TfPref::FormActivate()
+void SettingsWindow::reload()
 {
     ensureBuilt();
     // Whatever was typed and not confirmed is dropped.
     m_messages.clear();
     m_windowScale->setCurrentIndex(std::max(0, m_windowScale->findData(WindowScale::stored())));
-    setNameFieldText(Edit1, m_state.uMainMenu.PlayerName);
-    setNameFieldText(Edit2, m_state.uMainMenu.PlayerName);
-    Edit3->clear();
-    Edit4->clear();
-    Edit5->clear();
+    setNameFieldText(m_playerNameEdit, m_state.table.playerName);
+    setNameFieldText(m_newNameEdit, m_state.table.playerName);
+    m_questionEdit->clear();
+    m_firstAnswerEdit->clear();
+    m_secondAnswerEdit->clear();
 
     // The file the game reads is the file the window counts and appends to.
     const QString questionsName = QString::fromLatin1(DataFiles::QuestionBase);
     m_questionsPath = DataFiles::path(m_dataDir, questionsName);
-    if (Status loaded = BoxVopros.load(m_questionsPath, questionsName); !loaded) {
+    if (Status loaded = m_questions.load(m_questionsPath, questionsName); !loaded) {
         m_questionsInSync = false;
         showError(loaded);
         return;
@@ -273,53 +273,53 @@ void TfPref::FormActivate()
     names.setLines(NamesBase::sorted(names.lines()));
     m_names = std::move(names);
     m_namesInSync = true;
-    ListBox1->clear();
-    ListBox1->addItems(m_names.lines());
+    m_namesList->clear();
+    m_namesList->addItems(m_names.lines());
 }
 
-void TfPref::BitBtn1Click()
+void SettingsWindow::okPressed()
 {
-    if (showsMessage(Edit1)) {
+    if (showsMessage(m_playerNameEdit)) {
         // The refused name never became the player's name; the old one stays.
         close();
         return;
     }
-    const QString typed = Edit1->text();
+    const QString typed = m_playerNameEdit->text();
     if (!typed.isEmpty()) {
         if (const QString refused = NamesBase::refusal(typed); !refused.isEmpty()) {
-            showMessage(Edit1, refused);
+            showMessage(m_playerNameEdit, refused);
             return;
         }
     }
     close();
-    m_state.uMainMenu.PlayerName = typed.isEmpty() ? DefaultPlayerName : typed;
+    m_state.table.playerName = typed.isEmpty() ? DefaultPlayerName : typed;
 }
 
-void TfPref::BitBtn3Click()
+void SettingsWindow::randomNamePressed()
 {
     // With an empty names base there is nothing to draw: the field stays as it is.
     if (m_names.isEmpty())
         return;
-    setNameFieldText(Edit1, m_names.at(m_random.random(m_names.count())));
-    m_messages.remove(Edit1);
+    setNameFieldText(m_playerNameEdit, m_names.at(m_random.random(m_names.count())));
+    m_messages.remove(m_playerNameEdit);
 }
 
-void TfPref::BitBtn4Click()
+void SettingsWindow::addNamePressed()
 {
     // A message in the field is not a name: it stays until the player types.
-    if (showsMessage(Edit2))
+    if (showsMessage(m_newNameEdit))
         return;
-    const QString name = Edit2->text();
+    const QString name = m_newNameEdit->text();
     if (name.isEmpty()) {
-        showMessage(Edit2, NoName);
+        showMessage(m_newNameEdit, NoName);
         return;
     }
     if (const QString refused = NamesBase::refusal(name); !refused.isEmpty()) {
-        showMessage(Edit2, refused);
+        showMessage(m_newNameEdit, refused);
         return;
     }
     if (m_names.lines().contains(name)) {
-        showMessage(Edit2, NameTaken);
+        showMessage(m_newNameEdit, NameTaken);
         return;
     }
 
@@ -329,16 +329,16 @@ void TfPref::BitBtn4Click()
         return;
     const int at = NamesBase::insertPosition(m_names.lines(), name);
     m_names.insert(at, name);
-    ListBox1->insertItem(at, name);
+    m_namesList->insertItem(at, name);
     if (Status saved = m_names.save(path, fileName); !saved)
         showError(saved);
 }
 
-void TfPref::BitBtn2Click()
+void SettingsWindow::addQuestionPressed()
 {
     // A message in a field ("OK!", a refusal) counts as nothing typed.
     const int right = m_answerChoice->checkedId();
-    for (QLineEdit *field : {Edit3, Edit4, Edit5}) {
+    for (QLineEdit *field : {m_questionEdit, m_firstAnswerEdit, m_secondAnswerEdit}) {
         if (field->text().isEmpty() || showsMessage(field))
             return;
     }
@@ -346,7 +346,7 @@ void TfPref::BitBtn2Click()
         return;
 
     bool refused = false;
-    for (QLineEdit *field : {Edit3, Edit4, Edit5}) {
+    for (QLineEdit *field : {m_questionEdit, m_firstAnswerEdit, m_secondAnswerEdit}) {
         if (const QString message = QuestionBase::refusal(field->text()); !message.isEmpty()) {
             showMessage(field, message);
             refused = true;
@@ -358,43 +358,43 @@ void TfPref::BitBtn2Click()
     const QString fileName = QString::fromLatin1(DataFiles::QuestionBase);
     if (!mayReplace(m_questionsInSync, m_questionsPath, fileName))
         return;
-    QuestionBase::append(BoxVopros, Edit3->text(), Edit4->text(), Edit5->text(), right);
-    showMessage(Edit3, QuestionAdded);
-    Edit4->clear();
-    Edit5->clear();
-    if (Status saved = BoxVopros.save(m_questionsPath, fileName); !saved) {
+    QuestionBase::append(m_questions, m_questionEdit->text(), m_firstAnswerEdit->text(), m_secondAnswerEdit->text(), right);
+    showMessage(m_questionEdit, QuestionAdded);
+    m_firstAnswerEdit->clear();
+    m_secondAnswerEdit->clear();
+    if (Status saved = m_questions.save(m_questionsPath, fileName); !saved) {
         showError(saved);
         return;
     }
     showQuestionCount();
 }
 
-void TfPref::Edit4Change(const QString &text)
+void SettingsWindow::firstAnswerEdited(const QString &text)
 {
     m_answerItems[0]->setText(WindowStyle::literalButtonText(text));
 }
 
-void TfPref::Edit5Change(const QString &text)
+void SettingsWindow::secondAnswerEdited(const QString &text)
 {
     m_answerItems[1]->setText(WindowStyle::literalButtonText(text));
 }
 
-void TfPref::BitBtn5Click()
+void SettingsWindow::winnersPressed()
 {
-    Q_EMIT bestRequested();
+    Q_EMIT winnersRequested();
 }
 
-void TfPref::FormClose()
+void SettingsWindow::windowClosed()
 {
     Q_EMIT closed();
 }
 
-void TfPref::showError(const Status &status)
+void SettingsWindow::showError(const Status &status)
 {
     ErrorReport::show(this, status);
 }
 
-bool TfPref::event(QEvent *event)
+bool SettingsWindow::event(QEvent *event)
 {
     const bool handled = QWidget::event(event);
     if (event->type() == QEvent::WindowActivate) {
@@ -405,13 +405,13 @@ bool TfPref::event(QEvent *event)
         if (m_lastFocus == FocusHolder::Other) {
             // Reloading may report an error in a message box: not from inside the
             // activation itself.
-            QMetaObject::invokeMethod(this, &TfPref::FormActivate, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, &SettingsWindow::reload, Qt::QueuedConnection);
         }
     }
     return handled;
 }
 
-void TfPref::noteFocusWindow(QWindow *window)
+void SettingsWindow::noteFocusWindow(QWindow *window)
 {
     // Null while another program has the focus: the last window of ours counts.
     if (!window)
@@ -433,36 +433,36 @@ void TfPref::noteFocusWindow(QWindow *window)
     }
 }
 
-void TfPref::closeEvent(QCloseEvent *event)
+void SettingsWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    FormClose();
+    windowClosed();
 }
 
 
-void TfPref::showMessage(QLineEdit *field, const QString &message)
+void SettingsWindow::showMessage(QLineEdit *field, const QString &message)
 {
     field->setText(message);
     m_messages.insert(field, message);
 }
 
-bool TfPref::showsMessage(const QLineEdit *field) const
+bool SettingsWindow::showsMessage(const QLineEdit *field) const
 {
     // Typing, or any other text put in its place, ends the message.
     const auto message = m_messages.constFind(field);
     return message != m_messages.cend() && *message == field->text();
 }
 
-void TfPref::showQuestionCount()
+void SettingsWindow::showQuestionCount()
 {
     // Counts the questions a game can put: blocks with all their lines and a right
     // answer of 0 or 1.
-    m_state.uPref.PrefQuestionCount = int(QuestionBase::index(BoxVopros.lines()).starts.size());
-    Label8->setText(QString::number(m_state.uPref.PrefQuestionCount));
-    Label8->adjustSize();
+    m_state.settings.questionCount = int(QuestionBase::index(m_questions.lines()).starts.size());
+    m_questionCount->setText(QString::number(m_state.settings.questionCount));
+    m_questionCount->adjustSize();
 }
 
-bool TfPref::mayReplace(bool inSync, const QString &path, const QString &fileName)
+bool SettingsWindow::mayReplace(bool inSync, const QString &path, const QString &fileName)
 {
     const QFileInfo info(path);
     if (inSync || (!info.exists() && !info.isSymLink()))
