@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""The code's layout: the widget-free library never reaches the windows, and no two
-folders under src/ include each other."""
+"""The code's layout: the widget-free library never reaches the windows, no two folders
+under src/ include each other, and no identifier is named after a form's widget numbering
+(Button1, Edit2, Timer3, TfGame) instead of what it is. Object names in strings may keep it."""
 
 import pathlib
 import re
@@ -9,6 +10,12 @@ import unittest
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
+COMMENTS_AND_LITERALS = re.compile(r'//[^\n]*|/\*.*?\*/|(?:u8?|U|L)?"(?:\\.|[^"\\\n])*"|\'(?:\\.|[^\'\\\n])+\'', re.S)
+WIDGET_NUMBERED = re.compile(
+    r'\b(Tf[A-Z]\w*|f(?:Game|Pref|Best|MainMenu)\b'
+    r'|(?:Button|Timer|BitBtn|Edit|Label|ListBox|GroupBox|RadioGroup|ComboBox|RichEdit|Shape|Image)\d\w*'
+    r'|Vvod\w*|BoxVopros|Form(?:Activate|Close|Create)|NameClick|u(?:MainMenu|Game|Pref|Best)\b'
+    r'|m_(?:listBox|label|button)\d)')
 
 
 def folder_of(path):
@@ -28,6 +35,11 @@ def include_graph(src):
             if there != here:
                 graph.setdefault(here, {}).setdefault(there, []).append(file.relative_to(src).as_posix())
     return graph
+
+
+def widget_numbered_names(text):
+    """The identifiers in C++ text, outside comments and literals, named after widgets."""
+    return WIDGET_NUMBERED.findall(COMMENTS_AND_LITERALS.sub(" ", text))
 
 
 def breaches(graph):
@@ -56,6 +68,20 @@ class LayoutTest(unittest.TestCase):
         graph = include_graph(ROOT / "src")
         self.assertIn("core/engine", graph, "the include graph came out empty")
         self.assertEqual(breaches(graph), [])
+
+    def test_widget_numbered_names_are_found_only_in_code(self):
+        text = 'void TfGame::Button1Click() { setObjectName(u"Button1"_s); } // Edit2\nm_label2->hide();'
+        self.assertEqual(widget_numbered_names(text), ["TfGame", "Button1Click", "m_label2"])
+        self.assertEqual(widget_numbered_names('m_startButton->setObjectName(QStringLiteral("Label2"));'), [])
+
+    def test_the_code_has_no_widget_numbered_names(self):
+        found = []
+        for folder in ("src", "tests", "bench", "fuzz"):
+            for file in sorted((ROOT / folder).rglob("*")):
+                if file.suffix in (".h", ".cpp"):
+                    found += [f"{file.relative_to(ROOT)}: {name}"
+                              for name in widget_numbered_names(file.read_text(encoding="utf-8"))]
+        self.assertEqual(found, [])
 
 
 if __name__ == "__main__":

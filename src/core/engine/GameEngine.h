@@ -18,12 +18,13 @@ class RandomSource;
 // It works on the shared state and reaches the game window only through GameView. The
 // window forwards each of its events to the handler of the same name; every handler runs
 // to completion. The pacing of a round is carried by the window's three timers:
-//   startPressed  starts a round (or the duel) and puts its first question;
-//   a computer's answer arrives with Timer2 (1500..6499 ms), a human's with answerChosen,
-//   which starts Timer2 for 1500 ms; answerDelayElapsed judges/passes the turn and the bank, then
-//   starts Timer3 (2000 ms); pauseElapsed puts the next question;
+//   startPressed starts a round (or the duel) and puts its first question;
+//   a computer's answer comes when the answer delay elapses (1500..6499 ms); the player's
+//   answerChosen starts the answer delay for 1500 ms; answerDelayElapsed judges the answer,
+//   passes the turn and the bank, then starts the pause (2000 ms); pauseElapsed puts the
+//   next question;
 //   clockTicked counts the round clock down and ends the round;
-//   seatClicked is the human's vote.
+//   seatClicked is the player's vote.
 // Handlers that write the winners file return its Status; every other step has no failure.
 class GameEngine
 {

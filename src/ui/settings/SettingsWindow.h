@@ -20,11 +20,11 @@ class QPushButton;
 class QRadioButton;
 class QWindow;
 
-// The settings window (settingsWindow): the player's name, the names base, new questions and the
+// The settings window: the player's name, the names base, new questions, the window size and the
 // way to the winners window.
 //
 // Every time the window becomes the active one it reloads both bases and resets every
-// field (reload). Closing it, by "OK" or the close box, only hides it and emits
+// field (reload()). Closing it, by "OK" or the close box, only hides it and emits
 // closed(); the application shows the main menu on that signal. "Best" emits
 // winnersRequested(); the application connects it to WinnersWindow::openFromSettings().
 //

@@ -224,7 +224,7 @@ void WinnersWindow::setVisible(bool visible)
 
 const QList<WinnersQuery::Record> &WinnersWindow::records()
 {
-    // Every view reads the first BestLineCount lines of the window's copy.
+    // Every view reads the first winners.lineCount lines of the window's copy.
     const int lineCount = m_state.winners.lineCount;
     if (lineCount != m_recordsLineCount) {
         m_records = WinnersFile::records(m_lines.lines(), lineCount);

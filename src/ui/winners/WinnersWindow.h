@@ -19,7 +19,7 @@ class QPushButton;
 class QSpinBox;
 class RoundedShape;
 
-// The winners window (winnersWindow): lists the records of best.txt in four views.
+// The winners window: lists the records of best.txt in four views.
 //
 // It never reads the file by itself: the settings window's "Best" button opens it through
 // openFromSettings(), which shows it and loads the file. Its "Закрыть" button and its
@@ -40,7 +40,7 @@ public:
 
 public Q_SLOTS:
     // Shows the window, clears the chosen view, hides the day field and the information
-    // area, loads best.txt and records its number of lines in BestLineCount. A missing
+    // area, loads best.txt and records its number of lines in the state (winners.lineCount). A missing
     // file is an empty one.
     void openFromSettings();
 

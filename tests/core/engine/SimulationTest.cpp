@@ -72,7 +72,7 @@ void SimulationTest::everyGameKeepsTheInvariantsAndEndsWithOneRecord()
         const Status started = engine.newGame(namesList);
         QVERIFY2(started.ok(), qPrintable(started.message));
 
-        bool running = true;  // the question base is in ListBox1 until the game ends
+        bool running = true;  // the question base is in the question list until the game ends
         view.gameOver = 0;
         const auto check = [&]() -> QString {
             running = running && !driver.gameOver();
