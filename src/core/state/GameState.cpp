@@ -34,7 +34,7 @@ QString brokenInvariant(const GameState &state, const QStringList *questionLines
 
     // 1. The human's seat holds the player's name, or "0" once voted off.
     if (state.table.playerSeat < 1 || state.table.playerSeat > SeatCount)
-        return u"1: PlayerSeat %1 is not a seat"_s.arg(state.table.playerSeat);
+        return u"1: playerSeat %1 is not a seat"_s.arg(state.table.playerSeat);
     const QString &humanName = state.table.seatNames[state.table.playerSeat];
     if (humanName != state.table.playerName && humanName != EmptySeat)
         return u"1: seat %1 holds '%2', not the player or empty"_s.arg(state.table.playerSeat).arg(humanName);
@@ -75,18 +75,18 @@ QString brokenInvariant(const GameState &state, const QStringList *questionLines
 
     // Ranges of the rest.
     if (state.money.chainStep < 0 || state.money.chainStep > 9)
-        return u"ChainStep %1 out of 0..9"_s.arg(state.money.chainStep);
+        return u"chainStep %1 out of 0..9"_s.arg(state.money.chainStep);
     if (state.money.bankedSum < 0 || state.money.bankedSum % 500 != 0)
-        return u"BankedSum %1 is not a multiple of 500"_s.arg(state.money.bankedSum);
+        return u"bankedSum %1 is not a multiple of 500"_s.arg(state.money.bankedSum);
     if (state.money.prizeTotal < 0 || state.money.prizeTotal % 500 != 0)
-        return u"PrizeTotal %1 is not a multiple of 500"_s.arg(state.money.prizeTotal);
+        return u"prizeTotal %1 is not a multiple of 500"_s.arg(state.money.prizeTotal);
     if (state.round.secondsLeft < 0 || state.round.secondsLeft > 150)
-        return u"SecondsLeft %1 out of 0..150"_s.arg(state.round.secondsLeft);
+        return u"secondsLeft %1 out of 0..150"_s.arg(state.round.secondsLeft);
     for (int seat = 1; seat <= SeatCount; ++seat) {
         if (state.table.seatSkill[seat] < 0 || state.table.seatSkill[seat] > 7)
-            return u"SeatSkill of seat %1 is %2"_s.arg(seat).arg(state.table.seatSkill[seat]);
+            return u"seatSkill of seat %1 is %2"_s.arg(seat).arg(state.table.seatSkill[seat]);
         if (state.round.seatScore[seat] < 0)
-            return u"SeatRoundScore of seat %1 is negative"_s.arg(seat);
+            return u"seatScore of seat %1 is negative"_s.arg(seat);
     }
 
     // 6. In the duel, DuelQuestionNo - 1 answers are judged and the side alternates.
