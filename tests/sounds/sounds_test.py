@@ -59,30 +59,36 @@ class ShippedSoundsTest(unittest.TestCase):
             if path.is_file():
                 cls.sounds[name] = (path,) + read(path)
 
-    def each(self):
+    def sound(self, name):
+        """(path, wave params, samples) of a shipped sound; fails the check when it is missing."""
+        if name not in self.sounds:
+            self.fail(f"{name}.wav is missing from {SOUNDS}")
+        return self.sounds[name]
+
+    def for_each(self, check):
         for name in EXPECTED:
             with self.subTest(sound=name):
-                self.assertIn(name, self.sounds, f"{name}.wav is missing from {SOUNDS}")
-                yield name, *self.sounds[name]
+                check(*self.sound(name))
 
     def test_every_sound_is_a_small_mono_16_bit_wav(self):
-        for name, path, params, x in self.each():
+        def check(path, params, x):
             self.assertEqual(params.nchannels, 1)
             self.assertEqual(params.sampwidth, 2)
             self.assertEqual(params.comptype, "NONE")
             self.assertIn(params.framerate, (22050, 44100))
             self.assertGreater(len(x), params.framerate // 20, "shorter than 50 ms")
             self.assertLess(path.stat().st_size, MAX_BYTES)
+        self.for_each(check)
 
     def test_sounds_are_audible_and_do_not_clip(self):
-        for name, path, params, x in self.each():
-            peak = max(abs(v) for v in x)
-            self.assertLess(peak, 0.99)
+        def check(path, params, x):
+            self.assertLess(max(abs(v) for v in x), 0.99)
             self.assertGreater(loudness_db(x, params.framerate), -30.0)
+        self.for_each(check)
 
     def test_sounds_start_and_end_in_silence(self):
         # A sound that starts or stops mid-wave clicks in the speakers.
-        for name, path, params, x in self.each():
+        def check(path, params, x):
             peak = max(abs(v) for v in x)
             head = x[:max(1, params.framerate // 2000)]      # first 0.5 ms
             tail = x[-(params.framerate // 200):]            # last 5 ms
@@ -90,9 +96,13 @@ class ShippedSoundsTest(unittest.TestCase):
             self.assertLess(abs(x[-1]), 0.003)
             self.assertLess(max(abs(v) for v in head), 0.1 * peak, "abrupt start")
             self.assertLess(max(abs(v) for v in tail), 0.05 * peak, "abrupt end")
+        self.for_each(check)
 
     def test_all_sounds_are_equally_loud(self):
-        levels = {name: loudness_db(x, params.framerate) for name, _, params, x in self.each()}
+        levels = {}
+        for name in EXPECTED:
+            _, params, x = self.sound(name)
+            levels[name] = loudness_db(x, params.framerate)
         spread = max(levels.values()) - min(levels.values())
         self.assertLessEqual(spread, 1.0, {k: round(v, 2) for k, v in levels.items()})
 
@@ -133,7 +143,7 @@ class MakeSoundsTest(unittest.TestCase):
         self.assertEqual(len(y), len(x))
         self.assertLessEqual(max(abs(v) for v in y), ceiling + 1e-12)
         # Well before the burst the gain is untouched; the burst keeps most of its level.
-        self.assertEqual(y[:rate // 4], x[:rate // 4])
+        self.assertLess(max(abs(a - b) for a, b in zip(x[:rate // 4], y[:rate // 4])), 1e-9)
         self.assertGreater(max(abs(v) for v in y[rate // 2:rate // 2 + rate // 20]), 0.75)
 
 
