@@ -20,11 +20,13 @@ void GameEngine::judge(int answer, int seat)
         ++m_state.money.chainStep;
         showChain();
         m_state.round.seatScore[seat] += 3;
+        cue(GameSounds::Cue::RightAnswer);
     } else {
         m_view.appendNarration(u"Не верно!"_s);
         m_state.round.lastAnswerRight = false;
         m_state.money.chainStep = 0;
         showChain();
+        cue(GameSounds::Cue::WrongAnswer);
     }
 }
 
@@ -108,6 +110,7 @@ void GameEngine::bank(int seat, bool earnsPoint)
     m_state.money.chainStep = 0;
     m_view.showBank(m_state.money.bankedSum);
     showChain();
+    cue(GameSounds::Cue::Banked);
 }
 
 void GameEngine::bankPressed()

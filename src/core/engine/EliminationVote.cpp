@@ -114,6 +114,8 @@ void GameEngine::EliminationVote()
                                    .arg(m_state.table.seatNames[eliminated]));
     }
     m_state.table.seatNames[eliminated] = EmptySeat;
+    cue(GameSounds::Cue::VoteVerdict);
+    cue(GameSounds::Cue::PlayerLeaves);
 
     m_view.appendNarration(QString());
     ++m_state.round.number;
@@ -132,6 +134,7 @@ Status GameEngine::humanExit()
     m_view.appendNarration(u"Но вы ничего не увидите, вы уходите! (узнайте кто выиграл в зале почета)"_s);
     setStartButtonShown(false);
     m_view.showGameOver();
+    cue(GameSounds::Cue::Lost);
 
     m_state.round.pick = 0;
     int lastComputer = 0;

@@ -41,6 +41,7 @@ void GameEngine::startDuel()
     m_view.appendNarration(u"Мы начнем финальный раунд с вас, %1, вы вдвоем ответите на 5 пар вопросов. Выиграет тот, кто ответит на большую часть из них."_s
                                .arg(m_state.duel.finalistA));
     m_view.appendNarration(u"Если после ответов у нас выйдет ничья, то будем играть до первого промаха."_s);
+    cue(GameSounds::Cue::DuelStarts);
     m_view.setScoreboardTitle(u"СЧЕТ"_s);
     m_state.duel.questionNumber = 1;
     m_state.duel.scoreA = 0;
@@ -63,9 +64,11 @@ void GameEngine::judgeDuelAnswer(int answer, int side, const QString &wrongLine)
         m_state.round.lastAnswerRight = true;
         ++m_state.duel.score(side);
         m_view.showDuelScore(m_state.duel.scoreA, m_state.duel.scoreB);
+        cue(GameSounds::Cue::RightAnswer);
     } else {
         m_view.appendNarration(wrongLine);
         m_state.round.lastAnswerRight = false;
+        cue(GameSounds::Cue::WrongAnswer);
     }
 }
 
@@ -111,5 +114,7 @@ Status GameEngine::duelAnswerDelayEnded()
     m_view.showPrize(m_state.money.prizeTotal);
     m_view.markAskedSeat(0);
     m_view.showGameOver();
+    // The deciding pair left the winning side in strongestSeat.
+    cue(m_state.round.strongestSeat == m_state.duel.playerSide ? GameSounds::Cue::Won : GameSounds::Cue::Lost);
     return writeWinner(m_state.duel.finalist(m_state.round.strongestSeat), m_state.money.prizeTotal);
 }

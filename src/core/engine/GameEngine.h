@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/data/Status.h"
+#include "core/engine/GameSounds.h"
 #include "core/engine/GameView.h"
 #include "core/engine/UnaskedPool.h"
 #include "core/state/GameState.h"
@@ -52,6 +53,10 @@ public:
     // Whether a draw r of 0..999 gives a right answer at skill `level`.
     static bool answersRight(int level, int r);
 
+    // Who hears the game's cues; none (the default) keeps the game silent. The engine does
+    // not own it.
+    void setSounds(GameSounds *sounds) { m_sounds = sounds; }
+
     GameState &state() { return m_state; }
     const QDir &dataDir() const { return m_dataDir; }
 
@@ -94,6 +99,12 @@ private:
     Status duelAnswerDelayEnded();
     Status writeWinner(const QString &name, qint64 amount);
 
+    void cue(GameSounds::Cue cue)
+    {
+        if (m_sounds)
+            m_sounds->play(cue);
+    }
+
     GameState &m_state;
     GameView &m_view;
     RandomSource &m_random;
@@ -101,6 +112,7 @@ private:
     QDir m_dataDir;
     QLocale m_locale;
     UnaskedPool m_unasked;
+    GameSounds *m_sounds = nullptr;
     bool m_startShown = false;
     bool m_bankOffered = false;
     bool m_humanMayAnswer = false;

@@ -51,6 +51,7 @@ void GameEngine::putQuestion(int question, const QString &addressee)
     m_view.markAskedSeat(m_state.round.number == 8 ? 3 + m_state.duel.side : m_state.round.turnSeat);
     m_view.setAnswersShown(true);
     m_view.selectNoAnswer();
+    cue(GameSounds::Cue::QuestionPut);
 }
 
 bool GameEngine::humanAnswers() const

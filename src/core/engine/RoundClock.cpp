@@ -54,6 +54,9 @@ void GameEngine::clockTicked()
     if (m_state.round.secondsLeft > 0) {
         --m_state.round.secondsLeft;
         m_view.showClock(m_state.round.secondsLeft);
+        // The last ten seconds are counted aloud; zero is left to the round's end.
+        if (m_state.round.secondsLeft >= 1 && m_state.round.secondsLeft <= 10)
+            cue(GameSounds::Cue::ClockTick);
         return;
     }
     endRound();
@@ -97,6 +100,7 @@ void GameEngine::endRound()
     m_view.markAskedSeat(0);
     setHumanMayAnswer(false);
     findStrongAndWeak();
+    cue(GameSounds::Cue::RoundOver);
 
     const QString banked = QString::number(m_state.money.bankedSum);
     if (m_state.round.number < 7) {
