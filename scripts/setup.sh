@@ -12,6 +12,7 @@ play_packages=(
 test_packages=(
     xvfb xauth xdotool x11-utils openbox imagemagick dbus at-spi2-core python3 python3-pyatspi
     clang libclang-rt-14-dev libbenchmark-dev libx11-dev libxtst-dev
+    dpkg-dev lintian appstream
 )
 
 packages=("${play_packages[@]}")

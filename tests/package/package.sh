@@ -11,6 +11,10 @@ work=$2
 build=${3:-$work/release}
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# Runs a command with its output in a log, shown only when it fails.
+quietly() {
+    "$@" >"$work/step.log" 2>&1 || { cat "$work/step.log" >&2; fail "$*"; }
+}
 
 missing=()
 for tool in cmake ninja cpack dpkg-deb dpkg-shlibdeps lintian appstreamcli readelf xvfb-run xdotool; do
@@ -21,12 +25,12 @@ done
 # --- the package ---
 mkdir -p "$work"
 if [ ! -f "$build/build.ninja" ]; then
-    cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+    quietly cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
 fi
-cmake --build "$build" >/dev/null
+quietly cmake --build "$build"
 out=$work/out
 rm -rf "$out"
-(cd "$build" && cpack -G DEB -B "$out" >/dev/null)
+quietly cpack --config "$build/CPackConfig.cmake" -G DEB -B "$out"
 debs=("$out"/*.deb)
 [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "cpack made ${#debs[@]} packages: ${debs[*]}"
 deb=${debs[0]}
