@@ -28,6 +28,12 @@ start
 for f in Vopros.txt names.txt best.txt; do
     cmp -s "$prefix/share/zybkotsepye/$f" "$scratch/player/$f" || { echo "not prepared: $f" >&2; exit 1; }
 done
+# A copy cut short before: its half file is replaced, and no temporary file stays.
+rm "$scratch/player/best.txt"
+head -c 3 "$prefix/share/zybkotsepye/best.txt" > "$scratch/player/.best.txt.new"
+start
+cmp -s "$prefix/share/zybkotsepye/best.txt" "$scratch/player/best.txt" || { echo "best.txt not prepared whole" >&2; exit 1; }
+[ -z "$(find "$scratch/player" -name '.*.new')" ] || { echo "a temporary copy stayed behind" >&2; exit 1; }
 echo "Игрок" > "$scratch/player/names.txt"
 start
 [ "$(cat "$scratch/player/names.txt")" = "Игрок" ] || { echo "a player's file was overwritten" >&2; exit 1; }
