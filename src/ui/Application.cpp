@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLocale>
 #include <QObject>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -32,6 +33,8 @@ Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std
     , winnersWindow(state, *m_clock, dataDir)
 {
     mainMenuWindow.setTargets(&gameWindow, &settingsWindow);
+    gameWindow.setSounds(&sounds);
+    settingsWindow.setSounds(&sounds);
 
     auto showMenu = [this] {
         mainMenuWindow.show();
@@ -47,4 +50,7 @@ Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std
 void Application::start()
 {
     mainMenuWindow.show();
+    // Not in the way of the menu's first frame. A game started sooner loads them with its
+    // first cue.
+    QTimer::singleShot(500, &sounds, [this] { sounds.load(); });
 }

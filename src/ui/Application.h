@@ -5,14 +5,15 @@
 #include "core/state/GameState.h"
 #include "ui/menu/MainMenuWindow.h"
 #include "ui/settings/SettingsWindow.h"
+#include "ui/sound/SoundPlayer.h"
 #include "ui/table/GameWindow.h"
 #include "ui/winners/WinnersWindow.h"
 
 #include <QDir>
 
-// The running program: the shared state and the four windows, created once in the order
-// main menu, settings, game, winners, and kept until the program ends. Moving between
-// windows hides one and shows another.
+// The running program: the shared state, the sound player and the four windows, created once
+// in the order main menu, settings, game, winners, and kept until the program ends. Moving
+// between windows hides one and shows another.
 class Application
 {
 public:
@@ -23,7 +24,7 @@ public:
     // whose closing ends the program.
     static void configure();
 
-    // Shows the main menu.
+    // Shows the main menu; the sounds are decoded once it is up.
     void start();
 
     GameState state;
@@ -33,6 +34,8 @@ private:
     std::unique_ptr<Clock> m_clock;
 
 public:
+    // Made before the windows that play through it, and so gone after them.
+    SoundPlayer sounds;
     MainMenuWindow mainMenuWindow;
     SettingsWindow settingsWindow;
     GameWindow gameWindow;

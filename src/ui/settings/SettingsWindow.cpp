@@ -9,9 +9,12 @@
 #include "ui/look/WindowScale.h"
 #include "ui/look/WindowStyle.h"
 #include "ui/settings/SettingsArtwork.h"
+#include "ui/sound/SoundPlayer.h"
+#include "ui/sound/SoundSettings.h"
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -21,6 +24,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QStyle>
 #include <QWindow>
 
@@ -219,8 +223,43 @@ void SettingsWindow::buildLayout()
     auto *scaleNote = label(u"Новый размер — со следующего запуска"_s, 32, 170, this, QColor(160, 160, 160));
     scaleNote->setObjectName(u"WindowScaleNote"_s);
 
+    // The sound, in the free corner above "OK": the box, and the volume beside it.
+    m_soundOn = new QCheckBox(u"Звук"_s, this);
+    m_soundOn->setObjectName(u"SoundOn"_s);
+    m_soundOn->setGeometry(524, 256, 58, 22);
+    setColours(m_soundOn, Qt::white);
+    m_soundOn->setAccessibleDescription(u"Звуки игры; за столом их включает и выключает клавиша M"_s);
+    connect(m_soundOn, &QCheckBox::toggled, this, [this](bool on) {
+        SoundSettings::storeOn(on);
+        if (m_sounds)
+            m_sounds->setOn(on);
+        m_soundVolume->setEnabled(on);
+    });
+    m_soundVolume = new QSlider(Qt::Horizontal, this);
+    m_soundVolume->setObjectName(u"SoundVolume"_s);
+    m_soundVolume->setGeometry(584, 256, 74, 22);
+    m_soundVolume->setRange(0, 100);
+    m_soundVolume->setSingleStep(5);
+    m_soundVolume->setPageStep(10);
+    m_soundVolume->setAccessibleName(u"Громкость"_s);
+    showStoredSound();
+    // Heard at once; stored when the slider is let go rather than at each step of a drag.
+    connect(m_soundVolume, &QSlider::valueChanged, this, [this](int percent) {
+        if (m_sounds)
+            m_sounds->setVolume(percent);
+        if (!m_soundVolume->isSliderDown())
+            SoundSettings::storeVolume(percent);
+    });
+    connect(m_soundVolume, &QSlider::sliderReleased, this, [this] {
+        SoundSettings::storeVolume(m_soundVolume->value());
+        // A sample of the new loudness.
+        if (m_sounds)
+            m_sounds->play(GameSounds::Cue::RightAnswer);
+    });
+
     QWidget *const tabOrder[] = {m_okButton, m_playerNameEdit, m_windowScale, m_randomNameButton, m_namesList, m_newNameEdit, m_addNameButton, m_questionEdit, m_firstAnswerEdit,
-                                 m_secondAnswerEdit, m_answerItems[0], m_answerItems[1], m_addQuestionButton, m_winnersButton};
+                                 m_secondAnswerEdit, m_answerItems[0], m_answerItems[1], m_addQuestionButton, m_winnersButton,
+                                 m_soundOn, m_soundVolume};
     for (size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     // The OK button holds the keyboard focus when the window is first shown.
@@ -246,6 +285,7 @@ void SettingsWindow::reload()
     // Whatever was typed and not confirmed is dropped.
     m_messages.clear();
     m_windowScale->setCurrentIndex(std::max(0, m_windowScale->findData(WindowScale::stored())));
+    showStoredSound();
     setNameFieldText(m_playerNameEdit, m_state.table.playerName);
     setNameFieldText(m_newNameEdit, m_state.table.playerName);
     m_questionEdit->clear();
@@ -275,6 +315,16 @@ void SettingsWindow::reload()
     m_namesInSync = true;
     m_namesList->clear();
     m_namesList->addItems(m_names.lines());
+}
+
+void SettingsWindow::showStoredSound()
+{
+    // The key M at the table may have changed the sound since the window was last shown.
+    const QSignalBlocker quietBox(m_soundOn);
+    const QSignalBlocker quietSlider(m_soundVolume);
+    m_soundOn->setChecked(SoundSettings::isOn());
+    m_soundVolume->setValue(SoundSettings::volume());
+    m_soundVolume->setEnabled(m_soundOn->isChecked());
 }
 
 void SettingsWindow::okPressed()

@@ -11,6 +11,7 @@
 
 class Backdrop;
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -18,10 +19,12 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
+class QSlider;
 class QWindow;
+class SoundPlayer;
 
-// The settings window: the player's name, the names base, new questions, the window size and the
-// way to the winners window.
+// The settings window: the player's name, the names base, new questions, the window size, the
+// sound and the way to the winners window.
 //
 // Every time the window becomes the active one it reloads both bases and resets every
 // field (reload()). Closing it, by "OK" or the close box, only hides it and emits
@@ -41,6 +44,9 @@ public:
     // Makes the window's elements; done when it is first shown or activated, so that the
     // window costs nothing at start-up.
     void ensureBuilt();
+
+    // The player that the sound controls act on at once, or none. Not owned.
+    void setSounds(SoundPlayer *sounds) { m_sounds = sounds; }
 
     // The window's copy of the question base, in file order.
     const LineStore &questions() const { return m_questions; }
@@ -82,6 +88,7 @@ private:
     void buildLayout();
     void noteFocusWindow(QWindow *window);
     void showQuestionCount();
+    void showStoredSound();
     // Writes a message (a refusal, a confirmation) in place of the field's text. Until the
     // player types there again, the field holds no data: the message is never stored.
     void showMessage(QLineEdit *field, const QString &message);
@@ -121,6 +128,10 @@ private:
     QPushButton *m_winnersButton = nullptr;
     // The size of the windows, from the next start.
     QComboBox *m_windowScale = nullptr;
+    // The sound on or off, and its volume; stored and heard at once.
+    QCheckBox *m_soundOn = nullptr;
+    QSlider *m_soundVolume = nullptr;
+    SoundPlayer *m_sounds = nullptr;
 
     // The names base in m_namesList's order, with the file's encoding.
     LineStore m_names;

@@ -4,6 +4,8 @@
 #include "ui/look/ErrorReport.h"
 #include "ui/look/Fonts.h"
 #include "ui/look/WindowStyle.h"
+#include "ui/sound/SoundPlayer.h"
+#include "ui/sound/SoundSettings.h"
 #include "ui/table/SeatLabel.h"
 #include "ui/table/TableArtwork.h"
 #include "ui/table/TableLayout.h"
@@ -68,6 +70,12 @@ GameEngine &GameWindow::engine()
 {
     ensureBuilt();
     return m_engine;
+}
+
+void GameWindow::setSounds(SoundPlayer *sounds)
+{
+    m_sounds = sounds;
+    m_engine.setSounds(sounds);
 }
 
 void GameWindow::ensureBuilt()
@@ -239,7 +247,8 @@ void GameWindow::buildControls()
 
 void GameWindow::buildKeys()
 {
-    // Keys 1 and 2 answer, Space banks while "БАНК!" is offered, Enter presses "Начинаем".
+    // Keys 1 and 2 answer, Space banks while "БАНК!" is offered, Enter presses "Начинаем",
+    // M turns the sound off and on at any moment.
     auto shortcut = [this](QKeySequence key, auto slot) {
         auto *s = new QShortcut(key, this);
         connect(s, &QShortcut::activated, this, slot);
@@ -258,6 +267,26 @@ void GameWindow::buildKeys()
                 m_startButton->click();
         });
     }
+    shortcut(QKeySequence(Qt::Key_M), &GameWindow::toggleSound);
+}
+
+void GameWindow::toggleSound()
+{
+    // The stored setting is the one the settings window may have changed meanwhile.
+    const bool on = !SoundSettings::isOn();
+    SoundSettings::storeOn(on);
+    if (m_sounds)
+        m_sounds->setOn(on);
+    showSoundState(on);
+}
+
+void GameWindow::showSoundState(bool on)
+{
+    m_soundKey->setText(on ? u"Звук: вкл. (M)"_s : u"Звук: выкл. (M)"_s);
+    m_soundKey->setAccessibleName(on ? u"Звук включён, клавиша M"_s : u"Звук выключен, клавиша M"_s);
+    m_soundKey->adjustSize();
+    // Right-aligned in the top corner, across from the notice.
+    m_soundKey->move(width() - 8 - m_soundKey->width(), 8);
 }
 
 void GameWindow::answerByKey(int index)
@@ -331,6 +360,9 @@ void GameWindow::buildCues()
     m_bankKey->setVisible(m_bankButton->isVisibleTo(this));
     m_startKey = keyHint(u"Enter"_s, QPoint(612, 558), this);
     m_startKey->setObjectName(u"StartKey"_s);
+    m_soundKey = keyHint(u"M"_s, QPoint(0, 8), this);
+    m_soundKey->setObjectName(u"SoundKey"_s);
+    showSoundState(SoundSettings::isOn());
 
     // The answers look inactive when the player may not choose.
     QPalette pal = m_answers->palette();
@@ -518,6 +550,8 @@ void GameWindow::showWindow()
     // A new game: the last one's ways on are gone.
     m_toMenu->hide();
     m_hallOfFame->hide();
+    // The settings window may have turned the sound off or on since the last game.
+    showSoundState(SoundSettings::isOn());
     show();
     raise();
     activateWindow();

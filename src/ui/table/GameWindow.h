@@ -16,6 +16,7 @@ class QPushButton;
 class QRadioButton;
 class QTimer;
 class SeatLabel;
+class SoundPlayer;
 class TurnRing;
 
 // The game window: the table of eight seats, the money chain, the bank, the prize, the
@@ -31,6 +32,9 @@ public:
     // a window not shown yet costs nothing at start-up.
     GameEngine &engine();
     void ensureBuilt();
+
+    // The player that sounds the game's cues, or none for a silent game. Not owned.
+    void setSounds(SoundPlayer *sounds);
 
     // GameView
     void showSeatName(int seat, const QString &name) override;
@@ -77,6 +81,8 @@ public Q_SLOTS:
     void answerDelayElapsed();
     void pauseElapsed();
     void seatClicked(int seat);
+    // The key M: the sound off or on again, remembered for the next games.
+    void toggleSound();
 
 Q_SIGNALS:
     // The window was closed: the game's timers are stopped and the menu comes back.
@@ -99,6 +105,7 @@ private:
     void setClockUrgent(bool urgent);
     QLabel *keyHint(const QString &key, QPoint at, QWidget *parent);
     void answerByKey(int index);
+    void showSoundState(bool on);
     QLabel *label(const QString &name, QPoint at, const QFont &font, const QColor &colour);
 
     GameEngine m_engine;
@@ -125,6 +132,8 @@ private:
     QLabel *m_voteInvitation = nullptr;
     QLabel *m_bankKey = nullptr;
     QLabel *m_startKey = nullptr;
+    QLabel *m_soundKey = nullptr;
+    SoundPlayer *m_sounds = nullptr;
     QTimer *m_clockPulse = nullptr;
     bool m_clockBright = false;
     QPushButton *m_toMenu = nullptr;

@@ -1,0 +1,277 @@
+// The sound: the player's steps of cues, silence without an audio output, the controls in
+// the settings window and the key M at the table, all kept in the player's settings.
+#include "ui/settings/SettingsWindow.h"
+#include "ui/sound/SoundPlayer.h"
+#include "ui/sound/SoundSettings.h"
+#include "ui/table/GameWindow.h"
+
+#include "FixedClock.h"
+#include "RecordingSounds.h"
+#include "ScriptedRandom.h"
+#include "TestSupport.h"
+
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QAudioDevice>
+#include <QMediaDevices>
+#include <QSettings>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+using Cue = GameSounds::Cue;
+
+namespace {
+
+// A player whose effects are names in a list: what started, what was stopped. A cue in
+// `broken` cannot sound, as if its file failed to decode.
+class ListenedPlayer : public SoundPlayer
+{
+public:
+    QStringList started;
+    int stops = 0;
+    QList<Cue> broken;
+
+    using SoundPlayer::effectEnded;
+
+protected:
+    bool startEffect(Cue cue) override
+    {
+        if (broken.contains(cue))
+            return false;
+        started << RecordingSounds::name(cue);
+        return true;
+    }
+    void stopEffects() override { ++stops; }
+};
+
+// The game's next step: the event loop runs once between two of them.
+void nextStep() { QCoreApplication::processEvents(); }
+
+QByteArray questionBase(int questions)
+{
+    QStringList lines;
+    for (int i = 0; i < questions; ++i)
+        lines << u"?"_s << u"Вопрос %1?"_s.arg(i) << u"Верно %1"_s.arg(i) << u"Неверно %1"_s.arg(i) << u"0"_s;
+    return TestSupport::cp1251(lines.join(u"\r\n"_s) + u"\r\n"_s);
+}
+
+} // namespace
+
+class SoundPlayerTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_config;
+    QTemporaryDir m_data;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // The player's own settings are not touched.
+        QVERIFY(m_config.isValid());
+        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+        TestSupport::writeFile(m_data.filePath(u"Vopros.txt"_s), questionBase(30));
+        TestSupport::writeFile(m_data.filePath(u"names.txt"_s),
+                               TestSupport::cp1251(u"Анна\r\nБорис\r\nВера\r\nГлеб\r\nДарья\r\nЕгор\r\nЖанна\r\nЗахар\r\n"_s));
+    }
+
+    void init()
+    {
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, u"zybkotsepye"_s, u"zybkotsepye"_s).clear();
+    }
+
+    void everyCueHasASoundBuiltIntoTheProgram()
+    {
+        QSet<QString> sources;
+        for (int i = 0; i < GameSounds::CueCount; ++i) {
+            const QString source = SoundPlayer::source(Cue(i));
+            QVERIFY2(source.startsWith(u"qrc:"_s), qPrintable(source));
+            QFile file(source.mid(3));
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(source));
+            const QByteArray header = file.read(12);
+            QVERIFY2(header.startsWith("RIFF") && header.endsWith("WAVE"), qPrintable(source));
+            sources.insert(source);
+        }
+        QCOMPARE(sources.size(), GameSounds::CueCount);
+    }
+
+    void cuesOfOneStepPlayOneAfterAnother()
+    {
+        ListenedPlayer player;
+        // The player is voted off: the verdict, the leaving and the loss, in turn.
+        player.play(Cue::VoteVerdict);
+        player.play(Cue::PlayerLeaves);
+        player.play(Cue::Lost);
+        QCOMPARE(player.started, QStringList{u"VoteVerdict"_s});
+        nextStep();
+        // The clock keeps time whatever else sounds.
+        player.play(Cue::ClockTick);
+        QCOMPARE(player.started, (QStringList{u"VoteVerdict"_s, u"ClockTick"_s}));
+        player.effectEnded(Cue::ClockTick);
+        QCOMPARE(player.started.size(), 2);
+        player.effectEnded(Cue::VoteVerdict);
+        QCOMPARE(player.started.last(), u"PlayerLeaves"_s);
+        player.effectEnded(Cue::PlayerLeaves);
+        QCOMPARE(player.started.last(), u"Lost"_s);
+        player.effectEnded(Cue::Lost);
+        QCOMPARE(player.started.size(), 4);
+    }
+
+    void theNextStepDropsWhatTheLastOneLeft()
+    {
+        ListenedPlayer player;
+        player.play(Cue::RightAnswer);
+        player.play(Cue::Banked);
+        nextStep();
+        player.play(Cue::QuestionPut);
+        QCOMPARE(player.started, (QStringList{u"RightAnswer"_s, u"QuestionPut"_s}));
+        player.effectEnded(Cue::RightAnswer);
+        player.effectEnded(Cue::QuestionPut);
+        QCOMPARE(player.started.size(), 2);
+    }
+
+    void aSoundThatCannotPlayGivesWayToTheNext()
+    {
+        ListenedPlayer player;
+        player.broken = {Cue::DuelStarts};
+        player.play(Cue::DuelStarts);
+        player.play(Cue::QuestionPut);
+        QCOMPARE(player.started, QStringList{u"QuestionPut"_s});
+    }
+
+    void nothingPlaysWhileTheSoundIsOffOrAtZero()
+    {
+        ListenedPlayer player;
+        player.play(Cue::VoteVerdict);
+        player.play(Cue::PlayerLeaves);
+        player.setOn(false);
+        QCOMPARE(player.stops, 1);
+        player.effectEnded(Cue::VoteVerdict);
+        for (int i = 0; i < GameSounds::CueCount; ++i)
+            player.play(Cue(i));
+        QCOMPARE(player.started, QStringList{u"VoteVerdict"_s});
+
+        player.setOn(true);
+        player.setVolume(0);
+        nextStep();
+        player.play(Cue::Won);
+        QCOMPARE(player.started.size(), 1);
+        player.setVolume(140);
+        QCOMPARE(player.volume(), 100);
+        player.play(Cue::Won);
+        QCOMPARE(player.started.last(), u"Won"_s);
+    }
+
+    void withoutAnAudioOutputThePlayerIsSilentAndQuick()
+    {
+        // The tests run with no sound server: the player makes no effect and says nothing
+        // on a cue. With an output, it only has to be as quick.
+        const bool noOutput = QMediaDevices::audioOutputs().isEmpty();
+        QTest::failOnWarning(QRegularExpression(u"audio device"_s, QRegularExpression::CaseInsensitiveOption));
+        QElapsedTimer elapsed;
+        elapsed.start();
+        SoundPlayer player;
+        const bool loaded = player.load();
+        for (int round = 0; round < 3; ++round) {
+            for (int i = 0; i < GameSounds::CueCount; ++i)
+                player.play(Cue(i));
+            nextStep();
+        }
+        QVERIFY2(elapsed.elapsed() < 500, qPrintable(u"%1 ms"_s.arg(elapsed.elapsed())));
+        if (noOutput) {
+            QVERIFY(!loaded);
+            QVERIFY(player.findChildren<QObject *>().isEmpty());
+        }
+    }
+
+    void theSettingsWindowStoresTheSoundAndAppliesItAtOnce()
+    {
+        GameState state;
+        state.setStartValues();
+        ScriptedRandom random;
+        ListenedPlayer player;
+        {
+            SettingsWindow window(state, random, QDir(m_data.path()));
+            window.setSounds(&player);
+            window.reload();
+            auto *on = window.findChild<QCheckBox *>(u"SoundOn"_s);
+            auto *volume = window.findChild<QSlider *>(u"SoundVolume"_s);
+            QVERIFY(on && volume);
+            QCOMPARE(volume->accessibleName(), u"Громкость"_s);
+            QCOMPARE(volume->minimum(), 0);
+            QCOMPARE(volume->maximum(), 100);
+            // Before the player has chosen: on, at 80.
+            QVERIFY(on->isChecked());
+            QCOMPARE(volume->value(), 80);
+
+            volume->setValue(35);
+            QCOMPARE(player.volume(), 35);
+            QCOMPARE(SoundSettings::volume(), 35);
+            // A drag is heard at once and stored when the slider is let go.
+            volume->setSliderDown(true);
+            volume->setValue(60);
+            QCOMPARE(player.volume(), 60);
+            QCOMPARE(SoundSettings::volume(), 35);
+            volume->setSliderDown(false);
+            QCOMPARE(SoundSettings::volume(), 60);
+
+            on->click();
+            QVERIFY(!player.isOn());
+            QVERIFY(!SoundSettings::isOn());
+            QVERIFY(!volume->isEnabled());
+        }
+
+        // The next time the window is shown.
+        SettingsWindow window(state, random, QDir(m_data.path()));
+        window.reload();
+        QVERIFY(!window.findChild<QCheckBox *>(u"SoundOn"_s)->isChecked());
+        QCOMPARE(window.findChild<QSlider *>(u"SoundVolume"_s)->value(), 60);
+        QCOMPARE(SoundPlayer().volume(), 60);
+        QVERIFY(!SoundPlayer().isOn());
+    }
+
+    void theKeyMTurnsTheSoundOffAndOnAtTheTable()
+    {
+        GameState state;
+        state.setStartValues();
+        state.table.playerName = u"Тестер"_s;
+        SystemRandom random(3);
+        FixedClock clock;
+        ListenedPlayer player;
+        GameWindow window(state, random, clock, QDir(m_data.path()));
+        window.setSounds(&player);
+        LineStore names;
+        QVERIFY(window.engine().newGame(names).ok());
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto *hint = window.findChild<QLabel *>(u"SoundKey"_s);
+        QVERIFY(hint && hint->isVisible());
+        QCOMPARE(hint->text(), u"Звук: вкл. (M)"_s);
+
+        QTest::keyClick(&window, Qt::Key_M);
+        QVERIFY(!player.isOn());
+        QVERIFY(!SoundSettings::isOn());
+        QCOMPARE(hint->text(), u"Звук: выкл. (M)"_s);
+        QVERIFY(window.rect().contains(hint->geometry()));
+        // "Начинаем" puts the first question, unheard.
+        QTest::keyClick(&window, Qt::Key_Return);
+        QVERIFY(window.timer(GameView::Timer::RoundClock)->isActive());
+        QVERIFY(player.started.isEmpty());
+
+        QTest::keyClick(&window, Qt::Key_M);
+        QVERIFY(player.isOn());
+        QVERIFY(SoundSettings::isOn());
+        QCOMPARE(hint->text(), u"Звук: вкл. (M)"_s);
+        nextStep();
+        for (int second = 0; second < 200 && player.started.isEmpty(); ++second)
+            window.clockTicked();
+        QCOMPARE(player.started.value(0), u"ClockTick"_s);
+    }
+};
+
+QTEST_MAIN(SoundPlayerTest)
+#include "SoundPlayerTest.moc"
