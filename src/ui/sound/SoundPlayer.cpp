@@ -4,6 +4,8 @@
 
 #include <QAudio>
 #include <QAudioDevice>
+#include <QFile>
+#include <QtEndian>
 #include <QMediaDevices>
 #include <QSoundEffect>
 #include <QUrl>
@@ -27,6 +29,40 @@ SoundPlayer::SoundPlayer(QObject *parent)
     , m_on(SoundSettings::isOn())
     , m_volume(SoundSettings::volume())
 {
+    m_stepTimer.setSingleShot(true);
+    // The next sound follows without a gap: a coarse timer may be late by 5 %.
+    m_stepTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_stepTimer, &QTimer::timeout, this, [this] {
+        if (m_stepSounding)
+            effectEnded(*m_stepSounding);
+    });
+}
+
+int SoundPlayer::wavLength(const QByteArray &wav)
+{
+    // RIFF, then chunks of a four-letter name, a little-endian length and the data, padded
+    // to an even length: "fmt " tells the bytes per second, "data" holds the samples.
+    if (wav.size() < 12 || !wav.startsWith("RIFF") || wav.mid(8, 4) != "WAVE")
+        return -1;
+    qint64 bytesPerSecond = 0;
+    qsizetype at = 12;
+    while (at + 8 <= wav.size()) {
+        const QByteArray name = wav.mid(at, 4);
+        const quint32 length = qFromLittleEndian<quint32>(wav.constData() + at + 4);
+        const qsizetype body = at + 8;
+        if (name == "fmt " && length >= 16 && body + 16 <= wav.size()) {
+            if (qFromLittleEndian<quint16>(wav.constData() + body) != 1)  // not plain PCM
+                return -1;
+            bytesPerSecond = qFromLittleEndian<quint32>(wav.constData() + body + 8);
+        } else if (name == "data") {
+            if (bytesPerSecond <= 0)
+                return -1;
+            const qint64 bytes = std::min<qint64>(length, wav.size() - body);
+            return int(bytes * 1000 / bytesPerSecond);
+        }
+        at = body + qsizetype(length) + (length & 1);
+    }
+    return -1;
 }
 
 QString SoundPlayer::source(Cue cue)
@@ -52,11 +88,9 @@ bool SoundPlayer::load()
         auto *effect = new QSoundEffect(output, this);
         effect->setSource(QUrl(source(cue)));
         effect->setVolume(linearVolume(m_volume));
-        connect(effect, &QSoundEffect::playingChanged, this, [this, effect, cue] {
-            if (!effect->isPlaying())
-                effectEnded(cue);
-        });
         m_effects[size_t(i)] = effect;
+        QFile file(source(cue).mid(3));
+        m_lengths[size_t(i)] = file.open(QIODevice::ReadOnly) ? std::max(0, wavLength(file.readAll())) : 0;
     }
     return true;
 }
@@ -74,6 +108,7 @@ void SoundPlayer::play(Cue cue)
         m_stepOpen = true;
         m_stepWaiting.clear();
         m_stepSounding.reset();
+        m_stepTimer.stop();
         QMetaObject::invokeMethod(this, [this] { m_stepOpen = false; }, Qt::QueuedConnection);
     }
     m_stepWaiting.append(cue);
@@ -84,10 +119,12 @@ void SoundPlayer::play(Cue cue)
 void SoundPlayer::startNextOfStep()
 {
     m_stepSounding.reset();
+    m_stepTimer.stop();
     while (!m_stepWaiting.isEmpty()) {
         const Cue cue = m_stepWaiting.takeFirst();
         if (startEffect(cue)) {
             m_stepSounding = cue;
+            m_stepTimer.start(soundLength(cue));
             return;
         }
     }
@@ -124,6 +161,7 @@ void SoundPlayer::setOn(bool on)
     if (!on) {
         m_stepWaiting.clear();
         m_stepSounding.reset();
+        m_stepTimer.stop();
         stopEffects();
     }
 }

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QTimer>
 
 #include <array>
 #include <optional>
@@ -18,8 +19,8 @@ class QSoundEffect;
 //
 // Cues given in one step of the game (the vote's verdict, the leaving and the loss; a right
 // answer and the next player's bank) play one after another, each when the one before it
-// has ended; the game's next step drops whatever its previous one has left to play. The
-// clock's ticks keep time: each plays as it comes.
+// has ended by the length of its sound; the game's next step drops whatever its previous
+// one has left to play. The clock's ticks keep time: each plays as it comes.
 class SoundPlayer : public QObject, public GameSounds
 {
     Q_OBJECT
@@ -42,12 +43,15 @@ public:
 
     // The resource that holds the sound of a cue.
     static QString source(Cue cue);
+    // How long a PCM WAV file plays, in milliseconds; -1 when `wav` is not one.
+    static int wavLength(const QByteArray &wav);
 
 protected:
     // Starts the sound of `cue`; false when it cannot sound (no audio output, a sound that
-    // could not be decoded). Tests replace these two.
+    // could not be decoded). Tests replace these three.
     virtual bool startEffect(Cue cue);
     virtual void stopEffects();
+    virtual int soundLength(Cue cue) const { return m_lengths[size_t(cue)]; }
     // The sound of `cue` has ended; the next one of its step may start.
     void effectEnded(Cue cue);
 
@@ -55,6 +59,7 @@ private:
     void startNextOfStep();
 
     std::array<QSoundEffect *, CueCount> m_effects{};
+    std::array<int, CueCount> m_lengths{};
     bool m_loaded = false;
     bool m_on;
     int m_volume;
@@ -62,4 +67,7 @@ private:
     bool m_stepOpen = false;
     QList<Cue> m_stepWaiting;
     std::optional<Cue> m_stepSounding;
+    // Runs while a cue of the step sounds, for as long as its sound. An effect's own report
+    // of its end comes late, by the output's latency, or for a short sound too early.
+    QTimer m_stepTimer;
 };

@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QtEndian>
 
 using namespace Qt::StringLiterals;
 using Cue = GameSounds::Cue;
@@ -28,13 +29,15 @@ using Cue = GameSounds::Cue;
 namespace {
 
 // A player whose effects are names in a list: what started, what was stopped. A cue in
-// `broken` cannot sound, as if its file failed to decode.
+// `broken` cannot sound, as if its file failed to decode. Every sound lasts `length` ms:
+// by default long enough that only the test ends one, with effectEnded().
 class ListenedPlayer : public SoundPlayer
 {
 public:
     QStringList started;
     int stops = 0;
     QList<Cue> broken;
+    int length = 3600 * 1000;
 
     using SoundPlayer::effectEnded;
 
@@ -47,7 +50,22 @@ protected:
         return true;
     }
     void stopEffects() override { ++stops; }
+    int soundLength(Cue) const override { return length; }
 };
+
+// A PCM WAV file: mono, 16 bits, `rate` frames a second, `frames` frames, with an extra
+// chunk before the samples if asked.
+QByteArray wav(int rate, int frames, bool extraChunk = false)
+{
+    auto le32 = [](quint32 v) { QByteArray b(4, 0); qToLittleEndian(v, b.data()); return b; };
+    auto le16 = [](quint16 v) { QByteArray b(2, 0); qToLittleEndian(v, b.data()); return b; };
+    QByteArray fmt = le16(1) + le16(1) + le32(quint32(rate)) + le32(quint32(rate * 2)) + le16(2) + le16(16);
+    QByteArray body = "WAVE" + QByteArray("fmt ") + le32(16) + fmt;
+    if (extraChunk)
+        body += QByteArray("LIST") + le32(3) + QByteArray("abc") + QByteArray(1, 0);  // odd: padded
+    body += QByteArray("data") + le32(quint32(frames * 2)) + QByteArray(frames * 2, 0);
+    return "RIFF" + le32(quint32(body.size())) + body;
+}
 
 // The game's next step: the event loop runs once between two of them.
 void nextStep() { QCoreApplication::processEvents(); }
@@ -120,6 +138,36 @@ private Q_SLOTS:
         QCOMPARE(player.started.last(), u"Lost"_s);
         player.effectEnded(Cue::Lost);
         QCOMPARE(player.started.size(), 4);
+    }
+
+    void aStepGoesOnWhenEachSoundHasHadItsLength()
+    {
+        ListenedPlayer player;
+        player.length = 0;
+        player.play(Cue::RightAnswer);
+        player.play(Cue::Banked);
+        QCOMPARE(player.started, QStringList{u"RightAnswer"_s});
+        QTRY_COMPARE_WITH_TIMEOUT(player.started, (QStringList{u"RightAnswer"_s, u"Banked"_s}), 1000);
+    }
+
+    void theLengthOfASoundComesFromItsFile()
+    {
+        QCOMPARE(SoundPlayer::wavLength(wav(22050, 22050)), 1000);
+        QCOMPARE(SoundPlayer::wavLength(wav(22050, 11025, true)), 500);
+        QCOMPARE(SoundPlayer::wavLength(wav(8000, 0)), 0);
+        // Cut short: what is there.
+        QCOMPARE(SoundPlayer::wavLength(wav(1000, 1000).left(44 + 500)), 250);
+        QCOMPARE(SoundPlayer::wavLength("RIFF"), -1);
+        QCOMPARE(SoundPlayer::wavLength(wav(22050, 10).replace(0, 4, "RIFX")), -1);
+        QByteArray compressed = wav(22050, 10);
+        compressed[20] = 2;
+        QCOMPARE(SoundPlayer::wavLength(compressed), -1);
+        for (int i = 0; i < GameSounds::CueCount; ++i) {
+            QFile file(SoundPlayer::source(Cue(i)).mid(3));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const int ms = SoundPlayer::wavLength(file.readAll());
+            QVERIFY2(ms > 0 && ms < 5000, qPrintable(u"%1: %2 ms"_s.arg(file.fileName()).arg(ms)));
+        }
     }
 
     void theNextStepDropsWhatTheLastOneLeft()
