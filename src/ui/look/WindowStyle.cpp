@@ -1,9 +1,11 @@
 #include "ui/look/WindowStyle.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -39,28 +41,37 @@ public:
     {
         if (watched == &m_window && event->type() == QEvent::Show && !event->spontaneous()) {
             WindowStyle::centreOnScreen(m_window);
-            m_placedByWindowManager = false;
+            m_settling.start();
+            // A frame that arrives without a report of its own is seen to as well.
+            for (int ms : {500, SettlingMs - 200})
+                QTimer::singleShot(ms, this, [this] { keepCentred(); });
             if (QWindow *handle = m_window.windowHandle(); handle && handle != m_handle) {
                 m_handle = handle;
                 handle->installEventFilter(this);
             }
-        } else if (!m_placedByWindowManager && event->spontaneous()
+        } else if (event->spontaneous() && m_settling.isValid() && !m_settling.hasExpired(SettlingMs)
                    && (event->type() == QEvent::Expose || event->type() == QEvent::Move
                        || event->type() == QEvent::WindowActivate)) {
-            // Once the window manager has framed the window, its frame is known: centred
-            // again then, once. Until then each of these events may be the first to know.
-            if (m_window.frameGeometry() != m_window.geometry()) {
-                m_placedByWindowManager = true;
-                WindowStyle::centreOnScreen(m_window);
-            }
+            // The window manager frames a new window and places it a moment after it is
+            // mapped, where it likes (under the pointer, say), and the frame changes the
+            // size to centre. Until the window has settled, each report of where it is
+            // brings it back to the centre.
+            keepCentred();
         }
         return false;
     }
 
 private:
+    void keepCentred()
+    {
+        if (m_window.isVisible() && !WindowStyle::isCentred(m_window))
+            WindowStyle::centreOnScreen(m_window);
+    }
+
+    static constexpr int SettlingMs = 2000;
     QWidget &m_window;
     QWindow *m_handle = nullptr;
-    bool m_placedByWindowManager = true;
+    QElapsedTimer m_settling;
 };
 
 } // namespace
@@ -70,12 +81,27 @@ void WindowStyle::centreWhenShown(QWidget &window)
     new Centring(window);
 }
 
+namespace {
+
+// Where the window's frame would stand centred on its screen; the frame's own place when
+// there is no screen.
+QPoint centredPlace(const QWidget &window)
+{
+    QRect frame = window.frameGeometry();
+    const QScreen *screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        frame.moveCenter(screen->availableGeometry().center());
+    return frame.topLeft();
+}
+
+} // namespace
+
 void WindowStyle::centreOnScreen(QWidget &window)
 {
-    const QScreen *screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect frame = window.frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window.move(frame.topLeft());
+    window.move(centredPlace(window));
+}
+
+bool WindowStyle::isCentred(const QWidget &window)
+{
+    return (centredPlace(window) - window.frameGeometry().topLeft()).manhattanLength() <= 1;
 }

@@ -27,10 +27,12 @@ inline const QColor Teal(0, 128, 128);
 void setTextColour(QWidget *widget, const QColor &colour);
 
 void centreOnScreen(QWidget &window);
+// Whether the window's frame stands centred on its screen, to a pixel.
+bool isCentred(const QWidget &window);
 
-// Centres the window on its screen every time it is shown, frame included: the window
-// manager tells the frame's size only once the window is on screen, so the window is
-// centred again then.
+// Centres the window on its screen every time it is shown, frame included. The window
+// manager frames and places a window only once it is on screen, so for its first two
+// seconds the window is brought back to the centre whenever it is found elsewhere.
 void centreWhenShown(QWidget &window);
 
 // Every label of the window shows its text as it stands: a name such as "<b>Вася</b>"
