@@ -268,6 +268,12 @@ class Accessible:
         return node.getState().contains(pyatspi.STATE_SHOWING)
 
     @staticmethod
+    def focused(root):
+        """The control that has the keyboard focus under `root`, if any."""
+        return next((n for n in Accessible.descendants(root, into_items=False)
+                     if n.getState().contains(pyatspi.STATE_FOCUSED)), None)
+
+    @staticmethod
     def enabled(node):
         return node.getState().contains(pyatspi.STATE_ENABLED)
 

@@ -10,6 +10,7 @@ import argparse
 import datetime
 import os
 import pathlib
+import re
 import shutil
 import subprocess
 import sys
@@ -324,17 +325,25 @@ class Suite:
         window = d.wait_window(TITLE)
         self.only_visible([TITLE], "game")
         self.window_checks(window, TITLE, (792, 600), "game")
-        seats = [self.a11y.find(table, f"Место {n}: ", "label", prefix=True) for n in range(1, 9)]
-        self.controls_show(table, [(s.name, "label") for s in seats] + [("Начинаем", "push button"), ("Ведущий", None),
+        seats = [self.a11y.find(table, f"Место {n}: ", "push button", prefix=True) for n in range(1, 9)]
+        self.controls_show(table, [(s.name, "push button") for s in seats] + [("Начинаем", "push button"), ("Ведущий", None),
                                                                          ("Время:", "label")], "game")
         self.check("game: the player sits at the table", sum(s.name.endswith(": " + self.player) for s in seats) == 1,
                    str([s.name for s in seats]))
         narration = self.a11y.find(table, "Ведущий")
         said = lambda words: words in self.a11y.text(narration)
+        focus = self.a11y.focused(table)
+        self.check("screen reader: «Начинаем» has the focus", focus is not None and focus.name == "Начинаем",
+                   f"({focus.name if focus else None!r})")
         d.key("Return")
-        clock = self.a11y.find(table, "Часы раунда")
+        clock = self.a11y.find(table, "Осталось ", prefix=True)
         wait_for("the round clock", lambda: self.a11y.showing(clock))
         self.check("game: «Начинаем» by Enter starts round 1 with 150 seconds", said("У вас есть 150 секунд"))
+        first_reading = clock.name
+        time.sleep(2.2)
+        self.check("screen reader: the clock says the seconds left as they change",
+                   re.fullmatch(r"Осталось 1[45]\d секунд[ы]?", first_reading) is not None and clock.name != first_reading,
+                   f"({first_reading!r} → {clock.name!r})")
         started = time.monotonic()
         answers = self.a11y.find(table, "Варианты ответа")
         bank = self.a11y.find(table, "Положить в банк", "push button")
@@ -377,7 +386,7 @@ class Suite:
                     shot = True
                 by_mouse = how["mouse answers"] <= how["key answers"]
                 if by_mouse:
-                    d.click_centre(self.a11y.rect(self.a11y.find(table, "Ответ 1")))
+                    d.click_centre(self.a11y.rect(self.a11y.find(table, "Ответ 1", prefix=True)))
                 else:
                     d.key("2")
                 time.sleep(0.3)
@@ -439,6 +448,15 @@ class Suite:
         self.check(f"{what}: «Ваш ход» {'shows' if players_turn else 'does not show'}", yellow == players_turn)
         lime = image.count(self.a11y.rect(answers), LIME) > 20
         self.check(f"{what}: the answers look {'choosable' if players_turn else 'inactive'}", lime == players_turn)
+        names = [self.a11y.find(table, f"Ответ {n}", prefix=True).name for n in (1, 2)]
+        self.check(f"{what}: the screen reader hears both answers' texts",
+                   all(re.fullmatch(rf"Ответ {n}: .+", name) for n, name in zip((1, 2), names)), f"({names})")
+        if players_turn:
+            focus = self.a11y.focused(table)
+            self.check(f"{what}: the focus is on the first answer, which carries the question",
+                       focus is not None and focus.name == names[0]
+                       and focus.description == self.a11y.text(narration).strip().split("\n")[-1],
+                       f"({focus.name if focus else None!r}, {focus.description if focus else None!r})")
 
     def table_tells_the_bank(self, bank):
         image = self.desktop.screenshot()
@@ -452,6 +470,10 @@ class Suite:
                                             if n.name.startswith("Голосование:") and self.a11y.showing(n)), None), 5)
         image = d.screenshot()
         self.check(f"{what}: an invitation to click a name", image.count(self.a11y.rect(invitation), YELLOW) > 40)
+        focus = self.a11y.focused(table)
+        self.check(f"{what}: the focus is on a name the player may vote for, as a button",
+                   focus is not None and focus.getRoleName() == "push button" and focus.name.startswith("Место ")
+                   and not focus.name.endswith(": " + self.player), f"({focus.name if focus else None!r})")
         seat = next(s for s in seats if self.a11y.showing(s))
         d.move(5, 5)  # away from the names
         before = d.screenshot().count(self.a11y.rect(seat), PLATE)

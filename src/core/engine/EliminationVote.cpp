@@ -12,7 +12,7 @@ Status GameEngine::seatClicked(int seat)
     m_state.vote.counts.fill(0);
     m_state.vote.counts[seat] = 1;
     m_state.vote.votedSeat = seat;
-    EliminationVote();
+    countVotes();
     if (!m_state.isOccupied(m_state.table.playerSeat))
         return humanExit();
     return Status::success();
@@ -24,7 +24,7 @@ void GameEngine::setVoteOpen(bool open)
     m_view.setVoteOpen(open);
 }
 
-void GameEngine::EliminationVote()
+void GameEngine::countVotes()
 {
     setVoteOpen(false);
     for (int seat = 1; seat <= SeatCount; ++seat) {

@@ -82,7 +82,7 @@ private:
 
     // Vote
     void setVoteOpen(bool open);
-    void EliminationVote();
+    void countVotes();
     Status humanExit();
 
     // The human's controls, mirrored so that a stray click or key does nothing.

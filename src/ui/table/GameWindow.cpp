@@ -11,6 +11,7 @@
 #include "ui/table/TableLayout.h"
 #include "ui/table/TurnRing.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -27,6 +28,29 @@ using namespace Qt::StringLiterals;
 using namespace WindowStyle;
 
 namespace {
+
+// The property that keeps a control's own accessible description while it carries the
+// last narration line.
+constexpr char FixedDescription[] = "zybFixedDescription";
+
+// "Осталось 146 секунд", with the noun agreeing with the number.
+QString secondsLeftText(int seconds)
+{
+    const int lastTwo = seconds % 100;
+    const int last = seconds % 10;
+    const QString noun = (lastTwo >= 11 && lastTwo <= 14) ? u"секунд"_s
+                         : last == 1                      ? u"секунда"_s
+                         : (last >= 2 && last <= 4)       ? u"секунды"_s
+                                                          : u"секунд"_s;
+    return (last == 1 && lastTwo != 11 ? u"Осталась %1 %2"_s : u"Осталось %1 %2"_s).arg(seconds).arg(noun);
+}
+
+// "Цепочка: 1000 рублей", and ", набрано" for the step the chain has reached.
+QString chainStepName(int step, bool reached)
+{
+    const QString name = u"Цепочка: %1 рублей"_s.arg(GameEngine::chainValue(step));
+    return reached ? name + u", набрано"_s : name;
+}
 
 struct ChainLabel
 {
@@ -64,6 +88,7 @@ GameWindow::GameWindow(GameState &state, RandomSource &random, const Clock &cloc
     connect(m_timers[0], &QTimer::timeout, this, &GameWindow::clockTicked);
     connect(m_timers[1], &QTimer::timeout, this, &GameWindow::answerDelayElapsed);
     connect(m_timers[2], &QTimer::timeout, this, &GameWindow::pauseElapsed);
+    connect(qApp, &QApplication::focusChanged, this, [](QWidget *old, QWidget *) { restoreDescription(old); });
 }
 
 GameEngine &GameWindow::engine()
@@ -145,7 +170,7 @@ void GameWindow::buildChain()
         QLabel *l = label(QString::fromLatin1(c.name), QPoint(24, c.top), font, White);
         l->setText(QString::fromLatin1(c.caption));
         l->resize(std::max(c.width, l->sizeHint().width()), 28);
-        l->setAccessibleName(u"Цепочка: %1 рублей"_s.arg(QString::fromLatin1(c.caption)));
+        l->setAccessibleName(chainStepName(step, false));
         m_chainSteps[step] = l;
     }
 }
@@ -192,7 +217,8 @@ void GameWindow::buildControls()
     m_answers->setGeometry(352, 472, 249, 57);
     m_answers->setFlat(true);
     m_answers->setAutoFillBackground(true);
-    m_answers->setFocusPolicy(Qt::TabFocus);
+    // The answers take the focus themselves; their group is no stop of its own.
+    m_answers->setFocusPolicy(Qt::NoFocus);
     m_answers->setAccessibleName(u"Варианты ответа"_s);
     QPalette pal = m_answers->palette();
     pal.setColor(QPalette::Window, Qt::black);
@@ -260,11 +286,15 @@ void GameWindow::buildKeys()
             m_bankButton->click();
         else if (auto *b = qobject_cast<QPushButton *>(focusWidget()); b && b->isVisible())
             b->click();
+        else if (auto *seat = qobject_cast<SeatLabel *>(focusWidget()))
+            seat->press();
     });
     for (auto key : {Qt::Key_Return, Qt::Key_Enter}) {
         shortcut(QKeySequence(key), [this] {
             if (m_startButton->isVisible())
                 m_startButton->click();
+            else if (auto *seat = qobject_cast<SeatLabel *>(focusWidget()))
+                seat->press();
         });
     }
     shortcut(QKeySequence(Qt::Key_M), &GameWindow::toggleSound);
@@ -426,22 +456,35 @@ void GameWindow::showSeatName(int seat, const QString &text)
     m_seatNames[size_t(seat)]->setAccessibleName(u"Место %1: %2"_s.arg(seat).arg(text));
 }
 void GameWindow::setSeatNameShown(int seat, bool visible) { m_seatNames[size_t(seat)]->setVisible(visible); }
-void GameWindow::showSeatVotes(int seat, const QString &text) { m_seatVotes[size_t(seat)]->setText(text); }
+void GameWindow::showSeatVotes(int seat, const QString &text)
+{
+    m_seatVotes[size_t(seat)]->setText(text);
+    const QString name = u"Голос игрока за местом %1"_s.arg(seat);
+    m_seatVotes[size_t(seat)]->setAccessibleName(text.isEmpty() ? name : name + u": "_s + text);
+}
 void GameWindow::setSeatVotesShown(int seat, bool visible) { m_seatVotes[size_t(seat)]->setVisible(visible); }
 
 void GameWindow::showBank(int sum)
 {
     m_bankSum->setText(QString::number(sum));
     m_bankSum->adjustSize();
+    m_bankSum->setAccessibleName(u"Банк: %1"_s.arg(sum));
 }
 
 void GameWindow::markChainStep(int step)
 {
-    for (int s = 1; s <= 10; ++s)
-        setTextColour(m_chainSteps[size_t(s)], s == step ? Red : White);
+    for (int s = 1; s <= 10; ++s) {
+        QLabel *label = m_chainSteps[size_t(s)];
+        setTextColour(label, s == step ? Red : White);
+        label->setAccessibleName(chainStepName(s, s == step));
+    }
 }
 
-void GameWindow::showPrize(int total) { m_prize->setText(QString::number(total)); }
+void GameWindow::showPrize(int total)
+{
+    m_prize->setText(QString::number(total));
+    m_prize->setAccessibleName(u"Выигрыш: %1"_s.arg(total));
+}
 void GameWindow::setPrizeShown(bool shown) { m_prize->setVisible(shown); }
 
 void GameWindow::setScoreboardTitle(const QString &title)
@@ -458,6 +501,7 @@ void GameWindow::showDuelScore(int first, int second)
     setTextColour(m_scoreboard, Aqua);
     m_scoreboard->setText(u"%1:%2"_s.arg(first).arg(second));
     m_scoreboard->adjustSize();
+    m_scoreboard->setAccessibleName(u"Счёт %1:%2"_s.arg(first).arg(second));
 }
 
 void GameWindow::setStartButtonText(const QString &text) { m_startButton->setText(text); }
@@ -466,6 +510,9 @@ void GameWindow::setStartButtonShown(bool shown)
 {
     m_startButton->setVisible(shown);
     m_startKey->setVisible(shown);
+    // The next thing to do: the keyboard, and a screen reader, are taken there.
+    if (shown && isVisible())
+        m_startButton->setFocus(Qt::OtherFocusReason);
 }
 
 void GameWindow::offerBank(bool offered)
@@ -497,6 +544,30 @@ void GameWindow::appendNarration(const QString &line)
     cursor.insertText(line);
     QScrollBar *bar = m_narration->verticalScrollBar();
     bar->setValue(bar->maximum());
+    if (!line.isEmpty())
+        m_lastLine = line;
+    announce(line);
+}
+
+void GameWindow::announce(const QString &line)
+{
+    // Screen readers do not speak text added to a read-only field, but they do speak a
+    // change to the description of the control that has the focus: the line becomes
+    // that description until the focus moves on.
+    if (line.isEmpty() || !isActiveWindow())
+        return;
+    QWidget *focus = focusWidget() ? focusWidget() : this;
+    if (!focus->property(FixedDescription).isValid())
+        focus->setProperty(FixedDescription, focus->accessibleDescription());
+    focus->setAccessibleDescription(line);
+}
+
+void GameWindow::restoreDescription(QWidget *widget)
+{
+    if (!widget || !widget->property(FixedDescription).isValid())
+        return;
+    widget->setAccessibleDescription(widget->property(FixedDescription).toString());
+    widget->setProperty(FixedDescription, QVariant());
 }
 
 void GameWindow::clearAnswers()
@@ -506,13 +577,17 @@ void GameWindow::clearAnswers()
         b->setText(QString());
         b->setStyleSheet(QString());
     }
+    for (int i = 0; i < 2; ++i)
+        m_answerButtons[size_t(i)]->setAccessibleName(u"Ответ %1"_s.arg(i + 1));
 }
 
 void GameWindow::appendAnswer(const QString &text)
 {
     if (m_answerItems.size() >= 2)
         return;
-    m_answerButtons[size_t(m_answerItems.size())]->setText(literalButtonText(text));
+    QRadioButton *button = m_answerButtons[size_t(m_answerItems.size())];
+    button->setText(literalButtonText(text));
+    button->setAccessibleName(u"Ответ %1: %2"_s.arg(m_answerItems.size() + 1).arg(text));
     m_answerItems.append(text);
 }
 
@@ -532,6 +607,12 @@ void GameWindow::setAnswersEnabled(bool enabled)
 {
     m_answers->setEnabled(enabled);
     showAnswerCue();
+    // The player's turn: the keyboard, and a screen reader, go to the first answer.
+    if (enabled && m_answers->isVisible() && isVisible()) {
+        m_answerButtons[0]->setFocus(Qt::OtherFocusReason);
+        // Said with the answer the focus lands on: the question just put.
+        announce(m_lastLine);
+    }
 }
 
 void GameWindow::setTimerActive(Timer which, bool active)
@@ -555,6 +636,8 @@ void GameWindow::showWindow()
     show();
     raise();
     activateWindow();
+    if (m_startButton->isVisible())
+        m_startButton->setFocus(Qt::OtherFocusReason);
 }
 
 void GameWindow::markAskedSeat(int seat)
@@ -588,12 +671,24 @@ void GameWindow::setVoteOpen(bool open)
     m_voteInvitation->setVisible(open);
     for (int seat = 1; seat <= SeatCount; ++seat)
         m_seatNames[size_t(seat)]->setVoteOpen(open);
+    // The keyboard goes to the first name the player may vote for; Tab goes round them.
+    if (open && isVisible()) {
+        const GameState &state = m_engine.state();
+        for (int seat = 1; seat <= SeatCount; ++seat) {
+            SeatLabel *name = m_seatNames[size_t(seat)];
+            if (name->isVisible() && state.isOccupied(seat) && seat != state.table.playerSeat) {
+                name->setFocus(Qt::OtherFocusReason);
+                break;
+            }
+        }
+    }
 }
 
 void GameWindow::showClock(int seconds)
 {
     m_scoreboard->setText(QString::number(seconds));
     m_scoreboard->adjustSize();
+    m_scoreboard->setAccessibleName(secondsLeftText(seconds));
     // The last ten seconds pulse in red; the end of the round stays red.
     const bool urgent = seconds > 0 && seconds <= 10;
     setClockUrgent(urgent);

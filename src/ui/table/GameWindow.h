@@ -102,6 +102,10 @@ private:
     void buildKeys();
     void buildCues();
     void showAnswerCue();
+    // A new narration line for screen readers; the control the focus leaves gets its own
+    // description back.
+    void announce(const QString &line);
+    static void restoreDescription(QWidget *widget);
     void setClockUrgent(bool urgent);
     QLabel *keyHint(const QString &key, QPoint at, QWidget *parent);
     void answerByKey(int index);
@@ -118,6 +122,7 @@ private:
     QLabel *m_scoreboard = nullptr;
     QPlainTextEdit *m_narration = nullptr;
     int m_narrationLines = 0;
+    QString m_lastLine;  // the narration's last line that says something
     QGroupBox *m_answers = nullptr;
     QButtonGroup *m_answerGroup = nullptr;
     std::array<QRadioButton *, 2> m_answerButtons{};

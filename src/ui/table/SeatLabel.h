@@ -3,14 +3,20 @@
 #include <QLabel>
 
 // A seat's name label: a transparent label that reports clicks. While the vote is open it
-// lights up under the pointer, inviting the click; at other times it does not react.
+// is a button: it lights up under the pointer or with the keyboard focus, inviting the
+// vote, and Enter or Space votes as a click does. At other times it does not react.
+//
+// Screen readers meet it as a button named "Место N: имя", unavailable outside the vote.
 class SeatLabel : public QLabel
 {
     Q_OBJECT
 public:
-    using QLabel::QLabel;
+    explicit SeatLabel(QWidget *parent = nullptr);
 
     void setVoteOpen(bool open);
+    bool isVoteOpen() const { return m_voteOpen; }
+    // A vote by the keyboard or a screen reader: a click, while the vote is open.
+    void press();
     bool isLit() const { return m_lit; }
 
 Q_SIGNALS:
@@ -18,12 +24,15 @@ Q_SIGNALS:
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void setLit(bool lit);
+    void updateLit();
 
     bool m_voteOpen = false;
     bool m_lit = false;

@@ -424,6 +424,101 @@ private Q_SLOTS:
         QVERIFY(banked);
     }
 
+    void aScreenReaderHearsWhatTheTableShows()
+    {
+        GameView &view = *m_window;
+        m_window->show();
+        auto *clock = child<QLabel>(u"Label2"_s);
+        const std::pair<int, QString> clocks[] = {{146, u"Осталось 146 секунд"_s}, {21, u"Осталась 21 секунда"_s},
+                                                  {3, u"Осталось 3 секунды"_s}, {11, u"Осталось 11 секунд"_s},
+                                                  {1, u"Осталась 1 секунда"_s}, {0, u"Осталось 0 секунд"_s}};
+        for (const auto &[seconds, said] : clocks) {
+            view.showClock(seconds);
+            QCOMPARE(clock->accessibleName(), said);
+        }
+        view.showDuelScore(2, 1);
+        QCOMPARE(clock->accessibleName(), u"Счёт 2:1"_s);
+        view.showBank(1000);
+        QCOMPARE(child(u"Bank"_s)->accessibleName(), u"Банк: 1000"_s);
+        view.showPrize(25000);
+        QCOMPARE(child(u"_Summa"_s)->accessibleName(), u"Выигрыш: 25000"_s);
+        view.showSeatName(3, u"Станислав"_s);
+        QCOMPARE(child(u"Name3"_s)->accessibleName(), u"Место 3: Станислав"_s);
+        view.showSeatVotes(3, u"Анна"_s);
+        QCOMPARE(child(u"_Name3"_s)->accessibleName(), u"Голос игрока за местом 3: Анна"_s);
+        view.markChainStep(2);
+        QCOMPARE(child(u"_1000"_s)->accessibleName(), u"Цепочка: 1000 рублей, набрано"_s);
+        QCOMPARE(child(u"_500"_s)->accessibleName(), u"Цепочка: 500 рублей"_s);
+        view.clearAnswers();
+        view.appendAnswer(u"Мха"_s);
+        view.appendAnswer(u"Коры"_s);
+        QCOMPARE(child(u"RadioGroup1Item0"_s)->accessibleName(), u"Ответ 1: Мха"_s);
+        QCOMPARE(child(u"RadioGroup1Item1"_s)->accessibleName(), u"Ответ 2: Коры"_s);
+        view.clearAnswers();
+        QCOMPARE(child(u"RadioGroup1Item1"_s)->accessibleName(), u"Ответ 2"_s);
+    }
+
+    void theFocusGoesWhereTheNextActionIs()
+    {
+        newGame();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        auto *start = child<QPushButton>(u"Button1"_s);
+        QCOMPARE(QApplication::focusWidget(), start);
+        QTest::keyClick(m_window.get(), Qt::Key_Return);
+        QCOMPARE(child(u"RadioGroup1"_s)->focusPolicy(), Qt::NoFocus);
+
+        // The player's turn: the focus is on the first answer, which carries the question.
+        auto *group = child<QGroupBox>(u"RadioGroup1"_s);
+        auto *first = child<QRadioButton>(u"RadioGroup1Item0"_s);
+        auto *narration = child<QPlainTextEdit>(u"RichEdit1"_s);
+        int turns = 0;
+        for (int i = 0; i < 3000 && turns < 3; ++i) {
+            if (group->isVisible() && group->isEnabled()) {
+                QCOMPARE(QApplication::focusWidget(), first);
+                const QStringList lines = narration->toPlainText().split(u'\n', Qt::SkipEmptyParts);
+                QCOMPARE(first->accessibleDescription(), lines.last());
+                QVERIFY(lines.last().startsWith(u"Тестер, "_s));
+                QCOMPARE(first->accessibleName(), u"Ответ 1: "_s + m_window->answerText(0));
+                QTest::keyClick(m_window.get(), Qt::Key_1);
+                ++turns;
+            } else if (!fireNextTimer()) {
+                break;
+            }
+        }
+        QCOMPARE(turns, 3);
+
+        // A line said while the focus stays on a control is that control's description;
+        // the control gets its own back when the focus moves on.
+        const QString ownDescription = narration->accessibleDescription();
+        narration->setFocus();
+        m_window->appendNarration(u"Анна положила в банк 1000"_s);
+        QCOMPARE(narration->accessibleDescription(), u"Анна положила в банк 1000"_s);
+        auto *bank = child<QPushButton>(u"Button2"_s);
+        const bool offered = bank->isVisible();
+        bank->show();
+        bank->setFocus();
+        QCOMPARE(narration->accessibleDescription(), ownDescription);
+        bank->setVisible(offered);
+
+        // The vote: the seats take the focus, the first one the player may vote for first,
+        // and Enter votes.
+        bool voteOpen = false;
+        for (int i = 0; i < 5000 && !(voteOpen = m_state.vote.open); ++i) {
+            answerIfAsked();
+            QVERIFY(fireNextTimer());
+        }
+        QVERIFY(voteOpen);
+        auto *seat = qobject_cast<SeatLabel *>(QApplication::focusWidget());
+        QVERIFY(seat);
+        QVERIFY(seat->isLit());
+        QVERIFY(seat->objectName() != u"Name%1"_s.arg(m_state.table.playerSeat));
+        QCOMPARE(seat->focusPolicy(), Qt::StrongFocus);
+        QTest::keyClick(m_window.get(), Qt::Key_Return);
+        QVERIFY(!m_state.vote.open);
+        QCOMPARE(seat->focusPolicy(), Qt::NoFocus);
+        QVERIFY(!seat->isLit());
+    }
+
     void quickFinalPlaysToTheRecordInTheWinnersFile()
     {
         newGame(u"HiddenRover"_s);
