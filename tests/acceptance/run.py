@@ -421,9 +421,13 @@ class Suite:
         return window, False
 
     def asked_seat(self, seats, narration):
-        """The seat whose name opens the narration's question."""
-        first = self.a11y.text(narration).split("\n")[0]
-        return next((s for s in seats if first.startswith(s.name.split(": ", 1)[1] + ", ")), None)
+        """The seat whose name opens the question put last (the round's first question follows
+        the host's opening line)."""
+        for line in reversed(self.a11y.text(narration).split("\n")):
+            seat = next((s for s in seats if line.startswith(s.name.split(": ", 1)[1] + ", ")), None)
+            if seat is not None:
+                return seat
+        return None
 
     def ring_round(self, image, seat):
         x, y, w, h = self.a11y.rect(seat)
@@ -438,8 +442,8 @@ class Suite:
         deadline = time.monotonic() + 3
         while (asked := self.asked_seat(seats, narration)) is None and time.monotonic() < deadline:
             time.sleep(0.1)
-        first = self.a11y.text(narration).split("\n")[0]
-        if not self.check(f"{what}: the narration names the seat asked", asked is not None, f"(it opens {first!r})"):
+        if not self.check(f"{what}: the narration names the seat asked", asked is not None,
+                          f"(it reads {self.a11y.text(narration)!r})"):
             return
         rung = [s.name for s in seats if self.a11y.showing(s) and self.ring_round(image, s)]
         self.check(f"{what}: a ring round that seat's name only", rung == [asked.name], f"(rings: {rung})")

@@ -1,5 +1,7 @@
 #include "ui/look/Backdrop.h"
 
+#include "ui/look/AccessibleRoles.h"
+
 #include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
@@ -8,6 +10,7 @@ Backdrop::Backdrop(Painter painter, QWidget *parent)
     : QWidget(parent)
     , m_painter(std::move(painter))
 {
+    AccessibleRoles::install();
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

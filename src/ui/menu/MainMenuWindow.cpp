@@ -1,6 +1,7 @@
 #include "ui/menu/MainMenuWindow.h"
 
 #include "core/state/GameState.h"
+#include "ui/look/AccessibleRoles.h"
 #include "ui/look/Backdrop.h"
 #include "ui/look/ErrorReport.h"
 #include "ui/look/Fonts.h"
@@ -24,6 +25,7 @@ MainMenuWindow::MainMenuWindow(GameState &state, QWidget *parent)
     setWindowTitle(u"Зыбкоцепье"_s);
     setFixedSize(792, 566);
     WindowStyle::centreWhenShown(*this);
+    AccessibleRoles::install();
     setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
     setAutoFillBackground(true);
     QPalette pal = palette();

@@ -3,6 +3,7 @@
 #include "core/data/DataFiles.h"
 #include "core/data/NamesBase.h"
 #include "core/data/QuestionBase.h"
+#include "ui/look/AccessibleRoles.h"
 #include "ui/look/Backdrop.h"
 #include "ui/look/ErrorReport.h"
 #include "ui/look/Fonts.h"
@@ -106,6 +107,7 @@ SettingsWindow::SettingsWindow(GameState &state, RandomSource &random, QDir data
     setWindowTitle(u"Зыбкоцепье"_s);
     setFixedSize(676, 413);
     WindowStyle::centreWhenShown(*this);
+    AccessibleRoles::install();
     setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &SettingsWindow::noteFocusWindow);
 }

@@ -1,5 +1,6 @@
 #include "ui/table/GameWindow.h"
 
+#include "ui/look/AccessibleRoles.h"
 #include "ui/look/Backdrop.h"
 #include "ui/look/ErrorReport.h"
 #include "ui/look/Fonts.h"
@@ -77,6 +78,7 @@ GameWindow::GameWindow(GameState &state, RandomSource &random, const Clock &cloc
     setWindowTitle(u"Зыбкоцепье"_s);
     setFixedSize(792, 600);
     WindowStyle::centreWhenShown(*this);
+    AccessibleRoles::install();
     setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
 
     for (int i = 0; i < 3; ++i) {

@@ -1,6 +1,7 @@
 #include "ui/winners/WinnersWindow.h"
 
 #include "core/data/DataFiles.h"
+#include "ui/look/AccessibleRoles.h"
 #include "ui/look/ErrorReport.h"
 #include "ui/look/Fonts.h"
 #include "ui/look/WindowStyle.h"
@@ -48,6 +49,7 @@ WinnersWindow::WinnersWindow(GameState &state, const Clock &clock, QDir dataDir,
     setWindowTitle(u"Игроки, которые выиграли..."_s);
     setFixedSize(425, 280);
     WindowStyle::centreWhenShown(*this);
+    AccessibleRoles::install();
     setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);

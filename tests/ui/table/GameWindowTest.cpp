@@ -9,6 +9,7 @@
 #include "ui/table/GameWindow.h"
 #include "ui/table/SeatLabel.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QEnterEvent>
 #include <QGroupBox>
@@ -456,6 +457,14 @@ private Q_SLOTS:
         QCOMPARE(child(u"RadioGroup1Item1"_s)->accessibleName(), u"Ответ 2: Коры"_s);
         view.clearAnswers();
         QCOMPARE(child(u"RadioGroup1Item1"_s)->accessibleName(), u"Ответ 2"_s);
+
+        // The window is a frame with its title; its picture stays out of the reader's way.
+        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(m_window.get());
+        QCOMPARE(window->role(), QAccessible::Window);
+        QCOMPARE(window->text(QAccessible::Name), u"Зыбкоцепье"_s);
+        QAccessibleInterface *picture = QAccessible::queryAccessibleInterface(child(u"Image1"_s));
+        QVERIFY(picture->state().invisible);
+        QCOMPARE(picture->role(), QAccessible::NoRole);
     }
 
     void theFocusGoesWhereTheNextActionIs()
