@@ -478,7 +478,9 @@ class Suite:
         self.check(f"{what}: the focus is on a name the player may vote for, as a button",
                    focus is not None and focus.getRoleName() == "push button" and focus.name.startswith("Место ")
                    and not focus.name.endswith(": " + self.player), f"({focus.name if focus else None!r})")
-        seat = next(s for s in seats if self.a11y.showing(s))
+        # A name other than the focused one, which is lit already for the keyboard.
+        seat = next(s for s in seats if self.a11y.showing(s) and (focus is None or s.name != focus.name)
+                    and not s.name.endswith(": " + self.player))
         d.move(5, 5)  # away from the names
         before = d.screenshot().count(self.a11y.rect(seat), PLATE)
         x, y, w, h = self.a11y.rect(seat)
