@@ -35,6 +35,8 @@ Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std
     mainMenuWindow.setTargets(&gameWindow, &settingsWindow);
     gameWindow.setSounds(&sounds);
     settingsWindow.setSounds(&sounds);
+    gameWindow.setNarrator(&narrator);
+    settingsWindow.setNarrator(&narrator);
 
     auto showMenu = [this] {
         mainMenuWindow.show();
@@ -50,6 +52,9 @@ Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std
 void Application::start()
 {
     mainMenuWindow.show();
+    // The host's voice opens on a thread of its own: the menu never waits for it.
+    if (narrator.isOn())
+        speech.prepare();
     // Not in the way of the menu's first frame. A game started sooner loads them with its
     // first cue.
     QTimer::singleShot(500, &sounds, [this] { sounds.load(); });

@@ -5,7 +5,9 @@
 #include "core/state/GameState.h"
 #include "ui/menu/MainMenuWindow.h"
 #include "ui/settings/SettingsWindow.h"
-#include "ui/sound/SoundPlayer.h"
+#include "ui/speech/Narrator.h"
+#include "ui/speech/QtSpeechEngine.h"
+#include "ui/sound/SoundOutput.h"
 #include "ui/table/GameWindow.h"
 #include "ui/winners/WinnersWindow.h"
 
@@ -35,7 +37,10 @@ private:
 
 public:
     // Made before the windows that play through it, and so gone after them.
-    SoundPlayer sounds;
+    SoundOutput sounds;
+    // The host's voice, silent until the player turns it on.
+    QtSpeechEngine speech;
+    Narrator narrator{speech};
     MainMenuWindow mainMenuWindow;
     SettingsWindow settingsWindow;
     GameWindow gameWindow;

@@ -15,6 +15,11 @@ for f in bin/zybkotsepye libexec/zybkotsepye/zybkotsepye share/zybkotsepye/Vopro
     [ -e "$prefix/$f" ] || { echo "not installed: $f" >&2; exit 1; }
 done
 grep -q '^Exec=zybkotsepye$' "$prefix/share/applications/zybkotsepye.desktop"
+# The sound module beside the program; the program itself starts without Qt Multimedia.
+[ -f "$prefix/libexec/zybkotsepye/zybkotsepye-sound.so" ] || { echo "not installed: the sound module" >&2; exit 1; }
+if readelf -d "$prefix/libexec/zybkotsepye/zybkotsepye" | grep -q 'NEEDED.*Multimedia'; then
+    echo "the program itself needs Qt Multimedia" >&2; exit 1
+fi
 
 start() {
     # The game runs until it is stopped: still running after a few seconds is a success.

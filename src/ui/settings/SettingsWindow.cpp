@@ -10,10 +10,14 @@
 #include "ui/look/WindowScale.h"
 #include "ui/look/WindowStyle.h"
 #include "ui/settings/SettingsArtwork.h"
-#include "ui/sound/SoundPlayer.h"
+#include "ui/sound/SoundControl.h"
 #include "ui/sound/SoundSettings.h"
+#include "ui/speech/Narrator.h"
+#include "ui/speech/SpeechEngine.h"
+#include "ui/speech/VoiceSettings.h"
 
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -259,9 +263,11 @@ void SettingsWindow::buildLayout()
             m_sounds->play(GameSounds::Cue::RightAnswer);
     });
 
+    buildVoiceControls();
+
     QWidget *const tabOrder[] = {m_okButton, m_playerNameEdit, m_windowScale, m_randomNameButton, m_namesList, m_newNameEdit, m_addNameButton, m_questionEdit, m_firstAnswerEdit,
                                  m_secondAnswerEdit, m_answerItems[0], m_answerItems[1], m_addQuestionButton, m_winnersButton,
-                                 m_soundOn, m_soundVolume};
+                                 m_soundOn, m_soundVolume, m_hostVoice, m_hostVoiceName, m_hostVoiceRate};
     for (size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     // The OK button holds the keyboard focus when the window is first shown.
@@ -288,6 +294,7 @@ void SettingsWindow::reload()
     m_messages.clear();
     m_windowScale->setCurrentIndex(std::max(0, m_windowScale->findData(WindowScale::stored())));
     showStoredSound();
+    showStoredVoice();
     setNameFieldText(m_playerNameEdit, m_state.table.playerName);
     setNameFieldText(m_newNameEdit, m_state.table.playerName);
     m_questionEdit->clear();
@@ -523,4 +530,109 @@ bool SettingsWindow::mayReplace(bool inSync, const QString &path, const QString 
         fileName, u"Файл «%1» не был прочитан при открытии окна, поэтому он не перезаписан: его содержимое "
                   u"сохранено. Закройте окно настроек и откройте его снова."_s.arg(fileName)));
     return false;
+}
+
+// --- The host's voice ---
+
+namespace {
+
+// Said when the player changes the voice or its rate, to hear the change.
+const QString VoiceSample = u"Добро пожаловать на программу Зыбкоцепье"_s;
+
+} // namespace
+
+void SettingsWindow::setNarrator(Narrator *narrator)
+{
+    m_narrator = narrator;
+    if (m_narrator)
+        connect(&m_narrator->engine(), &SpeechEngine::voicesChanged, this, [this] {
+            if (m_hostVoiceName)
+                listVoices();
+        });
+}
+
+void SettingsWindow::buildVoiceControls()
+{
+    // One row in the free band above the names list: the box, the voice, the rate.
+    m_hostVoice = new QCheckBox(u"Голос ведущего"_s, this);
+    m_hostVoice->setObjectName(u"HostVoice"_s);
+    m_hostVoice->setGeometry(264, 108, 118, 22);
+    setColours(m_hostVoice, Qt::white);
+    m_hostVoice->setAccessibleDescription(u"Ведущий читает вслух вопросы, ответы и свои слова; "
+                                          u"за столом R повторяет вопрос, T называет время, N — места"_s);
+    connect(m_hostVoice, &QCheckBox::toggled, this, [this](bool on) {
+        VoiceSettings::storeOn(on);
+        if (m_narrator) {
+            m_narrator->setOn(on);
+            m_narrator->sayAside(VoiceSample);
+        }
+        m_hostVoiceName->setEnabled(on);
+        m_hostVoiceRate->setEnabled(on);
+    });
+
+    m_hostVoiceName = new QComboBox(this);
+    m_hostVoiceName->setObjectName(u"HostVoiceName"_s);
+    m_hostVoiceName->setGeometry(388, 108, 150, 22);
+    m_hostVoiceName->setAccessibleName(u"Голос"_s);
+    m_hostVoiceName->setToolTip(u"Голос"_s);
+    m_hostVoiceName->setMaxVisibleItems(16);
+    // The names of espeak voices run long: the list is wider than the box.
+    m_hostVoiceName->view()->setMinimumWidth(260);
+    connect(m_hostVoiceName, &QComboBox::activated, this, [this](int index) {
+        const QString name = m_hostVoiceName->itemData(index).toString();
+        VoiceSettings::storeVoice(name);
+        if (m_narrator) {
+            m_narrator->setVoice(name);
+            m_narrator->sayAside(VoiceSample);
+        }
+    });
+
+    m_hostVoiceRate = new QSlider(Qt::Horizontal, this);
+    m_hostVoiceRate->setObjectName(u"HostVoiceRate"_s);
+    m_hostVoiceRate->setGeometry(544, 108, 97, 22);
+    m_hostVoiceRate->setRange(-100, 100);
+    m_hostVoiceRate->setSingleStep(10);
+    m_hostVoiceRate->setPageStep(25);
+    m_hostVoiceRate->setAccessibleName(u"Скорость речи"_s);
+    m_hostVoiceRate->setToolTip(u"Скорость речи"_s);
+    showStoredVoice();
+    // Applied at once; stored, and heard, when the slider is let go rather than at each
+    // step of a drag.
+    connect(m_hostVoiceRate, &QSlider::valueChanged, this, [this](int rate) {
+        if (m_narrator)
+            m_narrator->setRate(rate);
+        if (!m_hostVoiceRate->isSliderDown())
+            VoiceSettings::storeRate(rate);
+    });
+    connect(m_hostVoiceRate, &QSlider::sliderReleased, this, [this] {
+        VoiceSettings::storeRate(m_hostVoiceRate->value());
+        if (m_narrator)
+            m_narrator->sayAside(VoiceSample);
+    });
+}
+
+void SettingsWindow::showStoredVoice()
+{
+    const QSignalBlocker quietBox(m_hostVoice);
+    const QSignalBlocker quietSlider(m_hostVoiceRate);
+    m_hostVoice->setChecked(VoiceSettings::isOn());
+    m_hostVoiceRate->setValue(VoiceSettings::rate());
+    listVoices();
+    m_hostVoiceName->setEnabled(m_hostVoice->isChecked());
+    m_hostVoiceRate->setEnabled(m_hostVoice->isChecked());
+}
+
+void SettingsWindow::listVoices()
+{
+    const QString chosen = VoiceSettings::voice();
+    QStringList voices = m_narrator ? m_narrator->engine().voices() : QStringList();
+    // A voice chosen in an earlier run stays shown until the engine has told its own.
+    if (!chosen.isEmpty() && !voices.contains(chosen))
+        voices.prepend(chosen);
+    const QSignalBlocker quiet(m_hostVoiceName);
+    m_hostVoiceName->clear();
+    m_hostVoiceName->addItem(u"Обычный"_s, QString());
+    for (const QString &voice : std::as_const(voices))
+        m_hostVoiceName->addItem(voice, voice);
+    m_hostVoiceName->setCurrentIndex(std::max(0, m_hostVoiceName->findData(chosen)));
 }

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 class Backdrop;
+class Narrator;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -21,7 +22,7 @@ class QPushButton;
 class QRadioButton;
 class QSlider;
 class QWindow;
-class SoundPlayer;
+class SoundControl;
 
 // The settings window: the player's name, the names base, new questions, the window size, the
 // sound and the way to the winners window.
@@ -46,7 +47,10 @@ public:
     void ensureBuilt();
 
     // The player that the sound controls act on at once, or none. Not owned.
-    void setSounds(SoundPlayer *sounds) { m_sounds = sounds; }
+    void setSounds(SoundControl *sounds) { m_sounds = sounds; }
+
+    // The host's voice that the voice controls act on at once, or none. Not owned.
+    void setNarrator(Narrator *narrator);
 
     // The window's copy of the question base, in file order.
     const LineStore &questions() const { return m_questions; }
@@ -89,6 +93,10 @@ private:
     void noteFocusWindow(QWindow *window);
     void showQuestionCount();
     void showStoredSound();
+    void buildVoiceControls();
+    void showStoredVoice();
+    // The voice choice: the engine's own voice, then the engine's voices as far as known.
+    void listVoices();
     // Writes a message (a refusal, a confirmation) in place of the field's text. Until the
     // player types there again, the field holds no data: the message is never stored.
     void showMessage(QLineEdit *field, const QString &message);
@@ -131,7 +139,13 @@ private:
     // The sound on or off, and its volume; stored and heard at once.
     QCheckBox *m_soundOn = nullptr;
     QSlider *m_soundVolume = nullptr;
-    SoundPlayer *m_sounds = nullptr;
+    SoundControl *m_sounds = nullptr;
+
+    // The host's voice: on or off, which voice, how fast; stored and heard at once.
+    QCheckBox *m_hostVoice = nullptr;
+    QComboBox *m_hostVoiceName = nullptr;
+    QSlider *m_hostVoiceRate = nullptr;
+    Narrator *m_narrator = nullptr;
 
     // The names base in m_namesList's order, with the file's encoding.
     LineStore m_names;

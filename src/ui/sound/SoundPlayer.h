@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/engine/GameSounds.h"
+#include "ui/sound/SoundControl.h"
 
 #include <QList>
 #include <QObject>
@@ -11,7 +11,7 @@
 
 class QSoundEffect;
 
-// Plays the game's cues with the sounds built into the program.
+// Plays the game's cues with the sounds built into the sound module.
 //
 // The effects are made once, by load() or by the first cue, and only when the system has
 // an audio output: without one the game stays silent, at no cost and with no message.
@@ -21,7 +21,7 @@ class QSoundEffect;
 // answer and the next player's bank) play one after another, each when the one before it
 // has ended by the length of its sound; the game's next step drops whatever its previous
 // one has left to play. The clock's ticks keep time: each plays as it comes.
-class SoundPlayer : public QObject, public GameSounds
+class SoundPlayer : public QObject, public SoundControl
 {
     Q_OBJECT
 
@@ -31,15 +31,15 @@ public:
     void play(Cue cue) override;
 
     // Whether the game is heard; turning it off also silences what is playing.
-    void setOn(bool on);
-    bool isOn() const { return m_on; }
+    void setOn(bool on) override;
+    bool isOn() const override { return m_on; }
     // 0..100, as the settings window's slider shows it.
-    void setVolume(int percent);
-    int volume() const { return m_volume; }
+    void setVolume(int percent) override;
+    int volume() const override { return m_volume; }
 
     // Makes the effects and starts decoding them; done once. False when there is no audio
     // output to play them on.
-    bool load();
+    bool load() override;
 
     // The resource that holds the sound of a cue.
     static QString source(Cue cue);

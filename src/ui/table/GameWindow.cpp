@@ -5,8 +5,9 @@
 #include "ui/look/ErrorReport.h"
 #include "ui/look/Fonts.h"
 #include "ui/look/WindowStyle.h"
-#include "ui/sound/SoundPlayer.h"
+#include "ui/sound/SoundControl.h"
 #include "ui/sound/SoundSettings.h"
+#include "ui/speech/Narrator.h"
 #include "ui/table/SeatLabel.h"
 #include "ui/table/TableArtwork.h"
 #include "ui/table/TableLayout.h"
@@ -99,7 +100,7 @@ GameEngine &GameWindow::engine()
     return m_engine;
 }
 
-void GameWindow::setSounds(SoundPlayer *sounds)
+void GameWindow::setSounds(SoundControl *sounds)
 {
     m_sounds = sounds;
     m_engine.setSounds(sounds);
@@ -281,8 +282,9 @@ void GameWindow::buildKeys()
         auto *s = new QShortcut(key, this);
         connect(s, &QShortcut::activated, this, slot);
     };
-    shortcut(QKeySequence(Qt::Key_1), [this] { answerByKey(0); });
-    shortcut(QKeySequence(Qt::Key_2), [this] { answerByKey(1); });
+    // 1 and 2 answer; while the vote is open, 1..8 vote against the player at that seat.
+    for (int digit = 1; digit <= SeatCount; ++digit)
+        shortcut(QKeySequence(Qt::Key_0 + digit), [this, digit] { digitPressed(digit); });
     shortcut(QKeySequence(Qt::Key_Space), [this] {
         if (m_bankButton->isVisible())
             m_bankButton->click();
@@ -300,6 +302,15 @@ void GameWindow::buildKeys()
         });
     }
     shortcut(QKeySequence(Qt::Key_M), &GameWindow::toggleSound);
+    // Play by ear: the host repeats the question (R), tells the time left (T) and who sits
+    // where (N).
+    shortcut(QKeySequence(Qt::Key_R), &GameWindow::repeatPressed);
+    shortcut(QKeySequence(Qt::Key_T), &GameWindow::timePressed);
+    shortcut(QKeySequence(Qt::Key_N), &GameWindow::seatsPressed);
+    QLabel *speechKeys = keyHint(u"R — повтор, T — время, N — места"_s, QPoint(0, 28), this);
+    speechKeys->setObjectName(u"SpeechKeys"_s);
+    speechKeys->setAccessibleName(u"Клавиши ведущего: R — повторить вопрос, T — сколько осталось времени, N — кто за каким местом"_s);
+    speechKeys->move(width() - 8 - speechKeys->width(), 28);
 }
 
 void GameWindow::toggleSound()
@@ -531,12 +542,16 @@ void GameWindow::setAnswersShown(bool shown)
 
 void GameWindow::clearNarration()
 {
+    if (m_narrator)
+        m_narrator->narrationCleared();
     m_narration->clear();
     m_narrationLines = 0;
 }
 
 void GameWindow::appendNarration(const QString &line)
 {
+    if (m_narrator)
+        m_narrator->lineAppended(line);
     // A line of its own even when it is empty and the first: appendPlainText() would
     // drop blank lines at the top of an empty view.
     QTextCursor cursor(m_narration->document());
@@ -574,6 +589,8 @@ void GameWindow::restoreDescription(QWidget *widget)
 
 void GameWindow::clearAnswers()
 {
+    if (m_narrator)
+        m_narrator->answersCleared();
     m_answerItems.clear();
     for (QRadioButton *b : m_answerButtons) {
         b->setText(QString());
@@ -585,6 +602,8 @@ void GameWindow::clearAnswers()
 
 void GameWindow::appendAnswer(const QString &text)
 {
+    if (m_narrator)
+        m_narrator->answerAppended(text);
     if (m_answerItems.size() >= 2)
         return;
     QRadioButton *button = m_answerButtons[size_t(m_answerItems.size())];
@@ -715,3 +734,56 @@ void GameWindow::setVisible(bool visible)
     QWidget::setVisible(visible);
 }
 
+
+// --- Playing by ear ---
+
+void GameWindow::digitPressed(int digit)
+{
+    // While the vote is open the answers are hidden: a digit names a seat.
+    if (m_engine.state().vote.open)
+        seatClicked(digit);
+    else if (digit <= 2)
+        answerByKey(digit - 1);
+}
+
+void GameWindow::repeatPressed()
+{
+    if (!m_narrator)
+        return;
+    // The question while its answers are up; between rounds, what the host said last.
+    if (m_answers->isVisibleTo(this))
+        m_narrator->repeatQuestion();
+    else
+        m_narrator->repeatLastWords();
+}
+
+void GameWindow::timePressed()
+{
+    if (!m_narrator)
+        return;
+    const GameState &state = m_engine.state();
+    if (state.round.number == 8) {
+        m_narrator->sayAside(u"Счёт: %1 — %2, %3 — %4"_s.arg(state.duel.finalistA).arg(state.duel.scoreA)
+                                 .arg(state.duel.finalistB).arg(state.duel.scoreB));
+    } else if (timer(Timer::RoundClock)->isActive()) {
+        m_narrator->sayAside(Narrator::secondsLeft(state.round.secondsLeft));
+    } else {
+        m_narrator->sayAside(u"Раунд не идёт"_s);
+    }
+}
+
+void GameWindow::seatsPressed()
+{
+    if (!m_narrator)
+        return;
+    // The names as the table shows them: in the duel the two finalists face each other.
+    const QString player = m_engine.state().table.playerName;
+    QList<std::pair<int, QString>> seated;
+    for (int seat = 1; seat <= SeatCount; ++seat) {
+        const SeatLabel *name = m_seatNames[size_t(seat)];
+        if (name->isHidden() || name->text().isEmpty())
+            continue;
+        seated.append({seat, name->text() == player ? name->text() + u", это вы"_s : name->text()});
+    }
+    m_narrator->sayAside(Narrator::seats(seated));
+}

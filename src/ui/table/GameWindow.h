@@ -8,6 +8,7 @@
 
 #include <array>
 
+class Narrator;
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
@@ -16,7 +17,7 @@ class QPushButton;
 class QRadioButton;
 class QTimer;
 class SeatLabel;
-class SoundPlayer;
+class SoundControl;
 class TurnRing;
 
 // The game window: the table of eight seats, the money chain, the bank, the prize, the
@@ -34,7 +35,10 @@ public:
     void ensureBuilt();
 
     // The player that sounds the game's cues, or none for a silent game. Not owned.
-    void setSounds(SoundPlayer *sounds);
+    void setSounds(SoundControl *sounds);
+
+    // The host's voice, or none for a game without it. Not owned.
+    void setNarrator(Narrator *narrator) { m_narrator = narrator; }
 
     // GameView
     void showSeatName(int seat, const QString &name) override;
@@ -109,6 +113,12 @@ private:
     void setClockUrgent(bool urgent);
     QLabel *keyHint(const QString &key, QPoint at, QWidget *parent);
     void answerByKey(int index);
+    // The keys for playing by ear: a digit answers or votes, R repeats, T tells the time
+    // left, N the seats.
+    void digitPressed(int digit);
+    void repeatPressed();
+    void timePressed();
+    void seatsPressed();
     void showSoundState(bool on);
     QLabel *label(const QString &name, QPoint at, const QFont &font, const QColor &colour);
 
@@ -138,7 +148,8 @@ private:
     QLabel *m_bankKey = nullptr;
     QLabel *m_startKey = nullptr;
     QLabel *m_soundKey = nullptr;
-    SoundPlayer *m_sounds = nullptr;
+    Narrator *m_narrator = nullptr;
+    SoundControl *m_sounds = nullptr;
     QTimer *m_clockPulse = nullptr;
     bool m_clockBright = false;
     QPushButton *m_toMenu = nullptr;

@@ -1,6 +1,7 @@
 // The sound: the player's steps of cues, silence without an audio output, the controls in
 // the settings window and the key M at the table, all kept in the player's settings.
 #include "ui/settings/SettingsWindow.h"
+#include "ui/sound/SoundOutput.h"
 #include "ui/sound/SoundPlayer.h"
 #include "ui/sound/SoundSettings.h"
 #include "ui/table/GameWindow.h"
@@ -235,6 +236,33 @@ private Q_SLOTS:
             QVERIFY(!loaded);
             QVERIFY(player.findChildren<QObject *>().isEmpty());
         }
+    }
+
+    void theProgramPlaysThroughTheModuleAndIsSilentWithoutIt()
+    {
+        SoundSettings::storeOn(true);
+        SoundSettings::storeVolume(45);
+        SoundOutput missing(m_data.filePath(u"no-such-module"_s));
+        QCOMPARE(missing.volume(), 45);
+        QVERIFY(missing.isOn());
+        missing.play(Cue::RightAnswer);  // loads, finds nothing, stays silent
+        QVERIFY(!missing.player());
+        QVERIFY(!missing.load());
+        missing.setVolume(120);
+        QCOMPARE(missing.volume(), 100);
+        missing.setOn(false);
+        QVERIFY(!missing.isOn());
+
+        SoundOutput output(QStringLiteral(ZYB_SOUND_MODULE));
+        QVERIFY(!output.player());  // nothing loaded before it is needed
+        QCOMPARE(output.load(), !QMediaDevices::audioOutputs().isEmpty());
+        SoundControl *player = output.player();
+        QVERIFY(player);
+        QCOMPARE(player->volume(), 45);
+        output.setVolume(30);
+        output.setOn(false);
+        QCOMPARE(player->volume(), 30);
+        QVERIFY(!player->isOn());
     }
 
     void theSettingsWindowStoresTheSoundAndAppliesItAtOnce()

@@ -1,0 +1,208 @@
+#include "ui/speech/Narrator.h"
+
+#include "ui/speech/SpeechEngine.h"
+#include "ui/speech/VoiceSettings.h"
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool endsSentence(const QString &text)
+{
+    return text.endsWith(u'.') || text.endsWith(u'?') || text.endsWith(u'!') || text.endsWith(u'…');
+}
+
+// The noun after a number: 1 секунда, 2 секунды, 5 секунд, 11 секунд, 21 секунда.
+QString agreeing(int number, const QString &one, const QString &few, const QString &many)
+{
+    const int lastTwo = std::abs(number) % 100;
+    const int last = lastTwo % 10;
+    if (lastTwo >= 11 && lastTwo <= 14)
+        return many;
+    if (last == 1)
+        return one;
+    if (last >= 2 && last <= 4)
+        return few;
+    return many;
+}
+
+} // namespace
+
+Narrator::Narrator(SpeechEngine &engine, QObject *parent)
+    : QObject(parent)
+    , m_engine(engine)
+    , m_on(VoiceSettings::isOn())
+    , m_voice(VoiceSettings::voice())
+    , m_rate(VoiceSettings::rate())
+{
+    m_engine.setVoice(m_voice);
+    m_engine.setRate(m_rate / 100.0);
+    connect(&m_engine, &SpeechEngine::finished, this, &Narrator::lineRead);
+}
+
+void Narrator::setOn(bool on)
+{
+    if (!on)
+        cut();
+    m_on = on;
+    if (on)
+        m_engine.prepare();
+}
+
+void Narrator::setVoice(const QString &name)
+{
+    m_voice = name;
+    m_engine.setVoice(name);
+}
+
+void Narrator::setRate(int rate)
+{
+    m_rate = std::clamp(rate, -100, 100);
+    m_engine.setRate(m_rate / 100.0);
+}
+
+QString Narrator::questionWithAnswers(QString question, const QStringList &answers)
+{
+    question = question.trimmed();
+    if (!endsSentence(question))
+        question += u'?';
+    static const QString names[] = {u"Первый ответ"_s, u"Второй ответ"_s};
+    for (qsizetype i = 0; i < std::min<qsizetype>(answers.size(), 2); ++i) {
+        QString answer = answers[i].trimmed();
+        if (!endsSentence(answer))
+            answer += u'.';
+        question += u" %1: %2"_s.arg(names[i], answer);
+    }
+    return question;
+}
+
+QString Narrator::secondsLeft(int seconds)
+{
+    return u"До конца раунда %1 %2"_s.arg(seconds).arg(agreeing(seconds, u"секунда"_s, u"секунды"_s, u"секунд"_s));
+}
+
+QString Narrator::seats(const QList<std::pair<int, QString>> &seated)
+{
+    QStringList parts;
+    for (const auto &[seat, name] : seated)
+        parts << u"Место %1: %2."_s.arg(seat).arg(name);
+    return parts.join(u' ');
+}
+
+void Narrator::openStep()
+{
+    if (m_stepOpen)
+        return;
+    m_stepOpen = true;
+    QMetaObject::invokeMethod(this, &Narrator::endStep, Qt::QueuedConnection);
+}
+
+void Narrator::narrationCleared()
+{
+    openStep();
+    m_stepCuts = true;
+}
+
+void Narrator::lineAppended(const QString &line)
+{
+    const QString text = line.trimmed();
+    if (text.isEmpty())
+        return;
+    openStep();
+    m_step << text;
+}
+
+void Narrator::answersCleared()
+{
+    // The engine puts a question as a narration line, then its two answers.
+    openStep();
+    m_stepCuts = true;
+    m_questionAt = int(m_step.size()) - 1;
+    m_answers.clear();
+}
+
+void Narrator::answerAppended(const QString &text)
+{
+    openStep();
+    if (m_answers.size() < 2)
+        m_answers << text;
+}
+
+void Narrator::endStep()
+{
+    m_stepOpen = false;
+    if (m_questionAt >= 0) {
+        m_question = questionWithAnswers(m_step[m_questionAt], m_answers);
+        m_step[m_questionAt] = m_question;
+    }
+    m_questionAt = -1;
+    // "Анна:" and the answer she gives are one line when read.
+    QStringList lines;
+    for (const QString &line : std::as_const(m_step)) {
+        if (!lines.isEmpty() && lines.last().endsWith(u':'))
+            lines.last() += u' ' + line;
+        else
+            lines << line;
+    }
+    m_step.clear();
+    const bool cuts = std::exchange(m_stepCuts, false);
+    if (!lines.isEmpty())
+        m_lastWords = lines;
+    if (!m_on)
+        return;
+    if (cuts)
+        cut();
+    m_queue += lines;
+    if (!m_reading)
+        readNext();
+}
+
+void Narrator::cut()
+{
+    m_queue.clear();
+    if (m_reading) {
+        m_reading = false;
+        m_engine.stop();
+    }
+}
+
+void Narrator::readNext()
+{
+    if (m_queue.isEmpty()) {
+        m_reading = false;
+        return;
+    }
+    m_reading = true;
+    m_engine.say(m_queue.takeFirst());
+}
+
+void Narrator::lineRead()
+{
+    if (m_reading)
+        readNext();
+}
+
+void Narrator::repeatQuestion()
+{
+    sayAside(m_question);
+}
+
+void Narrator::repeatLastWords()
+{
+    if (!m_on || m_lastWords.isEmpty())
+        return;
+    cut();
+    m_queue = m_lastWords;
+    readNext();
+}
+
+void Narrator::sayAside(const QString &text)
+{
+    if (!m_on || text.isEmpty())
+        return;
+    cut();
+    m_queue << text;
+    readNext();
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QStringList>
+
+#include <utility>
+
+class SpeechEngine;
+
+// The host's voice: reads aloud what the host says at the table, as the game window shows
+// it, through a speech engine.
+//
+// What the window is told in one step of the game (until the event loop runs again) is read
+// as one piece, each line in turn, when the step is over. A question is read with its two
+// answers: "Анна, столица Франции? Первый ответ: Париж. Второй ответ: Лион." A step that
+// clears the narration or puts a question starts a new reading: what the old one had left
+// is dropped. Other steps wait their turn. Reading never holds up the game: the engine
+// speaks while the game goes on, and the narrator only hears when a line is done.
+class Narrator : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The voice, its name and its rate come from the player's settings. Not owned.
+    explicit Narrator(SpeechEngine &engine, QObject *parent = nullptr);
+
+    SpeechEngine &engine() { return m_engine; }
+
+    // Off: nothing is read, and what was being read stops.
+    void setOn(bool on);
+    bool isOn() const { return m_on; }
+    void setVoice(const QString &name);
+    QString voice() const { return m_voice; }
+    // -100 .. 100, as the settings window's slider shows it.
+    void setRate(int rate);
+    int rate() const { return m_rate; }
+
+    // The host's words as the game window gets them.
+    void narrationCleared();
+    void lineAppended(const QString &line);
+    void answersCleared();
+    void answerAppended(const QString &text);
+
+    // The keys at the table: the question again, the host's last words again, and an answer
+    // to the player's question (the time left, the seats) said at once.
+    void repeatQuestion();
+    void repeatLastWords();
+    void sayAside(const QString &text);
+
+    // The question put last with its answers, as read; empty before the first.
+    QString question() const { return m_question; }
+    // What waits to be read after the line being read.
+    QStringList waiting() const { return m_queue; }
+
+    static QString questionWithAnswers(QString question, const QStringList &answers);
+    // "До конца раунда 21 секунда".
+    static QString secondsLeft(int seconds);
+    // "Место 1: Анна. Место 3: Борис." for the seats given as (seat, name).
+    static QString seats(const QList<std::pair<int, QString>> &seated);
+
+private:
+    void openStep();
+    void endStep();
+    void cut();
+    void readNext();
+    void lineRead();
+
+    SpeechEngine &m_engine;
+    bool m_on;
+    QString m_voice;
+    int m_rate;
+
+    // The step being told.
+    bool m_stepOpen = false;
+    bool m_stepCuts = false;
+    QStringList m_step;
+    int m_questionAt = -1;
+    QStringList m_answers;
+
+    QString m_question;
+    QStringList m_lastWords;
+    QStringList m_queue;
+    bool m_reading = false;
+};
