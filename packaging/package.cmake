@@ -34,7 +34,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Every font the windows ask for falls back to DejaVu; the closer look-alikes are recommended.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-dejavu-extra")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, fonts-urw-base35")
+# The host's voice speaks through speech-dispatcher's plugin for Qt and espeak-ng; without
+# them the game is silent and plays as well.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "fonts-liberation2, fonts-urw-base35, qt6-speech-speechd-plugin, speech-dispatcher-espeak-ng")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

@@ -8,6 +8,11 @@ play_packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-multimedia-dev libgl-dev libfontconfig-dev
     fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-urw-base35
+    # The host's voice: Qt TextToSpeech (its header needs QtQmlIntegration from
+    # qt6-declarative-dev, which Debian's qt6-speech-dev does not pull in) over
+    # speech-dispatcher with the espeak-ng voices, Russian among them.
+    qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin
+    speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
 )
 test_packages=(
     xvfb xauth xdotool x11-utils openbox imagemagick dbus at-spi2-core python3 python3-pyatspi
