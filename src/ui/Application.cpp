@@ -55,7 +55,4 @@ void Application::start()
     // The host's voice opens on a thread of its own: the menu never waits for it.
     if (narrator.isOn())
         speech.prepare();
-    // Not in the way of the menu's first frame. A game started sooner loads them with its
-    // first cue.
-    QTimer::singleShot(500, &sounds, [this] { sounds.load(); });
 }

@@ -26,7 +26,7 @@ public:
     // whose closing ends the program.
     static void configure();
 
-    // Shows the main menu; the sounds are decoded once it is up.
+    // Shows the main menu. The sounds are loaded when the game table first opens.
     void start();
 
     GameState state;

@@ -658,7 +658,10 @@ void GameWindow::showWindow()
     raise();
     activateWindow();
     if (m_startButton->isVisible())
-        m_startButton->setFocus(Qt::OtherFocusReason);
+        m_startButton->setFocus(Qt::OtherFocusReason);    // The sounds get ready while the player looks at the table, once it is drawn: the first
+    // cue comes with "Начинаем" at the soonest (and loads them itself if it comes sooner).
+    if (m_sounds)
+        QTimer::singleShot(250, this, [this] { m_sounds->load(); });
 }
 
 void GameWindow::markAskedSeat(int seat)
