@@ -130,6 +130,18 @@ void Narrator::answerAppended(const QString &text)
         m_answers << text;
 }
 
+void Narrator::hintShown(const QString &hint)
+{
+    openStep();
+    if (!m_hints.contains(hint))
+        m_hints << hint;
+}
+
+void Narrator::hintHidden(const QString &hint)
+{
+    m_hints.removeAll(hint);
+}
+
 void Narrator::endStep()
 {
     m_stepOpen = false;
@@ -146,6 +158,7 @@ void Narrator::endStep()
         else
             lines << line;
     }
+    lines += std::exchange(m_hints, {});
     m_step.clear();
     const bool cuts = std::exchange(m_stepCuts, false);
     if (!lines.isEmpty())

@@ -41,6 +41,11 @@ public:
     void lineAppended(const QString &line);
     void answersCleared();
     void answerAppended(const QString &text);
+    // What the player may do now, as the table shows it beside the host's words ("Пробел —
+    // положить в банк"): read after the host's words of the step. A hint taken back in the
+    // same step is not read.
+    void hintShown(const QString &hint);
+    void hintHidden(const QString &hint);
 
     // The keys at the table: the question again, the host's last words again, and an answer
     // to the player's question (the time left, the seats) said at once.
@@ -77,6 +82,7 @@ private:
     QStringList m_step;
     int m_questionAt = -1;
     QStringList m_answers;
+    QStringList m_hints;
 
     QString m_question;
     QStringList m_lastWords;

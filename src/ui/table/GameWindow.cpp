@@ -69,6 +69,11 @@ constexpr ChainLabel Chain[] = {{"", "", 0, 0},
                                 {"_15000", "15,000", 192, 72},  {"_20000", "20,000", 152, 72},
                                 {"_30000", "30,000", 112, 72},  {"_50000", "50,000", 72, 72}};
 
+// What the table shows the player may do, said for those who play by ear.
+const QString StartHint = u"Чтобы начать, нажмите Enter"_s;
+const QString BankHint = u"Пробел — положить в банк"_s;
+const QString VoteHint = u"Голосование: нажмите номер места игрока, которого хотите выгнать. N — кто за каким местом"_s;
+
 } // namespace
 
 GameWindow::GameWindow(GameState &state, RandomSource &random, const Clock &clock, QDir dataDir, QWidget *parent)
@@ -523,6 +528,7 @@ void GameWindow::setStartButtonShown(bool shown)
 {
     m_startButton->setVisible(shown);
     m_startKey->setVisible(shown);
+    sayHint(StartHint, shown);
     // The next thing to do: the keyboard, and a screen reader, are taken there.
     if (shown && isVisible())
         m_startButton->setFocus(Qt::OtherFocusReason);
@@ -532,6 +538,17 @@ void GameWindow::offerBank(bool offered)
 {
     m_bankButton->setVisible(offered);
     m_bankKey->setVisible(offered);
+    sayHint(BankHint, offered);
+}
+
+void GameWindow::sayHint(const QString &hint, bool shown)
+{
+    if (!m_narrator)
+        return;
+    if (shown)
+        m_narrator->hintShown(hint);
+    else
+        m_narrator->hintHidden(hint);
 }
 
 void GameWindow::setAnswersShown(bool shown)
@@ -693,6 +710,7 @@ void GameWindow::showVerdict(int chosen, int right)
 void GameWindow::setVoteOpen(bool open)
 {
     m_voteInvitation->setVisible(open);
+    sayHint(VoteHint, open);
     for (int seat = 1; seat <= SeatCount; ++seat)
         m_seatNames[size_t(seat)]->setVoteOpen(open);
     // The keyboard goes to the first name the player may vote for; Tab goes round them.

@@ -106,6 +106,8 @@ private:
     void buildKeys();
     void buildCues();
     void showAnswerCue();
+    // The host's voice says what a cue on the table offers, while the table offers it.
+    void sayHint(const QString &hint, bool shown);
     // A new narration line for screen readers; the control the focus leaves gets its own
     // description back.
     void announce(const QString &line);

@@ -103,6 +103,22 @@ private Q_SLOTS:
         Q_EMIT speech.finished();
         QCOMPARE(speech.said.size(), 3);
         QCOMPARE(speech.stops, 0);
+
+        // What the table offers is read after the host's words, once; what it takes back in
+        // the same step is not read.
+        narrator.hintShown(u"Пробел — положить в банк"_s);
+        narrator.hintShown(u"Чтобы начать, нажмите Enter"_s);
+        narrator.lineAppended(u"Верно"_s);
+        narrator.hintShown(u"Пробел — положить в банк"_s);
+        narrator.hintHidden(u"Чтобы начать, нажмите Enter"_s);
+        nextStep();
+        speech.finishAll();
+        QCOMPARE(speech.said.mid(3), (QStringList{u"Верно"_s, u"Пробел — положить в банк"_s}));
+        narrator.lineAppended(u"Анна:"_s);
+        narrator.lineAppended(u"БАНК!"_s);
+        nextStep();
+        speech.finishAll();
+        QCOMPARE(speech.said.last(), u"Анна: БАНК!"_s);
     }
 
     void aQuestionIsReadWithItsAnswersAndCutsShortWhatWasBeingRead()
@@ -346,15 +362,16 @@ private Q_SLOTS:
         QVERIFY(answeredByKey > 0);
         speech.finishAll();
 
-        // The vote: R says again what the host said last, T that no round is on.
+        // The vote: R says again what the host said last, and how to vote; T that no round is on.
         QTest::keyClick(&window, Qt::Key_R);
-        QCOMPARE(narrator.waiting().value(narrator.waiting().size() - 1),
-                 u"Кто же играет не так как все. Кому пришло время покинуть игровую площадку. Сейчас мы узнаем, кто на ваш "
-                 u"взгляд самое зыбкоцепье!"_s);
+        QCOMPARE(narrator.waiting().mid(narrator.waiting().size() - 2),
+                 (QStringList{u"Кто же играет не так как все. Кому пришло время покинуть игровую площадку. Сейчас мы "
+                              u"узнаем, кто на ваш взгляд самое зыбкоцепье!"_s,
+                              u"Голосование: нажмите номер места игрока, которого хотите выгнать. N — кто за каким местом"_s}));
         QTest::keyClick(&window, Qt::Key_T);
         QCOMPARE(speech.said.last(), u"Раунд не идёт"_s);
 
-        // A digit votes against the player at that seat; the verdict is read.
+        // A digit votes against the player at that seat; the verdict is read, then how to go on.
         int seat = 1;
         while (seat == state.table.playerSeat || !state.isOccupied(seat))
             ++seat;
@@ -364,8 +381,9 @@ private Q_SLOTS:
         nextStep();
         speech.finishAll();
         const QString shown = window.findChild<QPlainTextEdit *>(u"RichEdit1"_s)->toPlainText();
-        QVERIFY(speech.said.size() > readBefore + 1);
-        for (qsizetype i = readBefore; i < speech.said.size(); ++i)
+        QVERIFY(speech.said.size() > readBefore + 2);
+        QCOMPARE(speech.said.last(), u"Чтобы начать, нажмите Enter"_s);
+        for (qsizetype i = readBefore; i < speech.said.size() - 1; ++i)
             QVERIFY2(shown.contains(speech.said[i]), qPrintable(speech.said[i]));
 
         // With the voice off the keys say nothing.
