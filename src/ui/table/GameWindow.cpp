@@ -93,6 +93,9 @@ GameWindow::GameWindow(GameState &state, RandomSource &random, const Clock &cloc
         t->setInterval(1000);
         m_timers[size_t(i)] = t;
     }
+    // The round clock keeps to the second: a coarse timer may fire a few milliseconds early
+    // each time, and a round of 150 ticks came out 0.2 s short.
+    m_timers[0]->setTimerType(Qt::PreciseTimer);
     connect(m_timers[0], &QTimer::timeout, this, &GameWindow::clockTicked);
     connect(m_timers[1], &QTimer::timeout, this, &GameWindow::answerDelayElapsed);
     connect(m_timers[2], &QTimer::timeout, this, &GameWindow::pauseElapsed);
