@@ -21,9 +21,7 @@ class WindowScaleTest : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        // The player's own settings are not touched.
-        QVERIFY(m_config.isValid());
-        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+        TestSupport::keepSettingsIn(m_config);
     }
 
     void firstStartPicksTheLargestSizeThatFitsTwoThirdsOfTheScreen_data()

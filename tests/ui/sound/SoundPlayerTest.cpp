@@ -71,13 +71,6 @@ QByteArray wav(int rate, int frames, bool extraChunk = false)
 // The game's next step: the event loop runs once between two of them.
 void nextStep() { QCoreApplication::processEvents(); }
 
-QByteArray questionBase(int questions)
-{
-    QStringList lines;
-    for (int i = 0; i < questions; ++i)
-        lines << u"?"_s << u"Вопрос %1?"_s.arg(i) << u"Верно %1"_s.arg(i) << u"Неверно %1"_s.arg(i) << u"0"_s;
-    return TestSupport::cp1251(lines.join(u"\r\n"_s) + u"\r\n"_s);
-}
 
 } // namespace
 
@@ -91,17 +84,15 @@ class SoundPlayerTest : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        // The player's own settings are not touched.
-        QVERIFY(m_config.isValid());
-        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
-        TestSupport::writeFile(m_data.filePath(u"Vopros.txt"_s), questionBase(30));
+        TestSupport::keepSettingsIn(m_config);
+        TestSupport::writeFile(m_data.filePath(u"Vopros.txt"_s), TestSupport::questionBase(30));
         TestSupport::writeFile(m_data.filePath(u"names.txt"_s),
-                               TestSupport::cp1251(u"Анна\r\nБорис\r\nВера\r\nГлеб\r\nДарья\r\nЕгор\r\nЖанна\r\nЗахар\r\n"_s));
+                               TestSupport::eightNames());
     }
 
     void init()
     {
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, u"zybkotsepye"_s, u"zybkotsepye"_s).clear();
+        TestSupport::clearSettings();
     }
 
     void everyCueHasASoundBuiltIntoTheProgram()

@@ -70,12 +70,12 @@ class PlayByEarTest : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY(m_config.isValid() && m_data.isValid());
-        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+        QVERIFY(m_data.isValid());
+        TestSupport::keepSettingsIn(m_config);
         VoiceSettings::storeOn(true);
         TestSupport::writeFile(m_data.filePath(u"Vopros.txt"_s), questionBase(60));
         TestSupport::writeFile(m_data.filePath(u"names.txt"_s),
-                               TestSupport::cp1251(u"Анна\r\nБорис\r\nВера\r\nГлеб\r\nДарья\r\nЕгор\r\nЖанна\r\nЗахар\r\n"_s));
+                               TestSupport::eightNames());
         ErrorReport::setHandler([this](QWidget *, const Status &s) { m_errors << s.message; });
     }
 

@@ -26,13 +26,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray questionBase(int questions)
-{
-    QStringList lines;
-    for (int i = 0; i < questions; ++i)
-        lines << u"?"_s << u"Вопрос %1?"_s.arg(i) << u"Верно %1"_s.arg(i) << u"Неверно %1"_s.arg(i) << u"0"_s;
-    return TestSupport::cp1251(lines.join(u"\r\n"_s) + u"\r\n"_s);
-}
 
 QByteArray namesBase()
 {
@@ -114,7 +107,7 @@ private Q_SLOTS:
     void init()
     {
         QVERIFY(m_dir.isValid());
-        TestSupport::writeFile(m_dir.filePath(u"Vopros.txt"_s), questionBase(40));
+        TestSupport::writeFile(m_dir.filePath(u"Vopros.txt"_s), TestSupport::questionBase(40));
         TestSupport::writeFile(m_dir.filePath(u"names.txt"_s), namesBase());
         QFile::remove(m_dir.filePath(u"best.txt"_s));
         m_state.setStartValues();
