@@ -14,20 +14,6 @@ bool endsSentence(const QString &text)
     return text.endsWith(u'.') || text.endsWith(u'?') || text.endsWith(u'!') || text.endsWith(u'…');
 }
 
-// The noun after a number: 1 секунда, 2 секунды, 5 секунд, 11 секунд, 21 секунда.
-QString agreeing(int number, const QString &one, const QString &few, const QString &many)
-{
-    const int lastTwo = std::abs(number) % 100;
-    const int last = lastTwo % 10;
-    if (lastTwo >= 11 && lastTwo <= 14)
-        return many;
-    if (last == 1)
-        return one;
-    if (last >= 2 && last <= 4)
-        return few;
-    return many;
-}
-
 } // namespace
 
 Narrator::Narrator(SpeechEngine &engine, QObject *parent)
@@ -76,6 +62,19 @@ QString Narrator::questionWithAnswers(QString question, const QStringList &answe
         question += u" %1: %2"_s.arg(names[i], answer);
     }
     return question;
+}
+
+QString Narrator::agreeing(int number, const QString &one, const QString &few, const QString &many)
+{
+    const int lastTwo = std::abs(number) % 100;
+    const int last = lastTwo % 10;
+    if (lastTwo >= 11 && lastTwo <= 14)
+        return many;
+    if (last == 1)
+        return one;
+    if (last >= 2 && last <= 4)
+        return few;
+    return many;
 }
 
 QString Narrator::secondsLeft(int seconds)

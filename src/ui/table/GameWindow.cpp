@@ -35,16 +35,11 @@ namespace {
 // last narration line.
 constexpr char FixedDescription[] = "zybFixedDescription";
 
-// "Осталось 146 секунд", with the noun agreeing with the number.
+// "Осталось 146 секунд", "Осталась 21 секунда".
 QString secondsLeftText(int seconds)
 {
-    const int lastTwo = seconds % 100;
-    const int last = seconds % 10;
-    const QString noun = (lastTwo >= 11 && lastTwo <= 14) ? u"секунд"_s
-                         : last == 1                      ? u"секунда"_s
-                         : (last >= 2 && last <= 4)       ? u"секунды"_s
-                                                          : u"секунд"_s;
-    return (last == 1 && lastTwo != 11 ? u"Осталась %1 %2"_s : u"Осталось %1 %2"_s).arg(seconds).arg(noun);
+    const QString noun = Narrator::agreeing(seconds, u"секунда"_s, u"секунды"_s, u"секунд"_s);
+    return (noun == u"секунда" ? u"Осталась %1 %2"_s : u"Осталось %1 %2"_s).arg(seconds).arg(noun);
 }
 
 // "Цепочка: 1000 рублей", and ", набрано" for the step the chain has reached.
