@@ -6,7 +6,7 @@ set -euo pipefail
 
 play_packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-multimedia-dev libgl-dev libfontconfig-dev
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-multimedia-dev libgl-dev libfontconfig-dev libxcb1-dev
     fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-urw-base35
     # The host's voice: Qt TextToSpeech (its header needs QtQmlIntegration from
     # qt6-declarative-dev, which Debian's qt6-speech-dev does not pull in) over

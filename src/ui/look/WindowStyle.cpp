@@ -1,5 +1,7 @@
 #include "ui/look/WindowStyle.h"
 
+#include "ui/look/WindowFrame.h"
+
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QGuiApplication>
@@ -83,25 +85,29 @@ void WindowStyle::centreWhenShown(QWidget &window)
 
 namespace {
 
-// Where the window's frame would stand centred on its screen; the frame's own place when
-// there is no screen.
+// Where the window itself (its frame aside) stands when its frame is centred on its screen;
+// where it stands now when there is no screen.
 QPoint centredPlace(const QWidget &window)
 {
-    QRect frame = window.frameGeometry();
     const QScreen *screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-    if (screen)
-        frame.moveCenter(screen->availableGeometry().center());
-    return frame.topLeft();
+    if (!screen)
+        return window.geometry().topLeft();
+    const QMargins frame = WindowFrame::margins(window);
+    QRect framed = window.geometry().marginsAdded(frame);
+    framed.moveCenter(screen->availableGeometry().center());
+    return framed.marginsRemoved(frame).topLeft();
 }
 
 } // namespace
 
 void WindowStyle::centreOnScreen(QWidget &window)
 {
-    window.move(centredPlace(window));
+    // The window's own place, not its frame's: Qt would place the frame by its own figure of
+    // the frame, which can lag behind the window manager's.
+    window.setGeometry(QRect(centredPlace(window), window.size()));
 }
 
 bool WindowStyle::isCentred(const QWidget &window)
 {
-    return (centredPlace(window) - window.frameGeometry().topLeft()).manhattanLength() <= 1;
+    return (centredPlace(window) - window.geometry().topLeft()).manhattanLength() <= 1;
 }
