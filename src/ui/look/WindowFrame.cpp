@@ -18,10 +18,14 @@ using XcbReply = std::unique_ptr<Reply, decltype(&std::free)>;
 // manager has not reported a frame for the window.
 std::optional<QMargins> reportedMargins(const QWidget &window)
 {
-    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !window.internalWinId())
+    // Only windows of the X platform itself are X windows (the offscreen platform answers
+    // for X too, without a connection of its own).
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || !window.internalWinId())
         return std::nullopt;
-    xcb_connection_t *connection = x11->connection();
+    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return std::nullopt;
     static const xcb_atom_t extents = [connection] {
         static constexpr char name[] = "_NET_FRAME_EXTENTS";
         XcbReply<xcb_intern_atom_reply_t> reply(
