@@ -31,6 +31,8 @@ QAccessibleInterface *roleFor(const QString &className, QObject *object)
     if (className == u"GameWindow" || className == u"SettingsWindow" || className == u"WinnersWindow"
         || className == u"MainMenuWindow")
         return widget->isWindow() ? new QAccessibleWidget(widget, QAccessible::Window) : nullptr;
+    if (className == u"Announcer")
+        return new QAccessibleWidget(widget, QAccessible::Notification);
     // Backdrop has no meta-object of its own: it is asked for as a QWidget.
     if (className == u"QWidget" && dynamic_cast<Backdrop *>(widget))
         return new HiddenAccessible(widget);

@@ -160,8 +160,10 @@ void Narrator::endStep()
     lines += std::exchange(m_hints, {});
     m_step.clear();
     const bool cuts = std::exchange(m_stepCuts, false);
-    if (!lines.isEmpty())
+    if (!lines.isEmpty()) {
         m_lastWords = lines;
+        Q_EMIT stepTold(lines.join(u' '));
+    }
     if (!m_on)
         return;
     if (cuts)

@@ -55,6 +55,8 @@ public:
 
     // The question put last with its answers, as read; empty before the first.
     QString question() const { return m_question; }
+    // The host's last words, as read.
+    QStringList lastWords() const { return m_lastWords; }
     // What waits to be read after the line being read.
     QStringList waiting() const { return m_queue; }
 
@@ -65,6 +67,10 @@ public:
     static QString agreeing(int number, const QString &one, const QString &few, const QString &many);
     // "Место 1: Анна. Место 3: Борис." for the seats given as (seat, name).
     static QString seats(const QList<std::pair<int, QString>> &seated);
+
+Q_SIGNALS:
+    // A step's words as they are read (or would be, with the voice off): for a screen reader.
+    void stepTold(const QString &words);
 
 private:
     void openStep();

@@ -1,6 +1,7 @@
 #include "ui/table/GameWindow.h"
 
 #include "ui/look/AccessibleRoles.h"
+#include "ui/look/Announcer.h"
 #include "ui/look/Backdrop.h"
 #include "ui/look/ErrorReport.h"
 #include "ui/look/Fonts.h"
@@ -95,6 +96,14 @@ GameWindow::GameWindow(GameState &state, RandomSource &random, const Clock &cloc
     connect(m_timers[1], &QTimer::timeout, this, &GameWindow::answerDelayElapsed);
     connect(m_timers[2], &QTimer::timeout, this, &GameWindow::pauseElapsed);
     connect(qApp, &QApplication::focusChanged, this, [](QWidget *old, QWidget *) { restoreDescription(old); });
+}
+
+void GameWindow::setNarrator(Narrator *narrator)
+{
+    m_narrator = narrator;
+    // The host's words of each step are told to a screen reader too, voice or no voice.
+    if (narrator)
+        connect(narrator, &Narrator::stepTold, this, &GameWindow::announce);
 }
 
 GameEngine &GameWindow::engine()
@@ -397,6 +406,9 @@ void GameWindow::buildCues()
     m_voteInvitation->setWordWrap(true);
     m_voteInvitation->hide();
 
+    // What the host says, told to a screen reader as it is said.
+    m_announcer = new Announcer(this);
+
     // What the player's keys do, by the controls they press.
     keyHint(u"1"_s, QPoint(236, 8), m_answers);
     keyHint(u"2"_s, QPoint(236, 32), m_answers);
@@ -578,14 +590,18 @@ void GameWindow::appendNarration(const QString &line)
     bar->setValue(bar->maximum());
     if (!line.isEmpty())
         m_lastLine = line;
-    announce(line);
 }
 
-void GameWindow::announce(const QString &line)
+void GameWindow::announce(const QString &words)
 {
-    // Screen readers do not speak text added to a read-only field, but they do speak a
-    // change to the description of the control that has the focus: the line becomes
-    // that description until the focus moves on.
+    if (!words.isEmpty() && isActiveWindow() && m_announcer)
+        m_announcer->say(words);
+}
+
+void GameWindow::describeFocus(const QString &line)
+{
+    // The line becomes the description of the control that has the focus until the focus
+    // moves on: a screen reader says it with the control.
     if (line.isEmpty() || !isActiveWindow())
         return;
     QWidget *focus = focusWidget() ? focusWidget() : this;
@@ -647,7 +663,7 @@ void GameWindow::setAnswersEnabled(bool enabled)
     if (enabled && m_answers->isVisible() && isVisible()) {
         m_answerButtons[0]->setFocus(Qt::OtherFocusReason);
         // Said with the answer the focus lands on: the question just put.
-        announce(m_lastLine);
+        describeFocus(m_lastLine);
     }
 }
 
@@ -767,34 +783,33 @@ void GameWindow::digitPressed(int digit)
 
 void GameWindow::repeatPressed()
 {
-    if (!m_narrator)
-        return;
     // The question while its answers are up; between rounds, what the host said last.
-    if (m_answers->isVisibleTo(this))
-        m_narrator->repeatQuestion();
-    else
+    if (m_answers->isVisibleTo(this)) {
+        if (m_narrator) {
+            announce(m_narrator->question());
+            m_narrator->repeatQuestion();
+        }
+    } else if (m_narrator) {
+        announce(m_narrator->lastWords().join(u' '));
         m_narrator->repeatLastWords();
+    }
 }
 
 void GameWindow::timePressed()
 {
-    if (!m_narrator)
-        return;
     const GameState &state = m_engine.state();
     if (state.round.number == 8) {
-        m_narrator->sayAside(u"Счёт: %1 — %2, %3 — %4"_s.arg(state.duel.finalistA).arg(state.duel.scoreA)
-                                 .arg(state.duel.finalistB).arg(state.duel.scoreB));
+        answerAside(u"Счёт: %1 — %2, %3 — %4"_s.arg(state.duel.finalistA).arg(state.duel.scoreA)
+                        .arg(state.duel.finalistB).arg(state.duel.scoreB));
     } else if (timer(Timer::RoundClock)->isActive()) {
-        m_narrator->sayAside(Narrator::secondsLeft(state.round.secondsLeft));
+        answerAside(Narrator::secondsLeft(state.round.secondsLeft));
     } else {
-        m_narrator->sayAside(u"Раунд не идёт"_s);
+        answerAside(u"Раунд не идёт"_s);
     }
 }
 
 void GameWindow::seatsPressed()
 {
-    if (!m_narrator)
-        return;
     // The names as the table shows them: in the duel the two finalists face each other.
     const QString player = m_engine.state().table.playerName;
     QList<std::pair<int, QString>> seated;
@@ -804,5 +819,13 @@ void GameWindow::seatsPressed()
             continue;
         seated.append({seat, name->text() == player ? name->text() + u", это вы"_s : name->text()});
     }
-    m_narrator->sayAside(Narrator::seats(seated));
+    answerAside(Narrator::seats(seated));
+}
+
+void GameWindow::answerAside(const QString &text)
+{
+    // Said by the host's voice when it is on, and told to a screen reader either way.
+    announce(text);
+    if (m_narrator)
+        m_narrator->sayAside(text);
 }

@@ -8,6 +8,7 @@
 
 #include <array>
 
+class Announcer;
 class Narrator;
 class QButtonGroup;
 class QGroupBox;
@@ -38,7 +39,7 @@ public:
     void setSounds(SoundControl *sounds);
 
     // The host's voice, or none for a game without it. Not owned.
-    void setNarrator(Narrator *narrator) { m_narrator = narrator; }
+    void setNarrator(Narrator *narrator);
 
     // GameView
     void showSeatName(int seat, const QString &name) override;
@@ -108,9 +109,11 @@ private:
     void showAnswerCue();
     // The host's voice says what a cue on the table offers, while the table offers it.
     void sayHint(const QString &hint, bool shown);
-    // A new narration line for screen readers; the control the focus leaves gets its own
-    // description back.
-    void announce(const QString &line);
+    // Words a screen reader says at once.
+    void announce(const QString &words);
+    // A line a screen reader says with the focused control; the control gets its own
+    // description back when the focus leaves it.
+    void describeFocus(const QString &line);
     static void restoreDescription(QWidget *widget);
     void setClockUrgent(bool urgent);
     QLabel *keyHint(const QString &key, QPoint at, QWidget *parent);
@@ -121,6 +124,8 @@ private:
     void repeatPressed();
     void timePressed();
     void seatsPressed();
+    // The answer to one of the keys above.
+    void answerAside(const QString &text);
     void showSoundState(bool on);
     QLabel *label(const QString &name, QPoint at, const QFont &font, const QColor &colour);
 
@@ -133,6 +138,7 @@ private:
     QLabel *m_scoreboardTitle = nullptr;
     QLabel *m_scoreboard = nullptr;
     QPlainTextEdit *m_narration = nullptr;
+    Announcer *m_announcer = nullptr;
     int m_narrationLines = 0;
     QString m_lastLine;  // the narration's last line that says something
     QGroupBox *m_answers = nullptr;
