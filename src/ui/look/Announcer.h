@@ -13,6 +13,4 @@ public:
     explicit Announcer(QWidget *parent);
 
     void say(const QString &line);
-    // What was said last.
-    QString said() const { return accessibleName(); }
 };

@@ -783,13 +783,13 @@ void GameWindow::digitPressed(int digit)
 
 void GameWindow::repeatPressed()
 {
+    if (!m_narrator)
+        return;
     // The question while its answers are up; between rounds, what the host said last.
     if (m_answers->isVisibleTo(this)) {
-        if (m_narrator) {
-            announce(m_narrator->question());
-            m_narrator->repeatQuestion();
-        }
-    } else if (m_narrator) {
+        announce(m_narrator->question());
+        m_narrator->repeatQuestion();
+    } else {
         announce(m_narrator->lastWords().join(u' '));
         m_narrator->repeatLastWords();
     }
