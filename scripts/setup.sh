@@ -15,7 +15,7 @@ play_packages=(
     speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
 )
 test_packages=(
-    xvfb xauth xdotool x11-utils openbox imagemagick dbus at-spi2-core python3 python3-pyatspi orca
+    xvfb xauth xdotool x11-utils x11-xkb-utils openbox imagemagick dbus at-spi2-core python3 python3-pyatspi orca
     clang libclang-rt-14-dev libbenchmark-dev libx11-dev libxtst-dev
     dpkg-dev lintian appstream
 )

@@ -7,18 +7,19 @@ debug log (every utterance is logged there as "SPEECH OUTPUT: '…'").
 It plays the main menu, round 1 by keys (about three minutes on the real clock) and the
 vote, and checks that Orca spoke what the player needs at each moment: the button to
 press, the host's lines, the question with both answers, the clock, the bank's offer and
-the names to vote for.
+the names to vote for, also with a Russian keyboard layout on.
 """
 import argparse
 import os
 import pathlib
 import re
+import shutil
 import subprocess
 import sys
 import time
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
-from desktop import Desktop, Failure, wait_for  # noqa: E402
+from desktop import Desktop, Failure, run, wait_for  # noqa: E402
 from run import TITLE, Suite  # noqa: E402
 
 SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)'(?: voice=\S+)?\s*\{")
@@ -121,9 +122,18 @@ class Listener(Suite):
                 since = self.mark()
                 d.key("n")
                 self.expect("the seats with their numbers on N", since, r"Место 1: .+\. Место 2: ")
+                # The same key on a Russian layout (Т) works as N.
+                run("setxkbmap", "-layout", "us,ru")
+                d.key("ISO_Next_Group")
+                since = self.mark()
+                d.key("Cyrillic_te")
+                self.expect("the seats on N with the Russian layout on", since, r"Место 1: .+\. Место 2: ")
             except Failure as e:
                 self.check("the listening ran to its end", False, str(e))
             self.stop_game()
+        # The scratch folder is kept when something failed, for Orca's log in it.
+        if not self.failed:
+            shutil.rmtree(self.scratch, ignore_errors=True)
         print(f"listen: {self.passed} passed, {len(self.failed)} failed; Orca's log: {self.log}")
         for what in self.failed:
             print(f"  failed: {what}")
