@@ -1,8 +1,9 @@
 #include "ui/look/WindowScale.h"
 
+#include "ui/look/PlayerSettings.h"
+
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSettings>
 
 #include <algorithm>
 
@@ -13,24 +14,19 @@ namespace {
 // The main menu's designed size.
 constexpr QSize MainMenu(792, 566);
 
-QSettings settings()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, u"zybkotsepye"_s, u"zybkotsepye"_s);
-}
-
 const QString Key = u"window/scale"_s;
 
 } // namespace
 
 int WindowScale::stored()
 {
-    const int percent = settings().value(Key, 0).toInt();
+    const int percent = playerSettings().value(Key, 0).toInt();
     return std::find(std::begin(Choices), std::end(Choices), percent) != std::end(Choices) ? percent : 0;
 }
 
 void WindowScale::store(int percent)
 {
-    QSettings s = settings();
+    QSettings s = playerSettings();
     s.setValue(Key, percent);
 }
 

@@ -1,17 +1,13 @@
 #include "ui/speech/VoiceSettings.h"
 
-#include <QSettings>
+#include "ui/look/PlayerSettings.h"
+
 
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QSettings settings()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, u"zybkotsepye"_s, u"zybkotsepye"_s);
-}
 
 const QString OnKey = u"voice/on"_s;
 const QString NameKey = u"voice/name"_s;
@@ -21,35 +17,35 @@ const QString RateKey = u"voice/rate"_s;
 
 bool VoiceSettings::isOn()
 {
-    return settings().value(OnKey, false).toBool();
+    return playerSettings().value(OnKey, false).toBool();
 }
 
 void VoiceSettings::storeOn(bool on)
 {
-    QSettings s = settings();
+    QSettings s = playerSettings();
     s.setValue(OnKey, on);
 }
 
 QString VoiceSettings::voice()
 {
-    return settings().value(NameKey).toString();
+    return playerSettings().value(NameKey).toString();
 }
 
 void VoiceSettings::storeVoice(const QString &name)
 {
-    QSettings s = settings();
+    QSettings s = playerSettings();
     s.setValue(NameKey, name);
 }
 
 int VoiceSettings::rate()
 {
     bool ok = false;
-    const int rate = settings().value(RateKey, 0).toInt(&ok);
+    const int rate = playerSettings().value(RateKey, 0).toInt(&ok);
     return ok ? std::clamp(rate, -100, 100) : 0;
 }
 
 void VoiceSettings::storeRate(int rate)
 {
-    QSettings s = settings();
+    QSettings s = playerSettings();
     s.setValue(RateKey, std::clamp(rate, -100, 100));
 }
