@@ -2,22 +2,36 @@
 #include "ui/look/WindowScale.h"
 
 #include <QApplication>
+#include <QDBusConnection>
+#include <QThread>
 
 #include <fontconfig/fontconfig.h>
 
+#include <future>
 #include <thread>
 
 int main(int argc, char *argv[])
 {
-    // Reading the system's font configuration is the longest step before the first frame:
-    // it runs on another core while the application connects to the display.
-    std::thread fontConfiguration([] { FcInit(); });
     WindowScale::applyAtStart(argc, argv);
+    // Two slow steps run on another core while the application connects to the display:
+    // reading the system's font configuration, then connecting to the session bus, which Qt
+    // and its accessibility layer ask for before the first frame. Where there is no bus yet,
+    // connecting starts one, which takes as long as the rest of start-up.
+    // Qt takes the first thread that uses it for its main thread: this one, before the helper.
+    QThread::currentThread();
+    std::promise<void> fontConfigurationRead;
+    std::thread ahead([&fontConfigurationRead] {
+        FcInit();
+        fontConfigurationRead.set_value();
+        QDBusConnection::sessionBus();
+    });
     QApplication app(argc, argv);
     Application::configure();
-    fontConfiguration.join();
+    fontConfigurationRead.get_future().wait();
     // The game reads and writes its data files in the working directory.
     Application windows;
     windows.start();
-    return app.exec();
+    const int result = app.exec();
+    ahead.join();
+    return result;
 }
