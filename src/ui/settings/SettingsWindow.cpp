@@ -226,7 +226,7 @@ void SettingsWindow::buildLayout()
     m_windowScale->setAccessibleName(u"Размер окон"_s);
     connect(m_windowScale, &QComboBox::activated, this,
             [this](int index) { WindowScale::store(m_windowScale->itemData(index).toInt()); });
-    auto *scaleNote = label(u"Новый размер — со следующего запуска"_s, 32, 170, this, QColor(160, 160, 160));
+    auto *scaleNote = label(u"Применится при следующем запуске"_s, 32, 170, this, QColor(160, 160, 160));
     scaleNote->setObjectName(u"WindowScaleNote"_s);
 
     // The sound, in the free corner above "OK": the box, and the volume beside it.
