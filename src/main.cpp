@@ -16,7 +16,7 @@ int main(int argc, char *argv[])
     // Two slow steps run on another core while the application connects to the display:
     // reading the system's font configuration, then connecting to the session bus, which Qt
     // and its accessibility layer ask for before the first frame. Where there is no bus yet,
-    // connecting starts one, which takes as long as the rest of start-up.
+    // connecting starts one, which takes several milliseconds.
     // Qt takes the first thread that uses it for its main thread: this one, before the helper.
     QThread::currentThread();
     std::promise<void> fontConfigurationRead;
