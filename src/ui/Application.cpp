@@ -3,6 +3,7 @@
 #include "ui/look/Artwork.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLocale>
 #include <QObject>
 #include <QTimer>
@@ -17,6 +18,10 @@ void Application::configure()
     // menus. No display name: Qt would append it to every window's title.
     QGuiApplication::setDesktopFileName(u"zybkotsepye"_s);
     QApplication::setWindowIcon(Artwork::applicationIcon());
+    // The buttons' glyphs are the style's own, the same on every desktop: icon themes are
+    // looked for only among the game's resources, which have none. Searching the system's
+    // themes took more than half of opening the settings window.
+    QIcon::setThemeSearchPaths({u":/icons"_s});
     // The main menu ends the program; the other windows only hide.
     QApplication::setQuitOnLastWindowClosed(false);
     // Dates and times follow the player's locale; without one, the game's own Russian.
