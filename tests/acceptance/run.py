@@ -12,6 +12,7 @@ import os
 import pathlib
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -599,6 +600,22 @@ class Suite:
         if self.still_running():
             self.game.terminate()
             self.game.wait(10)
+        self.end_speech_server()
+
+    def end_speech_server(self):
+        """The host's voice starts a speech server for the player's home, here in the scratch
+        folder. Without an audio device it hangs and ignores SIGTERM: it is killed with the game."""
+        for pid in filter(str.isdigit, os.listdir("/proc")):
+            try:
+                with open(f"/proc/{pid}/cmdline", "rb") as f:
+                    argv = f.read().decode(errors="replace").split("\0")
+            except OSError:
+                continue
+            if argv[0].endswith("speech-dispatcher") and any(str(self.scratch) in a for a in argv):
+                try:
+                    os.kill(int(pid), signal.SIGKILL)
+                except OSError:
+                    pass
 
 
 def main():
