@@ -101,8 +101,11 @@ class Listener(Suite):
                     if self.a11y.showing(answers) and self.a11y.enabled(answers):
                         if asked == 0:
                             self.expect("the focused first answer with its text", since, r"^Ответ 1: .+")
+                            # Asked first in the round, the player hears the question in the
+                            # host's opening line.
                             self.expect("the player's question with both answers", since,
-                                        r"^notification Новый Игрок, .*Первый ответ: .+Второй ответ: ")
+                                        r"^notification (У вас есть .*Время пошло! )?Новый Игрок, "
+                                        r".*Первый ответ: .+Второй ответ: ")
                             since = self.mark()
                             d.key("t")
                             self.expect("the seconds left on T", since, r"До конца раунда \d+ секунд")
