@@ -2,7 +2,6 @@
 
 #include "ui/look/PlayerSettings.h"
 
-
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
