@@ -113,8 +113,8 @@ class Listener(Suite):
                         asked += 1
                         time.sleep(0.5)
                     if not banked and self.a11y.showing(bank) and self.a11y.enabled(bank):
-                        self.expect("the bank's offer with its key", round_from, r"Пробел — положить в банк")
-                        d.key("space")
+                        self.expect("the bank's offer with its key", round_from, r"B — положить в банк")
+                        d.key("b")
                         banked += 1
                     time.sleep(0.2)
                 self.check("round 1: the player answered by keys", asked > 0, f"({asked})")

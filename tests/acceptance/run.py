@@ -356,7 +356,7 @@ class Suite:
         started = time.monotonic()
         answers = self.a11y.find(table, "Варианты ответа")
         bank = self.a11y.find(table, "Положить в банк", "push button")
-        how = {"mouse answers": 0, "key answers": 0, "mouse banks": 0, "Space banks": 0}
+        how = {"mouse answers": 0, "key answers": 0, "Space answers": 0, "mouse banks": 0, "B banks": 0}
         shot = False
         vote_call = "Кому пришло время покинуть игровую площадку"
         pressed = False
@@ -373,16 +373,16 @@ class Suite:
                 self.table_tells_the_bank(bank)
                 told["bank"] = True
             if offered and not pressed:
-                by_mouse = how["mouse banks"] <= how["Space banks"]
+                by_mouse = how["mouse banks"] <= how["B banks"]
                 banks = self.a11y.text(narration).count("БАНК!")
                 if by_mouse:
                     d.click_centre(self.a11y.rect(bank))
                 else:
-                    d.key("space")
+                    d.key("b")
                 time.sleep(0.3)
                 taken = self.a11y.text(narration).count("БАНК!") == banks + 1
-                self.check(f"game: «БАНК!» by {'mouse' if by_mouse else 'Space'} banks the chain", taken)
-                how["mouse banks" if by_mouse else "Space banks"] += 1
+                self.check(f"game: «БАНК!» by {'mouse' if by_mouse else 'B'} banks the chain", taken)
+                how["mouse banks" if by_mouse else "B banks"] += 1
             pressed = offered
             if not told["computer"] and self.a11y.showing(answers) and not self.a11y.enabled(answers):
                 asked = self.asked_seat(seats, narration)
@@ -398,15 +398,20 @@ class Suite:
                 if not shot:
                     self.shoot(window, "game.png")
                     shot = True
-                by_mouse = how["mouse answers"] <= how["key answers"]
-                if by_mouse:
+                # By mouse, by key 2, and by Space on the answer that has the focus, in turn.
+                way = min(("mouse answers", "key answers", "Space answers"), key=how.get)
+                if way == "mouse answers":
                     d.click_centre(self.a11y.rect(self.a11y.find(table, "Ответ 1", prefix=True)))
-                else:
+                elif way == "key answers":
                     d.key("2")
+                else:
+                    focus = self.a11y.focused(table)
+                    self.check("game: the player's turn gives the first answer the focus",
+                               focus is not None and focus.name.startswith("Ответ 1"), f"({focus.name if focus else None!r})")
+                    d.key("space")
                 time.sleep(0.3)
-                self.check(f"game: an answer by {'mouse' if by_mouse else 'key 2'} is taken",
-                           not self.a11y.enabled(answers))
-                how["mouse answers" if by_mouse else "key answers"] += 1
+                self.check(f"game: an answer by {way.split()[0]} is taken", not self.a11y.enabled(answers))
+                how[way] += 1
             time.sleep(0.1)
         length = time.monotonic() - started
         # 150 ticks of a second count the clock down to 0; the next one ends the round.
@@ -418,7 +423,7 @@ class Suite:
         self.check("game: the vote is called when the clock runs out, after about 150 seconds",
                    said(vote_call) and 145 <= length <= 165, f"({length:.0f} s)")
         self.check("game: the player answered by mouse and by key", how["mouse answers"] and how["key answers"], str(how))
-        if how["mouse banks"] + how["Space banks"] == 0:
+        if how["mouse banks"] + how["B banks"] == 0:
             print("  note: «БАНК!» was not offered to the player in this round", flush=True)
 
         self.table_tells_the_vote(table, seats)
@@ -538,20 +543,28 @@ class Suite:
 
     def bad_files(self):
         self.step("bad data files")
-        d = self.desktop
         self.write("Vopros.txt", ["?", "Обрезанный вопрос"])
+        self.play_refused("an empty question base")
+        (self.data / "names.txt").rename(self.data / "names.bak")
+        self.play_refused("a missing names base")
+        (self.data / "names.bak").rename(self.data / "names.txt")
+
+    def play_refused(self, what):
+        """«Играть» with a data file the game cannot use: a message in Russian, then the menu."""
+        d = self.desktop
         self.click(self.menu, "Играть", "push button")
         box = wait_for("a message box", lambda: [w for w in d.visible_windows() if w != self.menu_window], timeout=10)[0]
         alert = wait_for("the message in the accessibility tree",
                          lambda: next((n for n in Accessible.descendants(self.a11y.application())
                                        if n.getRoleName() in ("alert", "dialog") and self.a11y.showing(n)), None))
         text = " ".join(n.name for n in Accessible.descendants(alert) if n.getRoleName() == "label")
-        self.check("bad files: an empty question base gives a message in Russian", any("а" <= c <= "я" for c in text.lower()),
-                   f"({text!r})")
+        latin = re.findall(r"[A-Za-z]+", re.sub(r"\w+\.txt", "", text))
+        self.check(f"bad files: {what} gives a message in Russian",
+                   any("а" <= c <= "я" for c in text.lower()) and not latin, f"({text!r})")
         d.key("Return")
         d.wait_gone(box)
-        self.check("bad files: the game is still running", self.still_running())
-        self.check("bad files: the main menu is on screen", self.a11y.showing(self.menu))
+        self.check(f"bad files: after {what} the game is still running", self.still_running())
+        self.check(f"bad files: after {what} the main menu is on screen", self.a11y.showing(self.menu))
 
     def run(self):
         with Desktop(2560, 1600) as self.desktop:

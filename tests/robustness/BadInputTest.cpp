@@ -190,7 +190,7 @@ private Q_SLOTS:
 
         exercise(dir.path());
 
-        const QString cannotOpen = u"Cannot open file "_s + target;
+        const QString cannotOpen = u"Не удаётся открыть файл "_s + target;
         if (folder) {
             QVERIFY2(!m_errors.isEmpty(), "a folder in place of a file is reported");
             // The settings window asks for the question base as "vopros.txt".

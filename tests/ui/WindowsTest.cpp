@@ -137,7 +137,7 @@ private Q_SLOTS:
     {
         QFile::remove(m_dir.filePath(u"names.txt"_s));
         button(m_app->mainMenuWindow, u"BitBtn1"_s)->click();
-        QCOMPARE(m_errors, QStringList{u"Cannot open file names.txt"_s});
+        QCOMPARE(m_errors, QStringList{u"Не удаётся открыть файл names.txt"_s});
         QVERIFY(m_app->mainMenuWindow.isVisible());
         QVERIFY(!m_app->gameWindow.isVisible());
     }

@@ -162,6 +162,8 @@ Status LineStore::load(const QString &path, const QString &displayName)
     const QFileInfo info(path);
     if (info.isDir())
         return Status::cannotOpen(name, u"Вместо файла «%1» в папке игры лежит папка с тем же именем."_s.arg(name));
+    if (!info.exists())
+        return Status::missing(name);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Status::cannotOpen(name);

@@ -3,7 +3,7 @@
 #include <QString>
 
 // The outcome of a file operation. A failure carries the message the player sees
-// ("Cannot open file Vopros.txt") and a sentence in Russian that says why.
+// («Не удаётся открыть файл Vopros.txt») and a sentence that says why.
 struct [[nodiscard]] Status
 {
     QString message;
@@ -17,6 +17,8 @@ struct [[nodiscard]] Status
     {
         return {std::move(message), std::move(detail)};
     }
+    static Status missing(const QString &fileName);
+    // Without a detail: the file is there but could not be read.
     static Status cannotOpen(const QString &fileName, QString detail = {});
     static Status cannotCreate(const QString &fileName, QString detail = {});
 };

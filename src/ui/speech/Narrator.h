@@ -41,7 +41,7 @@ public:
     void lineAppended(const QString &line);
     void answersCleared();
     void answerAppended(const QString &text);
-    // What the player may do now, as the table shows it beside the host's words ("Пробел —
+    // What the player may do now, as the table shows it beside the host's words ("B —
     // положить в банк"): read after the host's words of the step. A hint taken back in the
     // same step is not read.
     void hintShown(const QString &hint);

@@ -9,6 +9,7 @@
 #include "ui/sound/SoundControl.h"
 #include "ui/sound/SoundSettings.h"
 #include "ui/speech/Narrator.h"
+#include "ui/table/FocusMark.h"
 #include "ui/table/SeatLabel.h"
 #include "ui/table/TableArtwork.h"
 #include "ui/table/TableLayout.h"
@@ -24,6 +25,8 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTextCursor>
 #include <QTimer>
 
@@ -65,9 +68,12 @@ constexpr ChainLabel Chain[] = {{"", "", 0, 0},
                                 {"_15000", "15,000", 192, 72},  {"_20000", "20,000", 152, 72},
                                 {"_30000", "30,000", 112, 72},  {"_50000", "50,000", 72, 72}};
 
+// Where the keys 1 and 2 stand beside the answers, in the answers' group.
+constexpr int AnswerKeyLeft = 236;
+
 // What the table shows the player may do, said for those who play by ear.
 const QString StartHint = u"Чтобы начать, нажмите Enter"_s;
-const QString BankHint = u"Пробел — положить в банк"_s;
+const QString BankHint = u"B — положить в банк"_s;
 const QString VoteHint = u"Голосование: нажмите номер места игрока, которого хотите выгнать. N — кто за каким местом"_s;
 
 } // namespace
@@ -242,7 +248,8 @@ void GameWindow::buildControls()
     for (int i = 0; i < 2; ++i) {
         auto *b = new QRadioButton(m_answers);
         b->setObjectName(u"RadioGroup1Item%1"_s.arg(i));
-        b->setGeometry(8, 6 + i * 24, 233, 20);
+        // Up to the key hint beside it, which stands at AnswerKeyLeft.
+        b->setGeometry(8, 6 + i * 24, AnswerKeyLeft - 4 - 8, 20);
         b->setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
         setTextColour(b, Lime);
         b->setText(u"Item%1"_s.arg(i));
@@ -288,8 +295,8 @@ void GameWindow::buildControls()
 
 void GameWindow::buildKeys()
 {
-    // Keys 1 and 2 answer, Space banks while "БАНК!" is offered, Enter presses "Начинаем",
-    // M turns the sound off and on at any moment.
+    // Space and Enter act on the control that has the focus, as in every dialog; B banks while
+    // "БАНК!" is offered, M turns the sound off and on at any moment.
     auto shortcut = [this](QKeySequence key, auto slot) {
         auto *s = new QShortcut(key, this);
         connect(s, &QShortcut::activated, this, slot);
@@ -297,22 +304,13 @@ void GameWindow::buildKeys()
     // 1 and 2 answer; while the vote is open, 1..8 vote against the player at that seat.
     for (int digit = 1; digit <= SeatCount; ++digit)
         shortcut(QKeySequence(Qt::Key_0 + digit), [this, digit] { digitPressed(digit); });
-    shortcut(QKeySequence(Qt::Key_Space), [this] {
+    for (auto key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter})
+        shortcut(QKeySequence(key), &GameWindow::pressFocused);
+    // On a Russian layout the same key (И) banks too: shortcuts fall back to the Latin letter.
+    shortcut(QKeySequence(Qt::Key_B), [this] {
         if (m_bankButton->isVisible())
             m_bankButton->click();
-        else if (auto *b = qobject_cast<QPushButton *>(focusWidget()); b && b->isVisible())
-            b->click();
-        else if (auto *seat = qobject_cast<SeatLabel *>(focusWidget()))
-            seat->press();
     });
-    for (auto key : {Qt::Key_Return, Qt::Key_Enter}) {
-        shortcut(QKeySequence(key), [this] {
-            if (m_startButton->isVisible())
-                m_startButton->click();
-            else if (auto *seat = qobject_cast<SeatLabel *>(focusWidget()))
-                seat->press();
-        });
-    }
     shortcut(QKeySequence(Qt::Key_M), &GameWindow::toggleSound);
     // Play by ear: the host repeats the question (R), tells the time left (T) and who sits
     // where (N).
@@ -342,6 +340,17 @@ void GameWindow::showSoundState(bool on)
     m_soundKey->adjustSize();
     // Right-aligned in the top corner, across from the notice.
     m_soundKey->move(width() - 8 - m_soundKey->width(), 8);
+}
+
+void GameWindow::pressFocused()
+{
+    QWidget *focus = focusWidget();
+    if (auto *button = qobject_cast<QAbstractButton *>(focus); button && button->isVisible() && button->isEnabled())
+        button->click();
+    else if (auto *seat = qobject_cast<SeatLabel *>(focus))
+        seat->press();
+    else if (m_startButton->isVisible())
+        m_startButton->click();
 }
 
 void GameWindow::answerByKey(int index)
@@ -394,26 +403,30 @@ void GameWindow::buildCues()
     const QFont cueFont = Fonts::font(Fonts::Family::CenturyGothic, 18, true);
     m_yourTurn = label(u"YourTurn"_s, QPoint(352, 440), cueFont, Yellow);
     m_yourTurn->setText(u"Ваш ход"_s);
-    m_yourTurn->setGeometry(352, 440, 249, 28);
+    // Between the narration's frame and the answers' frame, touching neither.
+    m_yourTurn->setGeometry(352, 441, 249, 24);
     m_yourTurn->setAlignment(Qt::AlignCenter);
     m_yourTurn->hide();
 
-    m_voteInvitation = label(u"VoteInvitation"_s, QPoint(352, 436), Fonts::font(Fonts::Family::MsSansSerif, 13, true),
+    // In the answers' frame, which the vote leaves empty: two lines have room there.
+    m_voteInvitation = label(u"VoteInvitation"_s, QPoint(352, 472), Fonts::font(Fonts::Family::MsSansSerif, 13, true),
                              Yellow);
     m_voteInvitation->setText(u"Голосование: щёлкните по имени игрока, которого хотите выгнать"_s);
-    m_voteInvitation->setGeometry(352, 436, 249, 34);
+    m_voteInvitation->setGeometry(352, 472, 249, 57);
     m_voteInvitation->setAlignment(Qt::AlignCenter);
     m_voteInvitation->setWordWrap(true);
     m_voteInvitation->hide();
 
     // What the host says, told to a screen reader as it is said.
     m_announcer = new Announcer(this);
+    // Where Space and Enter go, plainly visible on the black table.
+    new FocusMark(this);
 
     // What the player's keys do, by the controls they press.
-    keyHint(u"1"_s, QPoint(236, 8), m_answers);
-    keyHint(u"2"_s, QPoint(236, 32), m_answers);
+    keyHint(u"1"_s, QPoint(AnswerKeyLeft, 8), m_answers);
+    keyHint(u"2"_s, QPoint(AnswerKeyLeft, 32), m_answers);
     // The keys of the two buttons show and hide with them.
-    m_bankKey = keyHint(u"Пробел"_s, QPoint(180, 486), this);
+    m_bankKey = keyHint(u"B"_s, QPoint(180, 486), this);
     m_bankKey->setObjectName(u"BankKey"_s);
     m_bankKey->setVisible(m_bankButton->isVisibleTo(this));
     m_startKey = keyHint(u"Enter"_s, QPoint(612, 558), this);
@@ -638,7 +651,14 @@ void GameWindow::appendAnswer(const QString &text)
     if (m_answerItems.size() >= 2)
         return;
     QRadioButton *button = m_answerButtons[size_t(m_answerItems.size())];
-    button->setText(literalButtonText(text));
+    // An answer too long for its line ends in "…" before the key hint; the narration, the
+    // tooltip and a screen reader have it whole.
+    QStyleOptionButton option;
+    option.initFrom(button);
+    const int room = button->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, button).width();
+    const QString shown = button->fontMetrics().elidedText(text, Qt::ElideRight, room - 2);
+    button->setText(literalButtonText(shown));
+    button->setToolTip(shown == text ? QString() : text);
     button->setAccessibleName(u"Ответ %1: %2"_s.arg(m_answerItems.size() + 1).arg(text));
     m_answerItems.append(text);
 }

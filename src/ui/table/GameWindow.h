@@ -117,6 +117,7 @@ private:
     static void restoreDescription(QWidget *widget);
     void setClockUrgent(bool urgent);
     QLabel *keyHint(const QString &key, QPoint at, QWidget *parent);
+    void pressFocused();
     void answerByKey(int index);
     // The keys for playing by ear: a digit answers or votes, R repeats, T tells the time
     // left, N the seats.

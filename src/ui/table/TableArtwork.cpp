@@ -35,16 +35,16 @@ QImage TableArtwork::background(qreal scale)
 
     // The narration.
     p.setPen(QPen(Artwork::Cyan, 2));
-    p.drawRect(QRectF(346, 122, 261, 317));
+    p.drawRect(NarrationFrame);
 
     // The chain and bank column down the left edge.
     p.setPen(QPen(Artwork::Green, 2));
-    p.drawRoundedRect(QRectF(12, 62, 104, 504), 18, 18);
+    p.drawRoundedRect(ChainFrame, 18, 18);
     // The answer choice and the prize bar below it, joined to the column.
-    p.drawRect(QRectF(346, 466, 261, 69));
-    p.drawRoundedRect(QRectF(384, 546, 185, 33), 14, 14);
+    p.drawRect(AnswerFrame);
+    p.drawRoundedRect(PrizeFrame, 14, 14);
     p.setPen(QPen(Artwork::Green, 1));
-    p.drawLine(QPointF(116, 500), QPointF(346, 500));
-    p.drawLine(QPointF(116, 562), QPointF(384, 562));
+    p.drawLine(QPointF(ChainFrame.right(), 500), QPointF(AnswerFrame.left(), 500));
+    p.drawLine(QPointF(ChainFrame.right(), 562), QPointF(PrizeFrame.left(), 562));
     return pm;
 }

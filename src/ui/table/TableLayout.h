@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QRectF>
 
 // Where the seats stand on the game table: the name label of seat N (1..8, clockwise from
 // the lower left); its vote label stands 24 pixels below. The table's picture draws a
@@ -12,5 +13,13 @@ inline constexpr QPoint NameLabel[] = {{0, 0},    {184, 328}, {192, 224}, {216, 
 inline constexpr int VoteLabelBelow = 24;
 inline constexpr int LabelWidth = 97;
 inline constexpr int LabelHeight = 17;
+
+// The frames the table's picture draws (their lines' middles); what the table writes inside
+// one stays clear of its line. The chain's column is wide enough for "50,000" in its large
+// type with room to spare.
+inline constexpr QRectF NarrationFrame(346, 122, 261, 317);
+inline constexpr QRectF ChainFrame(12, 62, 124, 504);
+inline constexpr QRectF AnswerFrame(346, 466, 261, 69);
+inline constexpr QRectF PrizeFrame(384, 546, 185, 33);
 
 } // namespace TableLayout

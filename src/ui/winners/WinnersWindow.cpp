@@ -90,6 +90,7 @@ void WinnersWindow::ensureBuilt()
     m_daysEdit->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
     m_daysEdit->setSingleStep(1);
     m_daysEdit->setValue(0);
+    m_daysText = m_daysEdit->text();
     m_daysEdit->setGeometry(160, 56, 257, 22);
 
     m_infoBox = new QGroupBox(u"Информация"_s, this);
@@ -126,13 +127,17 @@ void WinnersWindow::ensureBuilt()
     connect(m_closeButton, &QPushButton::clicked, this, &WinnersWindow::closePressed);
     // Only a choice made by the user lists a view; clearing the choice on opening does not.
     connect(m_viewChoice, &QComboBox::activated, this, &WinnersWindow::viewChosen);
-    // Every change of the field's text counts. The spin box signals new numbers (typed or
-    // by the arrows); its editor also signals text that is no number (emptied, a lone minus).
-    connect(m_daysEdit, &QSpinBox::textChanged, this, &WinnersWindow::daysChanged);
-    connect(m_daysEdit->findChild<QLineEdit *>(), &QLineEdit::textChanged, this, [this] {
-        if (!typedDays())
-            daysChanged();
-    });
+    // Every change of the field's text counts, once. The spin box signals a new number (typed,
+    // by the arrows or set), and only a new one: emptied and typed again, its number never
+    // changed. Its editor signals what is typed, but nothing that the spin box sets.
+    const auto textChanged = [this](const QString &text) {
+        if (text == m_daysText)
+            return;
+        m_daysText = text;
+        daysChanged();
+    };
+    connect(m_daysEdit, &QSpinBox::textChanged, this, textChanged);
+    connect(m_daysEdit->findChild<QLineEdit *>(), &QLineEdit::textChanged, this, textChanged);
 }
 
 void WinnersWindow::openFromSettings()

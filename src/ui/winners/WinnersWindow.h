@@ -71,6 +71,7 @@ private:
     QComboBox *m_viewChoice = nullptr;
     QLabel *m_viewLabel = nullptr;
     QSpinBox *m_daysEdit = nullptr;
+    QString m_daysText;  // the field's text as last listed
     QGroupBox *m_infoBox = nullptr;
     QPlainTextEdit *m_listing = nullptr;
     QPushButton *m_closeButton = nullptr;

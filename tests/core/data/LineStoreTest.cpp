@@ -215,7 +215,7 @@ void LineStoreTest::unstorableTextIsRefusedAndTheFileKept()
     store.append(line);
 
     const Status status = store.save(path(u"names.txt"_s));
-    QCOMPARE(status.message, u"Cannot create file names.txt"_s);
+    QCOMPARE(status.message, u"Не удаётся записать файл names.txt"_s);
     QVERIFY(!status.detail.isEmpty());
     QCOMPARE(readFile(path(u"names.txt"_s)), old);
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{u"names.txt"_s});
@@ -240,7 +240,7 @@ void LineStoreTest::failedWriteToAFullDiskLeavesTheOldFileWhole()
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 
-    QCOMPARE(status.message, u"Cannot create file file.txt"_s);
+    QCOMPARE(status.message, u"Не удаётся записать файл file.txt"_s);
     QCOMPARE(readFile(path()), old);
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{u"file.txt"_s});
 }
@@ -258,7 +258,7 @@ void LineStoreTest::failedWriteToAReadOnlyFolderLeavesTheOldFileWhole()
     store.setLines({u"new"_s});
     const Status status = store.save(file);
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    QCOMPARE(status.message, u"Cannot create file best.txt"_s);
+    QCOMPARE(status.message, u"Не удаётся записать файл best.txt"_s);
     QCOMPARE(readFile(file), QByteArray("!\r\n"));
 }
 
@@ -267,7 +267,7 @@ void LineStoreTest::fileCannotBeCreatedBelowAnotherFile()
     writeFile(path(u"plain"_s), "x");
     LineStore store;
     store.setLines({u"a"_s});
-    QCOMPARE(store.save(path(u"plain/Vopros.txt"_s)).message, u"Cannot create file Vopros.txt"_s);
+    QCOMPARE(store.save(path(u"plain/Vopros.txt"_s)).message, u"Не удаётся записать файл Vopros.txt"_s);
     QCOMPARE(readFile(path(u"plain"_s)), QByteArray("x"));
 }
 
@@ -275,15 +275,19 @@ void LineStoreTest::missingFileOrFolderInItsPlaceCannotBeOpened()
 {
     LineStore store;
     store.setLines({u"kept"_s});
-    QCOMPARE(store.load(path(u"absent.txt"_s), u"Vopros.txt"_s).message, u"Cannot open file Vopros.txt"_s);
+    const Status absent = store.load(path(u"absent.txt"_s), u"Vopros.txt"_s);
+    QCOMPARE(absent.message, u"Не удаётся открыть файл Vopros.txt"_s);
+    // A missing file is told apart from one that is there but cannot be read.
+    QCOMPARE(absent.detail, u"Файла «Vopros.txt» нет в папке игры."_s);
+    QCOMPARE_NE(absent.detail, Status::cannotOpen(u"Vopros.txt"_s).detail);
     QCOMPARE(store.lines(), QStringList{u"kept"_s});
 
     QVERIFY(QDir().mkpath(path(u"names.txt"_s)));
     const Status status = store.load(path(u"names.txt"_s));
-    QCOMPARE(status.message, u"Cannot open file names.txt"_s);
+    QCOMPARE(status.message, u"Не удаётся открыть файл names.txt"_s);
     QVERIFY(status.detail.contains(u"папка"_s));
     QCOMPARE(store.lines(), QStringList{u"kept"_s});
-    QCOMPARE(store.save(path(u"names.txt"_s)).message, u"Cannot create file names.txt"_s);
+    QCOMPARE(store.save(path(u"names.txt"_s)).message, u"Не удаётся записать файл names.txt"_s);
 }
 
 QTEST_GUILESS_MAIN(LineStoreTest)

@@ -133,7 +133,7 @@ void WinnersFileTest::folderInPlaceOfTheFileCannotBeOpened()
     QVERIFY(QDir().mkpath(file));
     LineStore buffer;
     QCOMPARE(WinnersFile::appendRecord(buffer, file, u"Анна"_s, 1, Morning, Russian).message,
-             u"Cannot open file best.txt"_s);
+             u"Не удаётся открыть файл best.txt"_s);
     QVERIFY(QFileInfo(file).isDir());
 }
 
@@ -145,7 +145,7 @@ void WinnersFileTest::fileThatCannotBeCreatedIsReportedWithoutWaiting()
     QElapsedTimer timer;
     timer.start();
     const Status status = WinnersFile::appendRecord(buffer, dir.filePath(u"plain/best.txt"_s), u"Анна"_s, 1, Morning, Russian);
-    QCOMPARE(status.message, u"Cannot create file best.txt"_s);
+    QCOMPARE(status.message, u"Не удаётся записать файл best.txt"_s);
     QVERIFY(!status.detail.contains(u"занят"_s));
     QVERIFY(timer.elapsed() < 5000);
 }

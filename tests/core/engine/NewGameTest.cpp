@@ -253,10 +253,10 @@ void NewGameTest::unplayableFilesChangeNothingAndKeepTheWindowClosed_data()
         << u"names.txt"_s << (seven + QStringList{Player}) << u"names.txt"_s;
     QTest::newRow("names that cannot sit") << u"names.txt"_s << (seven + QStringList{u"0"_s, u"!"_s})
                                            << u"names.txt"_s;
-    QTest::newRow("no names file") << u"names.txt"_s << QStringList{} << u"Cannot open file names.txt"_s;
+    QTest::newRow("no names file") << u"names.txt"_s << QStringList{} << u"Не удаётся открыть файл names.txt"_s;
     QTest::newRow("no playable question")
         << u"Vopros.txt"_s << QStringList{u"?"_s, u"Q"_s, u"A"_s, u"B"_s, u"2"_s, u"?"_s, u"Q2"_s} << u"Vopros.txt"_s;
-    QTest::newRow("no question file") << u"Vopros.txt"_s << QStringList{} << u"Cannot open file Vopros.txt"_s;
+    QTest::newRow("no question file") << u"Vopros.txt"_s << QStringList{} << u"Не удаётся открыть файл Vopros.txt"_s;
 }
 
 void NewGameTest::unplayableFilesChangeNothingAndKeepTheWindowClosed()

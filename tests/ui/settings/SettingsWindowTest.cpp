@@ -471,7 +471,7 @@ private Q_SLOTS:
     {
         QVERIFY(QFile::remove(path(u"Vopros.txt"_s)));
         m_window->reload();
-        QCOMPARE(m_window->errors, QStringList{u"Cannot open file Vopros.txt"_s});
+        QCOMPARE(m_window->errors, QStringList{u"Не удаётся открыть файл Vopros.txt"_s});
         QCOMPARE(edit(1)->text(), u"Новый Игрок"_s);
         QVERIFY(listed().isEmpty());
 
@@ -498,7 +498,7 @@ private Q_SLOTS:
     {
         QVERIFY(QFile::remove(path(u"names.txt"_s)));
         m_window->reload();
-        QCOMPARE(m_window->errors, QStringList{u"Cannot open file names.txt"_s});
+        QCOMPARE(m_window->errors, QStringList{u"Не удаётся открыть файл names.txt"_s});
         QCOMPARE(countShown(), u"2"_s);
         // A new names base can be started.
         edit(2)->setText(u"Глеб"_s);
@@ -518,7 +518,7 @@ private Q_SLOTS:
 
         edit(2)->setText(u"Глеб"_s);
         button(4)->click();
-        QCOMPARE(m_window->errors, QStringList{u"Cannot create file names.txt"_s});
+        QCOMPARE(m_window->errors, QStringList{u"Не удаётся записать файл names.txt"_s});
         QVERIFY(listed().contains(u"Глеб"_s));
 
         edit(3)->setText(u"Вопрос"_s);
@@ -527,7 +527,7 @@ private Q_SLOTS:
         answer(0)->click();
         button(2)->click();
         QCOMPARE(m_window->errors.size(), 2);
-        QCOMPARE(m_window->errors.last(), u"Cannot create file Vopros.txt"_s);
+        QCOMPARE(m_window->errors.last(), u"Не удаётся записать файл Vopros.txt"_s);
         QCOMPARE(edit(3)->text(), u"OK!"_s);
         QCOMPARE(countShown(), u"2"_s);
         QCOMPARE(m_window->questions().count(), Questions.size() + 5);

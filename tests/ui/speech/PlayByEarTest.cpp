@@ -169,11 +169,11 @@ private:
             ++m_answered;
             m_awaitingVerdict = true;
             press(asked.captured(1).startsWith(u"Верно"_s) ? Qt::Key_1 : Qt::Key_2);
-        } else if (line == u"Пробел — положить в банк"_s) {
+        } else if (line == u"B — положить в банк"_s) {
             // Every other offer is taken.
             if (m_banksOffered++ % 2 == 0) {
                 ++m_banksTaken;
-                press(Qt::Key_Space);
+                press(Qt::Key_B);
             }
         } else if (line.startsWith(u"Голосование: "_s)) {
             // Who sits where, to vote by seat number.

@@ -8,6 +8,7 @@
 #include "ui/look/ErrorReport.h"
 #include "ui/table/GameWindow.h"
 #include "ui/table/SeatLabel.h"
+#include "ui/table/TableLayout.h"
 #include "ui/speech/Narrator.h"
 #include "../speech/RecordingSpeech.h"
 
@@ -176,6 +177,44 @@ private Q_SLOTS:
         }
         QCOMPARE(child<QLabel>(u"_50000"_s)->text(), u"50,000"_s);
         QCOMPARE(m_window->size(), QSize(792, 600));
+    }
+
+    void textStaysClearOfTheTablesFramesAndKeyHints()
+    {
+        using namespace TableLayout;
+        GameView &view = *m_window;
+        m_window->show();
+        // Inside a frame: clear of its 2-pixel line on every side.
+        const auto inside = [](const QRect &text, const QRectF &frame) {
+            return frame.adjusted(2, 2, -2, -2).contains(QRectF(text));
+        };
+        const auto textBox = [](const QLabel *l) { return QRect(l->pos(), l->sizeHint().expandedTo(l->size())); };
+        view.showBank(450000);
+        for (const QString &name : {u"_50000"_s, u"_30000"_s, u"_10000"_s, u"_500"_s, u"Label12"_s, u"Bank"_s})
+            QVERIFY2(inside(textBox(child<QLabel>(name)), ChainFrame), qPrintable(name));
+        auto *invitation = child<QLabel>(u"VoteInvitation"_s);
+        QVERIFY(inside(invitation->geometry(), AnswerFrame));
+        QVERIFY(invitation->heightForWidth(invitation->width()) <= invitation->height());
+        const QRect yourTurn = child(u"YourTurn"_s)->geometry();
+        QVERIFY(yourTurn.top() > NarrationFrame.bottom() + 1 && yourTurn.bottom() < AnswerFrame.top() - 1);
+
+        // A long answer ends before the key hint beside it, and is whole for a screen reader.
+        const QString longAnswer = u"Очень длинный ответ, который никак не помещается в одну строку"_s;
+        view.clearAnswers();
+        view.appendAnswer(longAnswer);
+        view.appendAnswer(u"Нет"_s);
+        view.setAnswersShown(true);
+        const auto hints = child(u"RadioGroup1"_s)->findChildren<QLabel *>();
+        for (int i = 0; i < 2; ++i) {
+            auto *answer = child<QRadioButton>(u"RadioGroup1Item%1"_s.arg(i));
+            for (const QLabel *hint : hints)
+                QVERIFY(!answer->geometry().intersects(hint->geometry()));
+            QVERIFY(answer->fontMetrics().horizontalAdvance(answer->text()) < answer->width() - 16);
+        }
+        auto *first = child<QRadioButton>(u"RadioGroup1Item0"_s);
+        QVERIFY(first->text().endsWith(u"…"_s));
+        QCOMPARE(first->accessibleName(), u"Ответ 1: "_s + longAnswer);
+        QCOMPARE(child<QRadioButton>(u"RadioGroup1Item1"_s)->text(), u"Нет"_s);
     }
 
     void newGameBringsTheWindowToItsStartingState()
@@ -416,24 +455,42 @@ private Q_SLOTS:
         QCOMPARE(m_window->timer(GameView::Timer::RoundClock)->timerType(), Qt::PreciseTimer);
         auto *group = child<QGroupBox>(u"RadioGroup1"_s);
         auto *bank = child<QPushButton>(u"Button2"_s);
-        bool answered = false, banked = false;
-        for (int i = 0; i < 3000 && !(answered && banked); ++i) {
-            if (group->isVisible() && group->isEnabled()) {
-                QTest::keyClick(m_window.get(), Qt::Key_2);
-                QVERIFY(!group->isEnabled());
-                QCOMPARE(m_window->selectedAnswer(), 1);
-                answered = true;
-            } else if (bank->isVisible() && !banked) {
+        // The player answers by key 2, by Space on the answer that has the focus, and by Enter
+        // on the second answer reached with the arrow; B banks, whatever has the focus.
+        int answered = 0;
+        bool banked = false;
+        for (int i = 0; i < 6000 && !(answered == 3 && banked); ++i) {
+            if (bank->isVisible() && !banked) {
                 const int before = m_state.money.bankedSum;
                 const int chain = m_state.money.chainStep;
-                QTest::keyClick(m_window.get(), Qt::Key_Space);
+                QTest::keyClick(m_window.get(), Qt::Key_B);
                 QCOMPARE(m_state.money.bankedSum, before + GameEngine::chainValue(chain));
                 banked = true;
+            } else if (group->isVisible() && group->isEnabled() && answered < 3) {
+                QCOMPARE(QApplication::focusWidget(), child(u"RadioGroup1Item0"_s));
+                // The focus is plainly marked round the answer that has it.
+                QWidget *mark = child(u"FocusMark"_s);
+                QVERIFY(mark->isVisible());
+                QVERIFY(mark->geometry().contains(
+                    QRect(child(u"RadioGroup1Item0"_s)->mapTo(m_window.get(), QPoint()), child(u"RadioGroup1Item0"_s)->size())));
+                if (answered == 0) {
+                    QTest::keyClick(m_window.get(), Qt::Key_2);
+                } else if (answered == 1) {
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+                } else {
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+                    QCOMPARE(QApplication::focusWidget(), child(u"RadioGroup1Item1"_s));
+                    QVERIFY(group->isEnabled());
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                }
+                QVERIFY(!group->isEnabled());
+                QCOMPARE(m_window->selectedAnswer(), answered == 1 ? 0 : 1);
+                ++answered;
             } else if (!fireNextTimer()) {
                 break;
             }
         }
-        QVERIFY(answered);
+        QCOMPARE(answered, 3);
         QVERIFY(banked);
     }
 

@@ -211,6 +211,14 @@ private Q_SLOTS:
         QTest::keyClick(vvod(), Qt::Key_Backspace);
         QTest::keyClicks(vvod(), u"1"_s);
         QCOMPARE(listedNames(), (QStringList{u"сегодня"_s, u"завтра"_s}));
+
+        // The number the field held before it was emptied, typed again, lists again:
+        // whatever the field shows is what is listed.
+        QTest::keyClick(vvod(), Qt::Key_Backspace);
+        QCOMPARE(area(), QString());
+        QTest::keyClicks(vvod(), u"1"_s);
+        QCOMPARE(vvod()->cleanText(), u"1"_s);
+        QCOMPARE(listedNames(), (QStringList{u"сегодня"_s, u"завтра"_s}));
     }
 
     void noRecordsGiveAnEmptyAreaInEveryView_data()
@@ -276,7 +284,7 @@ private Q_SLOTS:
         choose(0);
         m_window->openFromSettings();
         QCOMPARE(m_window->errors.size(), 1);
-        QCOMPARE(m_window->errors.first().message, u"Cannot open file best.txt"_s);
+        QCOMPARE(m_window->errors.first().message, u"Не удаётся открыть файл best.txt"_s);
         QVERIFY(m_window->isVisible());
         QCOMPARE(combo()->currentIndex(), -1);
         QCOMPARE(m_state.winners.lineCount, 5);
