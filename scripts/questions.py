@@ -10,9 +10,10 @@ Each file holds one topic:
     D: easy | medium | hard
 
 Blocks are separated by blank lines. The checks here are the editorial rules of the
-shipped base: typography, no giveaways, no repeats, no two questions on one fact,
-balanced answer lengths and difficulty. make-data-files.py refuses to build on any
-breach, and the test suite runs the same checks over the sources it was built from.
+shipped base: typography, no giveaways (within a question or from one question to
+another), no repeats, no two questions on one fact, balanced answer lengths and difficulty.
+make-data-files.py refuses to build on any breach, and the test suite runs the same checks
+over the sources it was built from.
 """
 import pathlib
 import re
@@ -38,6 +39,12 @@ STOPWORDS = set("""
 """.split())
 # Stems of words that a question and its answer may share without telling anything.
 NEUTRAL_STEMS = {"назва", "спорт", "город", "страна", "стран", "челов", "живот", "расте"}
+# Short words that name nothing: question words, prepositions, conjunctions.
+FUNCTION_WORDS = set("""
+в во на из за к ко с со у о об от до по при для над под про без и или не ни но а
+кто как что чей чья чье чьи где чем кем
+""".split())
+VOWELS = "аеиоуыэюяйь"
 
 
 @dataclass
@@ -78,6 +85,24 @@ def stem(word):
 
 def stems(text, minimum=4):
     return {stem(w) for w in words(text) if len(w) >= minimum and w not in STOPWORDS and not w.isdigit()} - NEUTRAL_STEMS
+
+
+def root(word):
+    """A word's root for matching across questions: numbers whole, long words by their first five
+    letters, short words without their ending (Рим, Рима, Риме)."""
+    if word.isdigit():
+        return word
+    if len(word) >= 6:
+        return word[:5]
+    bare = word.rstrip(VOWELS)
+    return bare if len(bare) >= 3 else word
+
+
+def roots(text, minimum=3):
+    """The content words of a text as roots; numbers of two digits and more count as words."""
+    return {root(w) for w in words(text)
+            if (len(w) >= 2 if w.isdigit() else len(w) >= minimum)
+            and w not in STOPWORDS and w not in FUNCTION_WORDS} - NEUTRAL_STEMS
 
 
 def read(paths=None):
@@ -169,7 +194,8 @@ def similarity(a, b):
 
 
 def allowed():
-    """The reviewed exceptions: "pair: question | question" and "giveaway: question" lines."""
+    """The reviewed exceptions: "pair: question | question", "giveaway: question" and
+    "apart: question | question" lines; the first two sets are returned, the third by told_apart()."""
     pairs, giveaways = set(), set()
     if ALLOWED.exists():
         for line in ALLOWED.read_text(encoding="utf-8").splitlines():
@@ -180,6 +206,51 @@ def allowed():
             elif kind == "giveaway":
                 giveaways.add(fold(rest))
     return pairs, giveaways
+
+
+def told_apart():
+    """Reviewed (teller, told) question pairs where the first names the second's answer without telling it."""
+    apart = set()
+    if ALLOWED.exists():
+        for line in ALLOWED.read_text(encoding="utf-8").splitlines():
+            kind, _, rest = line.partition(":")
+            if kind == "apart" and "|" in rest:
+                apart.add(tuple(fold(part) for part in rest.split("|", 1)))
+    return apart
+
+
+def tellings(questions):
+    """Pairs (teller, asked, shared roots): the teller's text names the asked question's right answer
+    together with that question's subject.
+
+    The right answer is named when every root of it that the wrong answer lacks is in the text.
+    The subject is the roots of the asked question's text besides its answer; it is told when the
+    teller's text and right answer (which the game reveals once it is answered) hold two of them,
+    or all of them when there are fewer.
+    """
+    told_by_text = [roots(q.text) for q in questions]
+    told = [told_by_text[i] | roots(q.right) for i, q in enumerate(questions)]
+    index = {}
+    for i, text_roots in enumerate(told_by_text):
+        for r in text_roots:
+            index.setdefault(r, set()).add(i)
+    for j, asked in enumerate(questions):
+        answer = roots(asked.right) - roots(asked.wrong)
+        subject = roots(asked.text) - answer
+        if not answer or not subject:
+            continue
+        for i in sorted(set.intersection(*(index.get(r, set()) for r in answer)) - {j}):
+            shared = subject & told[i]
+            if len(shared) >= min(2, len(subject)):
+                yield questions[i], asked, shared
+
+
+def cross_giveaways(questions, apart=frozenset()):
+    """A question that gives another's answer away, unless the pair is among the reviewed ones in `apart`."""
+    return [f"{teller.where}: tells the answer of {asked.where} ({asked.right}; {', '.join(sorted(shared))}): "
+            f"{teller.text} / {asked.text}"
+            for teller, asked, shared in tellings(questions)
+            if (fold(teller.text), fold(asked.text)) not in apart]
 
 
 def repeats(questions):
@@ -250,5 +321,6 @@ def check(source, whole_base=True):
     for q in source.questions:
         found += [f"{q.where}: {problem}: {q.text}" for problem in check_question(q, giveaways)]
     found += repeats(source.questions)
+    found += cross_giveaways(source.questions, told_apart())
     found += balance(source.questions, whole_base=whole_base)
     return found

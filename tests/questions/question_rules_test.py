@@ -87,6 +87,32 @@ class QuestionRulesTest(unittest.TestCase):
         self.assertTrue(any("repeats" in p for p in found), found)
         self.assertTrue(any("same answer and subject" in p for p in found), found)
 
+    def test_a_question_that_gives_another_away(self):
+        told = {
+            "the answer and the subject in the text": (
+                ("Какой теннисист выиграл олимпийский турнир 2000 года в Сиднее?", "Евгений Кафельников", "Марат Сафин"),
+                ("В каком городе прошли летние Олимпийские игры 2000 года?", "В Сиднее", "В Мельбурне")),
+            "the subject in the right answer": (
+                ("Какой фильм Квентина Тарантино получил «Золотую пальмовую ветвь»?", "«Криминальное чтиво»",
+                 "«Бешеные псы»"),
+                ("Кто снял фильм «Криминальное чтиво»?", "Квентин Тарантино", "Гай Ричи")),
+            "a short answer in another case": (
+                ("Какой император начал строить амфитеатр Колизей в Риме?", "Веспасиан", "Нерон"),
+                ("В каком городе стоит амфитеатр Колизей?", "В Риме", "В Афинах")),
+        }
+        for what, (teller, asked) in told.items():
+            with self.subTest(what):
+                found = problems(topic(block(*teller), block(*asked), *filler()))
+                pair = "01-topic.txt:3: tells the answer of 01-topic.txt:8"
+                self.assertTrue(any(p.startswith(pair) for p in found), found)
+                source = base(topic(block(*teller), block(*asked)))
+                reviewed = {(questions.fold(teller[0]), questions.fold(asked[0]))}
+                self.assertFalse(any(p.startswith(pair) for p in questions.cross_giveaways(source.questions, reviewed)))
+        # The answer named on another subject tells nothing.
+        found = problems(topic(block("На какой планете находится гора Олимп?", "На Марсе", "На Венере"),
+                               block("Какая гора — высочайшая в Греции?", "Олимп", "Парнас"), *filler()))
+        self.assertFalse(any("tells the answer" in p for p in found), found)
+
     def test_the_longer_answer_must_not_be_a_tell(self):
         longer_right = [block(f"Вопрос {i} о длине?", f"Длинный верный ответ {i}", f"Нет {i}") for i in range(150)]
         found = problems(topic(*longer_right))
