@@ -28,7 +28,13 @@ GOLD = lambda r, g, b: r > 180 and 110 < g < 230 and b < 90         # the ring r
 YELLOW = lambda r, g, b: r > 200 and g > 200 and b < 90             # «Ваш ход», the vote's invitation
 LIME = lambda r, g, b: g > 200 and r < 90 and b < 90                # answers the player may choose
 PLATE = lambda r, g, b: r > 150 and g < 50 and b < 50               # a name lit for the vote
+FRAME = lambda r, g, b: g > 100 and r < 60 and b < 60               # the green lines of the table's frames
 WINNERS_TITLE = "Игроки, которые выиграли..."
+
+
+def intersect(a, b):
+    """Whether two (x, y, width, height) rectangles share a pixel."""
+    return a[0] < b[0] + b[2] and b[0] < a[0] + a[2] and a[1] < b[1] + b[3] and b[1] < a[1] + a[3]
 
 
 class Done(Exception):
@@ -480,12 +486,25 @@ class Suite:
         names = [self.a11y.find(table, f"Ответ {n}", prefix=True).name for n in (1, 2)]
         self.check(f"{what}: the screen reader hears both answers' texts",
                    all(re.fullmatch(rf"Ответ {n}: .+", name) for n, name in zip((1, 2), names)), f"({names})")
+        # Nothing the table writes touches a frame, nor the key hints an answer.
+        texts = [n for n in Accessible.descendants(table, into_items=False) if self.a11y.showing(n)
+                 and (n.name.startswith(("Цепочка: ", "Банк")) or n.name == "Ваш ход")]
+        self.clear_of_frames(image, texts, what)
+        answer_rects = [self.a11y.rect(self.a11y.find(table, f"Ответ {n}", prefix=True)) for n in (1, 2)]
+        hint_rects = [self.a11y.rect(self.a11y.find(table, f"Клавиша: {n}", "label")) for n in (1, 2)]
+        overlaps = [(a, h) for a in answer_rects for h in hint_rects if intersect(a, h)]
+        self.check(f"{what}: the key hints 1 and 2 stand clear of the answers", not overlaps, f"({overlaps})")
         if players_turn:
             focus = self.a11y.focused(table)
             self.check(f"{what}: the focus is on the first answer, which carries the question",
                        focus is not None and focus.name == names[0]
                        and focus.description == self.a11y.text(narration).strip().split("\n")[-1],
                        f"({focus.name if focus else None!r}, {focus.description if focus else None!r})")
+
+    def clear_of_frames(self, image, nodes, what):
+        """No pixel of the table's green frame lines inside the boxes of these texts."""
+        touched = [n.name for n in nodes if image.count(self.a11y.rect(n), FRAME) > 0]
+        self.check(f"{what}: {len(nodes)} texts stand clear of the frames", nodes and not touched, f"({touched})")
 
     def table_tells_the_bank(self, bank):
         image = self.desktop.screenshot()
@@ -499,6 +518,7 @@ class Suite:
                                             if n.name.startswith("Голосование:") and self.a11y.showing(n)), None), 5)
         image = d.screenshot()
         self.check(f"{what}: an invitation to click a name", image.count(self.a11y.rect(invitation), YELLOW) > 40)
+        self.clear_of_frames(image, [invitation], what)
         focus = self.a11y.focused(table)
         self.check(f"{what}: the focus is on a name the player may vote for, as a button",
                    focus is not None and focus.getRoleName() == "push button" and focus.name.startswith("Место ")
