@@ -301,11 +301,18 @@ void SettingsWindow::reload()
     m_firstAnswerEdit->clear();
     m_secondAnswerEdit->clear();
 
+    // The window holds only what this opening reads: a base it could not read is empty
+    // here, so that what an earlier opening read is never written back over the file.
+    m_questionsInSync = false;
+    m_namesInSync = false;
+    m_names = LineStore();
+    m_namesList->clear();
+
     // The file the game reads is the file the window counts and appends to.
     const QString questionsName = QString::fromLatin1(DataFiles::QuestionBase);
     m_questionsPath = DataFiles::path(m_dataDir, questionsName);
     if (Status loaded = m_questions.load(m_questionsPath, questionsName); !loaded) {
-        m_questionsInSync = false;
+        m_questions = LineStore();
         showError(loaded);
         return;
     }
@@ -315,14 +322,12 @@ void SettingsWindow::reload()
     const QString namesName = QString::fromLatin1(DataFiles::NamesBase);
     LineStore names;
     if (Status loaded = names.load(DataFiles::path(m_dataDir, namesName), namesName); !loaded) {
-        m_namesInSync = false;
         showError(loaded);
         return;
     }
     names.setLines(NamesBase::sorted(names.lines()));
     m_names = std::move(names);
     m_namesInSync = true;
-    m_namesList->clear();
     m_namesList->addItems(m_names.lines());
 }
 

@@ -494,6 +494,38 @@ private Q_SLOTS:
         QCOMPARE(countShown(), u"1"_s);
     }
 
+    void basesNotReadAtThisOpeningAreNeverWrittenBack()
+    {
+        m_window->reload();
+        // Between two openings a name is added outside the game, and the question base
+        // becomes unreadable: the second opening stops before it reads the names.
+        const QStringList outside = Names + QStringList{u"Зоя"_s};
+        TestSupport::writeFile(path(u"names.txt"_s), fileBytes(outside));
+        QVERIFY(QFile::remove(path(u"Vopros.txt"_s)));
+        QVERIFY(QDir(m_dir->path()).mkdir(u"Vopros.txt"_s));
+        m_window->reload();
+        QCOMPARE(m_window->errors.size(), 1);
+        edit(2)->setText(u"Глеб"_s);
+        button(4)->click();
+        QCOMPARE(TestSupport::readFile(path(u"names.txt"_s)), fileBytes(outside));
+        // Nor does the window show them.
+        QVERIFY(listed().isEmpty());
+
+        // Files removed meanwhile are started anew, without the lists of an earlier opening.
+        QVERIFY(QFile::remove(path(u"names.txt"_s)));
+        QVERIFY(QDir(m_dir->path()).rmdir(u"Vopros.txt"_s));
+        m_window->reload();
+        edit(2)->setText(u"Глеб"_s);
+        button(4)->click();
+        QCOMPARE(TestSupport::readFile(path(u"names.txt"_s)), fileBytes({u"Глеб"_s}));
+        edit(3)->setText(u"Вопрос"_s);
+        edit(4)->setText(u"да"_s);
+        edit(5)->setText(u"нет"_s);
+        answer(0)->click();
+        button(2)->click();
+        QCOMPARE(TestSupport::readFile(path(u"Vopros.txt"_s)), fileBytes({u"?"_s, u"Вопрос"_s, u"да"_s, u"нет"_s, u"0"_s}));
+    }
+
     void missingNamesBaseIsReportedAfterTheCount()
     {
         QVERIFY(QFile::remove(path(u"names.txt"_s)));
