@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -255,6 +256,42 @@ private Q_SLOTS:
                 QVERIFY2(w->isVisible(), qPrintable(w->objectName()));
         }
         QCOMPARE(m_window->focusWidget(), button(1));
+    }
+
+    void addedSettingsHaveAFrameOfTheirOwn()
+    {
+        // The window size, the sound and the host's voice sit in their own group, inside
+        // its frame, clear of the specified areas above it.
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        auto *group = child<QWidget>(u"SoundAndScreen"_s);
+        const QRect frame = group->geometry();
+        QVERIFY(m_window->rect().contains(frame));
+        const QStringList added{u"WindowScale"_s, u"SoundOn"_s, u"SoundVolume"_s, u"HostVoice"_s,
+                                u"HostVoiceName"_s, u"HostVoiceRate"_s};
+        for (const QString &name : added)
+            QCOMPARE(child<QWidget>(name)->parentWidget(), group);
+        for (const QWidget *w : group->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+            QVERIFY2(group->rect().contains(w->geometry()), qPrintable(w->objectName()));
+        for (const QWidget *w : m_window->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (w != group && w->objectName() != u"Image1"_s && w->isVisible())
+                QVERIFY2(!w->geometry().intersects(frame), qPrintable(w->objectName()));
+        }
+    }
+
+    void buttonGlyphsSayWhatTheButtonsDo()
+    {
+        // No button shows a glyph that says "delete": none of them deletes anything.
+        m_window->show();
+        const QStyle *style = m_window->style();
+        const auto image = [](const QIcon &icon) { return icon.pixmap(16, 16).toImage(); };
+        const QList<QImage> deleting{image(style->standardIcon(QStyle::SP_DialogDiscardButton)),
+                                     image(style->standardIcon(QStyle::SP_TrashIcon))};
+        for (int n : {1, 2, 3, 4, 5}) {
+            const QIcon glyph = button(n)->icon();
+            QVERIFY2(!glyph.isNull(), qPrintable(button(n)->text()));
+            QVERIFY2(!deleting.contains(image(glyph)), qPrintable(button(n)->text()));
+        }
     }
 
     void longNamesArePutWholeButTypingStaysLimited()
