@@ -46,7 +46,6 @@ QIcon SettingsArtwork::winnersGlyph()
     p.setRenderHint(QPainter::Antialiasing);
     const QColor gold(255, 200, 0);
     const QColor outline(140, 90, 0);
-    p.setPen(QPen(outline, 1));
 
     // The handles, then the bowl over them, the stem and the foot.
     p.setBrush(Qt::NoBrush);

@@ -12,7 +12,7 @@ namespace SettingsArtwork {
 inline constexpr int Width = 676;
 inline constexpr int Height = 541;
 
-// The frame of the group «Звук и экран», below the specified areas.
+// The frame of the group «Звук и экран», below the other areas.
 inline constexpr QRect SoundAndScreenFrame{16, 412, 642, 120};
 
 QImage background(qreal scale);

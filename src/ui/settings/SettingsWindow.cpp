@@ -208,7 +208,7 @@ void SettingsWindow::buildLayout()
     m_winnersButton->setGeometry(608, 360, 57, 25);
     m_winnersButton->setObjectName(u"BitBtn5"_s);
 
-    // What the game added to the specified window: a group of its own, below the rest.
+    // The window size, the sound and the host's voice: a group of their own, below the rest.
     m_soundAndScreen = new SoundAndScreenGroup(this);
     m_soundAndScreen->setGeometry(SettingsArtwork::SoundAndScreenFrame.adjusted(2, 2, -2, -2));
     m_soundAndScreen->setSounds(m_sounds);

@@ -261,7 +261,7 @@ private Q_SLOTS:
     void addedSettingsHaveAFrameOfTheirOwn()
     {
         // The window size, the sound and the host's voice sit in their own group, inside
-        // its frame, clear of the specified areas above it.
+        // its frame, clear of the areas above it.
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         auto *group = child<QWidget>(u"SoundAndScreen"_s);
