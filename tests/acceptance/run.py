@@ -216,7 +216,9 @@ class Suite:
         prefs = self.a11y.wait_top_level(TITLE)
         window = d.wait_window(TITLE)
         self.only_visible([TITLE], "settings")
-        self.window_checks(window, TITLE, (676, 413), "settings")
+        # 676 x 413 for the name, the names base and the questions, and below them the band of
+        # the group «Звук и экран».
+        self.window_checks(window, TITLE, (676, 541), "settings")
         time.sleep(0.5)
         self.controls_show(prefs, [
             ("Настройка имени игрока", "label"), ("Настрока имен игроков, присутствующих в базе", "label"),
@@ -226,8 +228,22 @@ class Suite:
             ("Сформировать", "push button"), ("Best", "push button"),
             ("Имя игрока", "text"), ("Новое имя для базы", "text"), ("Новый вопрос", "text"),
             ("Первый ответ", "text"), ("Второй ответ", "text"), ("Имена соперников в базе", "list"),
-            ("Верен первый ответ", "radio button"), ("Верен второй ответ", "radio button"),
-            ("Размер окон:", "label"), (f"{self.scale} %", "combo box")], "settings")
+            ("Верен первый ответ", "radio button"), ("Верен второй ответ", "radio button")], "settings")
+        # The window size, the sound and the host's voice, in a group of their own below the rest
+        # (a combo box is named by its choice).
+        added = [("Размер окон:", "label"), (f"{self.scale} %", "combo box"), ("Звук", "check box"),
+                 ("Громкость", "slider"), ("Голос ведущего", "check box"), ("Обычный", "combo box"),
+                 ("Скорость речи", "slider")]
+        self.controls_show(prefs, [("Звук и экран", "label")] + added, "settings")
+        group = self.a11y.rect(self.a11y.find(prefs, "Звук и экран", "label"))
+        question_area = self.a11y.rect(self.a11y.find(prefs, "Добавить новый вопрос:"))
+        for name, role in added:
+            try:
+                x, y, w, h = self.a11y.rect(self.a11y.find(prefs, name, role))
+            except Failure:
+                continue  # reported above
+            self.check(f"settings: {role} {name!r} sits in the group «Звук и экран»",
+                       y >= group[1] + group[3] and y > question_area[1] + question_area[3], f"(at {x}, {y})")
         self.shoot(window, "settings.png")
 
         # A name for the names base, then the two refusals; a refusal is never stored.

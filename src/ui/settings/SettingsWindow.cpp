@@ -7,20 +7,12 @@
 #include "ui/look/Backdrop.h"
 #include "ui/look/ErrorReport.h"
 #include "ui/look/Fonts.h"
-#include "ui/look/WindowScale.h"
 #include "ui/look/WindowStyle.h"
 #include "ui/settings/SettingsArtwork.h"
-#include "ui/sound/SoundControl.h"
-#include "ui/sound/SoundSettings.h"
-#include "ui/speech/Narrator.h"
-#include "ui/speech/SpeechEngine.h"
-#include "ui/speech/VoiceSettings.h"
+#include "ui/settings/SoundAndScreenGroup.h"
 
 #include <QApplication>
-#include <QAbstractItemView>
 #include <QButtonGroup>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -29,7 +21,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSlider>
 #include <QStyle>
 #include <QWindow>
 
@@ -109,7 +100,7 @@ SettingsWindow::SettingsWindow(GameState &state, RandomSource &random, QDir data
 {
     setObjectName(u"fPref"_s);
     setWindowTitle(u"Зыбкоцепье"_s);
-    setFixedSize(676, 413);
+    setFixedSize(SettingsArtwork::Width, SettingsArtwork::Height);
     WindowStyle::centreWhenShown(*this);
     AccessibleRoles::install();
     setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
@@ -211,64 +202,23 @@ void SettingsWindow::buildLayout()
     m_questionCount = label(QString::number(m_state.settings.questionCount), 448, 352, this, Qt::red);
     m_questionCount->setObjectName(u"Label8"_s);
 
-    m_addQuestionButton = button(QStyle::SP_DialogDiscardButton, u"Сформировать"_s, {320, 368, 129, 25}, this);
+    m_addQuestionButton = button(QStyle::SP_DialogSaveButton, u"Сформировать"_s, {320, 368, 129, 25}, this);
     m_addQuestionButton->setObjectName(u"BitBtn2"_s);
-    m_winnersButton = button(QStyle::SP_DialogDiscardButton, u"Best"_s, {608, 360, 57, 25}, this);
+    m_winnersButton = new QPushButton(SettingsArtwork::winnersGlyph(), u"Best"_s, this);
+    m_winnersButton->setGeometry(608, 360, 57, 25);
     m_winnersButton->setObjectName(u"BitBtn5"_s);
 
-    auto *scaleCaption = label(u"Размер окон:"_s, 32, 146, this);
-    scaleCaption->setObjectName(u"WindowScaleCaption"_s);
-    m_windowScale = new QComboBox(this);
-    m_windowScale->setObjectName(u"WindowScale"_s);
-    m_windowScale->setGeometry(112, 142, 113, 22);
-    for (int percent : WindowScale::Choices)
-        m_windowScale->addItem(u"%1 %"_s.arg(percent), percent);
-    m_windowScale->setAccessibleName(u"Размер окон"_s);
-    connect(m_windowScale, &QComboBox::activated, this,
-            [this](int index) { WindowScale::store(m_windowScale->itemData(index).toInt()); });
-    auto *scaleNote = label(u"Применится при следующем запуске"_s, 32, 170, this, QColor(160, 160, 160));
-    scaleNote->setObjectName(u"WindowScaleNote"_s);
+    // The window size, the sound and the host's voice: a group of their own, below the rest.
+    m_soundAndScreen = new SoundAndScreenGroup(this);
+    m_soundAndScreen->setGeometry(SettingsArtwork::SoundAndScreenFrame.adjusted(2, 2, -2, -2));
+    m_soundAndScreen->setSounds(m_sounds);
+    m_soundAndScreen->setNarrator(m_narrator);
 
-    // The sound, in the free corner above "OK": the box, and the volume beside it.
-    m_soundOn = new QCheckBox(u"Звук"_s, this);
-    m_soundOn->setObjectName(u"SoundOn"_s);
-    m_soundOn->setGeometry(524, 256, 58, 22);
-    setColours(m_soundOn, Qt::white);
-    m_soundOn->setAccessibleDescription(u"Звуки игры; за столом их включает и выключает клавиша M"_s);
-    connect(m_soundOn, &QCheckBox::toggled, this, [this](bool on) {
-        SoundSettings::storeOn(on);
-        if (m_sounds)
-            m_sounds->setOn(on);
-        m_soundVolume->setEnabled(on);
-    });
-    m_soundVolume = new QSlider(Qt::Horizontal, this);
-    m_soundVolume->setObjectName(u"SoundVolume"_s);
-    m_soundVolume->setGeometry(584, 256, 74, 22);
-    m_soundVolume->setRange(0, 100);
-    m_soundVolume->setSingleStep(5);
-    m_soundVolume->setPageStep(10);
-    m_soundVolume->setAccessibleName(u"Громкость"_s);
-    showStoredSound();
-    // Heard at once; stored when the slider is let go rather than at each step of a drag.
-    connect(m_soundVolume, &QSlider::valueChanged, this, [this](int percent) {
-        if (m_sounds)
-            m_sounds->setVolume(percent);
-        if (!m_soundVolume->isSliderDown())
-            SoundSettings::storeVolume(percent);
-    });
-    connect(m_soundVolume, &QSlider::sliderReleased, this, [this] {
-        SoundSettings::storeVolume(m_soundVolume->value());
-        // A sample of the new loudness.
-        if (m_sounds)
-            m_sounds->play(GameSounds::Cue::RightAnswer);
-    });
-
-    buildVoiceControls();
-
-    QWidget *const tabOrder[] = {m_okButton, m_playerNameEdit, m_windowScale, m_randomNameButton, m_namesList, m_newNameEdit, m_addNameButton, m_questionEdit, m_firstAnswerEdit,
-                                 m_secondAnswerEdit, m_answerItems[0], m_answerItems[1], m_addQuestionButton, m_winnersButton,
-                                 m_soundOn, m_soundVolume, m_hostVoice, m_hostVoiceName, m_hostVoiceRate};
-    for (size_t i = 1; i < std::size(tabOrder); ++i)
+    const QList<QWidget *> tabOrder = QList<QWidget *>{m_okButton, m_playerNameEdit, m_randomNameButton, m_namesList, m_newNameEdit,
+                                                       m_addNameButton, m_questionEdit, m_firstAnswerEdit, m_secondAnswerEdit,
+                                                       m_answerItems[0], m_answerItems[1], m_addQuestionButton, m_winnersButton}
+        + m_soundAndScreen->tabOrder();
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     // The OK button holds the keyboard focus when the window is first shown.
     m_okButton->setFocus();
@@ -292,20 +242,25 @@ void SettingsWindow::reload()
     ensureBuilt();
     // Whatever was typed and not confirmed is dropped.
     m_messages.clear();
-    m_windowScale->setCurrentIndex(std::max(0, m_windowScale->findData(WindowScale::stored())));
-    showStoredSound();
-    showStoredVoice();
+    m_soundAndScreen->showStored();
     setNameFieldText(m_playerNameEdit, m_state.table.playerName);
     setNameFieldText(m_newNameEdit, m_state.table.playerName);
     m_questionEdit->clear();
     m_firstAnswerEdit->clear();
     m_secondAnswerEdit->clear();
 
+    // The window holds only what this opening reads: a base it could not read is empty
+    // here, so that what an earlier opening read is never written back over the file.
+    m_questionsInSync = false;
+    m_namesInSync = false;
+    m_names = LineStore();
+    m_namesList->clear();
+
     // The file the game reads is the file the window counts and appends to.
     const QString questionsName = QString::fromLatin1(DataFiles::QuestionBase);
     m_questionsPath = DataFiles::path(m_dataDir, questionsName);
     if (Status loaded = m_questions.load(m_questionsPath, questionsName); !loaded) {
-        m_questionsInSync = false;
+        m_questions = LineStore();
         showError(loaded);
         return;
     }
@@ -315,25 +270,13 @@ void SettingsWindow::reload()
     const QString namesName = QString::fromLatin1(DataFiles::NamesBase);
     LineStore names;
     if (Status loaded = names.load(DataFiles::path(m_dataDir, namesName), namesName); !loaded) {
-        m_namesInSync = false;
         showError(loaded);
         return;
     }
     names.setLines(NamesBase::sorted(names.lines()));
     m_names = std::move(names);
     m_namesInSync = true;
-    m_namesList->clear();
     m_namesList->addItems(m_names.lines());
-}
-
-void SettingsWindow::showStoredSound()
-{
-    // The key M at the table may have changed the sound since the window was last shown.
-    const QSignalBlocker quietBox(m_soundOn);
-    const QSignalBlocker quietSlider(m_soundVolume);
-    m_soundOn->setChecked(SoundSettings::isOn());
-    m_soundVolume->setValue(SoundSettings::volume());
-    m_soundVolume->setEnabled(m_soundOn->isChecked());
 }
 
 void SettingsWindow::okPressed()
@@ -532,107 +475,16 @@ bool SettingsWindow::mayReplace(bool inSync, const QString &path, const QString 
     return false;
 }
 
-// --- The host's voice ---
-
-namespace {
-
-// Said when the player changes the voice or its rate, to hear the change.
-const QString VoiceSample = u"Добро пожаловать на программу Зыбкоцепье"_s;
-
-} // namespace
+void SettingsWindow::setSounds(SoundControl *sounds)
+{
+    m_sounds = sounds;
+    if (m_soundAndScreen)
+        m_soundAndScreen->setSounds(sounds);
+}
 
 void SettingsWindow::setNarrator(Narrator *narrator)
 {
     m_narrator = narrator;
-    if (m_narrator)
-        connect(&m_narrator->engine(), &SpeechEngine::voicesChanged, this, [this] {
-            if (m_hostVoiceName)
-                listVoices();
-        });
-}
-
-void SettingsWindow::buildVoiceControls()
-{
-    // One row in the free band above the names list: the box, the voice, the rate.
-    m_hostVoice = new QCheckBox(u"Голос ведущего"_s, this);
-    m_hostVoice->setObjectName(u"HostVoice"_s);
-    m_hostVoice->setGeometry(264, 108, 118, 22);
-    setColours(m_hostVoice, Qt::white);
-    m_hostVoice->setAccessibleDescription(u"Ведущий читает вслух вопросы, ответы и свои слова; "
-                                          u"за столом R повторяет вопрос, T называет время, N — места"_s);
-    connect(m_hostVoice, &QCheckBox::toggled, this, [this](bool on) {
-        VoiceSettings::storeOn(on);
-        if (m_narrator) {
-            m_narrator->setOn(on);
-            m_narrator->sayAside(VoiceSample);
-        }
-        m_hostVoiceName->setEnabled(on);
-        m_hostVoiceRate->setEnabled(on);
-    });
-
-    m_hostVoiceName = new QComboBox(this);
-    m_hostVoiceName->setObjectName(u"HostVoiceName"_s);
-    m_hostVoiceName->setGeometry(388, 108, 150, 22);
-    m_hostVoiceName->setAccessibleName(u"Голос"_s);
-    m_hostVoiceName->setToolTip(u"Голос"_s);
-    m_hostVoiceName->setMaxVisibleItems(16);
-    // The names of espeak voices run long: the list is wider than the box.
-    m_hostVoiceName->view()->setMinimumWidth(260);
-    connect(m_hostVoiceName, &QComboBox::activated, this, [this](int index) {
-        const QString name = m_hostVoiceName->itemData(index).toString();
-        VoiceSettings::storeVoice(name);
-        if (m_narrator) {
-            m_narrator->setVoice(name);
-            m_narrator->sayAside(VoiceSample);
-        }
-    });
-
-    m_hostVoiceRate = new QSlider(Qt::Horizontal, this);
-    m_hostVoiceRate->setObjectName(u"HostVoiceRate"_s);
-    m_hostVoiceRate->setGeometry(544, 108, 97, 22);
-    m_hostVoiceRate->setRange(-100, 100);
-    m_hostVoiceRate->setSingleStep(10);
-    m_hostVoiceRate->setPageStep(25);
-    m_hostVoiceRate->setAccessibleName(u"Скорость речи"_s);
-    m_hostVoiceRate->setToolTip(u"Скорость речи"_s);
-    showStoredVoice();
-    // Applied at once; stored, and heard, when the slider is let go rather than at each
-    // step of a drag.
-    connect(m_hostVoiceRate, &QSlider::valueChanged, this, [this](int rate) {
-        if (m_narrator)
-            m_narrator->setRate(rate);
-        if (!m_hostVoiceRate->isSliderDown())
-            VoiceSettings::storeRate(rate);
-    });
-    connect(m_hostVoiceRate, &QSlider::sliderReleased, this, [this] {
-        VoiceSettings::storeRate(m_hostVoiceRate->value());
-        if (m_narrator)
-            m_narrator->sayAside(VoiceSample);
-    });
-}
-
-void SettingsWindow::showStoredVoice()
-{
-    const QSignalBlocker quietBox(m_hostVoice);
-    const QSignalBlocker quietSlider(m_hostVoiceRate);
-    m_hostVoice->setChecked(VoiceSettings::isOn());
-    m_hostVoiceRate->setValue(VoiceSettings::rate());
-    listVoices();
-    m_hostVoiceName->setEnabled(m_hostVoice->isChecked());
-    m_hostVoiceRate->setEnabled(m_hostVoice->isChecked());
-}
-
-void SettingsWindow::listVoices()
-{
-    const QString chosen = VoiceSettings::voice();
-    QStringList voices = m_narrator ? m_narrator->engine().voices() : QStringList();
-    // A voice chosen in an earlier run stays shown until the engine has told its own.
-    if (!chosen.isEmpty() && !voices.contains(chosen))
-        voices.prepend(chosen);
-    const QSignalBlocker quiet(m_hostVoiceName);
-    m_hostVoiceName->clear();
-    m_hostVoiceName->addItem(u"Обычный"_s, QString());
-    for (const QString &voice : std::as_const(voices))
-        m_hostVoiceName->addItem(voice, voice);
-    m_hostVoiceName->setCurrentIndex(std::max(0, m_hostVoiceName->findData(chosen)));
+    if (m_soundAndScreen)
+        m_soundAndScreen->setNarrator(narrator);
 }

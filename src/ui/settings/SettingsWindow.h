@@ -12,20 +12,18 @@
 class Backdrop;
 class Narrator;
 class QButtonGroup;
-class QCheckBox;
-class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
-class QSlider;
 class QWindow;
+class SoundAndScreenGroup;
 class SoundControl;
 
-// The settings window: the player's name, the names base, new questions, the window size, the
-// sound and the way to the winners window.
+// The settings window: the player's name, the names base, new questions, the way to the
+// winners window, and below them the group «Звук и экран» (SoundAndScreenGroup).
 //
 // Every time the window becomes the active one it reloads both bases and resets every
 // field (reload()). Closing it, by "OK" or the close box, only hides it and emits
@@ -47,8 +45,7 @@ public:
     void ensureBuilt();
 
     // The player that the sound controls act on at once, or none. Not owned.
-    void setSounds(SoundControl *sounds) { m_sounds = sounds; }
-
+    void setSounds(SoundControl *sounds);
     // The host's voice that the voice controls act on at once, or none. Not owned.
     void setNarrator(Narrator *narrator);
 
@@ -92,11 +89,6 @@ private:
     void buildLayout();
     void noteFocusWindow(QWindow *window);
     void showQuestionCount();
-    void showStoredSound();
-    void buildVoiceControls();
-    void showStoredVoice();
-    // The voice choice: the engine's own voice, then the engine's voices as far as known.
-    void listVoices();
     // Writes a message (a refusal, a confirmation) in place of the field's text. Until the
     // player types there again, the field holds no data: the message is never stored.
     void showMessage(QLineEdit *field, const QString &message);
@@ -134,17 +126,9 @@ private:
     LineStore m_questions;
     QPushButton *m_addQuestionButton = nullptr;
     QPushButton *m_winnersButton = nullptr;
-    // The size of the windows, from the next start.
-    QComboBox *m_windowScale = nullptr;
-    // The sound on or off, and its volume; stored and heard at once.
-    QCheckBox *m_soundOn = nullptr;
-    QSlider *m_soundVolume = nullptr;
+    // The window size, the sound and the host's voice.
+    SoundAndScreenGroup *m_soundAndScreen = nullptr;
     SoundControl *m_sounds = nullptr;
-
-    // The host's voice: on or off, which voice, how fast; stored and heard at once.
-    QCheckBox *m_hostVoice = nullptr;
-    QComboBox *m_hostVoiceName = nullptr;
-    QSlider *m_hostVoiceRate = nullptr;
     Narrator *m_narrator = nullptr;
 
     // The names base in m_namesList's order, with the file's encoding.

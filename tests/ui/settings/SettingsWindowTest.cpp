@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -257,6 +258,42 @@ private Q_SLOTS:
         QCOMPARE(m_window->focusWidget(), button(1));
     }
 
+    void addedSettingsHaveAFrameOfTheirOwn()
+    {
+        // The window size, the sound and the host's voice sit in their own group, inside
+        // its frame, clear of the areas above it.
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        auto *group = child<QWidget>(u"SoundAndScreen"_s);
+        const QRect frame = group->geometry();
+        QVERIFY(m_window->rect().contains(frame));
+        const QStringList added{u"WindowScale"_s, u"SoundOn"_s, u"SoundVolume"_s, u"HostVoice"_s,
+                                u"HostVoiceName"_s, u"HostVoiceRate"_s};
+        for (const QString &name : added)
+            QCOMPARE(child<QWidget>(name)->parentWidget(), group);
+        for (const QWidget *w : group->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+            QVERIFY2(group->rect().contains(w->geometry()), qPrintable(w->objectName()));
+        for (const QWidget *w : m_window->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (w != group && w->objectName() != u"Image1"_s && w->isVisible())
+                QVERIFY2(!w->geometry().intersects(frame), qPrintable(w->objectName()));
+        }
+    }
+
+    void buttonGlyphsSayWhatTheButtonsDo()
+    {
+        // No button shows a glyph that says "delete": none of them deletes anything.
+        m_window->show();
+        const QStyle *style = m_window->style();
+        const auto image = [](const QIcon &icon) { return icon.pixmap(16, 16).toImage(); };
+        const QList<QImage> deleting{image(style->standardIcon(QStyle::SP_DialogDiscardButton)),
+                                     image(style->standardIcon(QStyle::SP_TrashIcon))};
+        for (int n : {1, 2, 3, 4, 5}) {
+            const QIcon glyph = button(n)->icon();
+            QVERIFY2(!glyph.isNull(), qPrintable(button(n)->text()));
+            QVERIFY2(!deleting.contains(image(glyph)), qPrintable(button(n)->text()));
+        }
+    }
+
     void longNamesArePutWholeButTypingStaysLimited()
     {
         const QString longName = u"Александр-Второй"_s;
@@ -492,6 +529,38 @@ private Q_SLOTS:
         QCOMPARE(TestSupport::readFile(path(u"Vopros.txt"_s)),
                  fileBytes({u"?"_s, u"Вопрос"_s, u"да"_s, u"нет"_s, u"0"_s}));
         QCOMPARE(countShown(), u"1"_s);
+    }
+
+    void basesNotReadAtThisOpeningAreNeverWrittenBack()
+    {
+        m_window->reload();
+        // Between two openings a name is added outside the game, and the question base
+        // becomes unreadable: the second opening stops before it reads the names.
+        const QStringList outside = Names + QStringList{u"Зоя"_s};
+        TestSupport::writeFile(path(u"names.txt"_s), fileBytes(outside));
+        QVERIFY(QFile::remove(path(u"Vopros.txt"_s)));
+        QVERIFY(QDir(m_dir->path()).mkdir(u"Vopros.txt"_s));
+        m_window->reload();
+        QCOMPARE(m_window->errors.size(), 1);
+        edit(2)->setText(u"Глеб"_s);
+        button(4)->click();
+        QCOMPARE(TestSupport::readFile(path(u"names.txt"_s)), fileBytes(outside));
+        // Nor does the window show them.
+        QVERIFY(listed().isEmpty());
+
+        // Files removed meanwhile are started anew, without the lists of an earlier opening.
+        QVERIFY(QFile::remove(path(u"names.txt"_s)));
+        QVERIFY(QDir(m_dir->path()).rmdir(u"Vopros.txt"_s));
+        m_window->reload();
+        edit(2)->setText(u"Глеб"_s);
+        button(4)->click();
+        QCOMPARE(TestSupport::readFile(path(u"names.txt"_s)), fileBytes({u"Глеб"_s}));
+        edit(3)->setText(u"Вопрос"_s);
+        edit(4)->setText(u"да"_s);
+        edit(5)->setText(u"нет"_s);
+        answer(0)->click();
+        button(2)->click();
+        QCOMPARE(TestSupport::readFile(path(u"Vopros.txt"_s)), fileBytes({u"?"_s, u"Вопрос"_s, u"да"_s, u"нет"_s, u"0"_s}));
     }
 
     void missingNamesBaseIsReportedAfterTheCount()

@@ -266,29 +266,6 @@ private Q_SLOTS:
         QCOMPARE(window.findChild<QSlider *>(u"HostVoiceRate"_s)->value(), -100);
     }
 
-    void theVoiceControlsFitInTheWindowBesideTheOthers()
-    {
-        GameState state;
-        state.setStartValues();
-        ScriptedRandom random;
-        SettingsWindow window(state, random, QDir(m_data.path()));
-        window.reload();
-        QCOMPARE(window.size(), QSize(676, 413));
-        const QStringList voiceControls = {u"HostVoice"_s, u"HostVoiceName"_s, u"HostVoiceRate"_s};
-        const QList<QWidget *> children = window.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
-        for (const QString &name : voiceControls) {
-            auto *control = window.findChild<QWidget *>(name);
-            QVERIFY(control);
-            QVERIFY2(window.rect().contains(control->geometry()), qPrintable(name));
-            for (QWidget *other : children) {
-                if (other == control || other->objectName() == u"Image1"_s || other->isHidden())
-                    continue;
-                QVERIFY2(!control->geometry().intersects(other->geometry()),
-                         qPrintable(u"%1 overlaps %2"_s.arg(name, other->objectName())));
-            }
-        }
-    }
-
     void theKeysAtTheTableSayWhatThePlayerAsks()
     {
         turnVoiceOn();
