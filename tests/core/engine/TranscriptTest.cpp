@@ -76,26 +76,10 @@ public:
         change(votes[seat].visible, v, u"seat %1 vote %2"_s.arg(seat).arg(shown(v)));
         ScheduledView::setSeatVotesShown(seat, v);
     }
-    void showBank(int sum) override
-    {
-        change(bank, sum, u"bank: %1"_s.arg(sum));
-        ScheduledView::showBank(sum);
-    }
-    void markChainStep(int step) override
-    {
-        change(chainStep, step, u"chain step: %1"_s.arg(step));
-        ScheduledView::markChainStep(step);
-    }
-    void showPrize(int total) override
-    {
-        change(prize, total, u"prize: %1"_s.arg(total));
-        ScheduledView::showPrize(total);
-    }
-    void setPrizeShown(bool v) override
-    {
-        change(prizeShown, v, u"prize "_s + shown(v));
-        ScheduledView::setPrizeShown(v);
-    }
+    void showBank(int sum) override { change(bank, sum, u"bank: %1"_s.arg(sum)); ScheduledView::showBank(sum); }
+    void markChainStep(int step) override { change(chainStep, step, u"chain step: %1"_s.arg(step)); ScheduledView::markChainStep(step); }
+    void showPrize(int total) override { change(prize, total, u"prize: %1"_s.arg(total)); ScheduledView::showPrize(total); }
+    void setPrizeShown(bool v) override { change(prizeShown, v, u"prize "_s + shown(v)); ScheduledView::setPrizeShown(v); }
     void setScoreboardTitle(const QString &title) override
     {
         change(scoreboardTitle, title, u"scoreboard title: "_s + title);
@@ -127,51 +111,23 @@ public:
         change(startShown, v, u"start button "_s + shown(v));
         ScheduledView::setStartButtonShown(v);
     }
-    void offerBank(bool v) override
-    {
-        change(bankOffered, v, u"bank button "_s + shown(v));
-        ScheduledView::offerBank(v);
-    }
-    void clearNarration() override
-    {
-        change(narration.isEmpty(), true, u"narration cleared"_s);
-        ScheduledView::clearNarration();
-    }
+    void offerBank(bool v) override { change(bankOffered, v, u"bank button "_s + shown(v)); ScheduledView::offerBank(v); }
+    void clearNarration() override { change(narration.isEmpty(), true, u"narration cleared"_s); ScheduledView::clearNarration(); }
     void appendNarration(const QString &line) override
     {
         write(line.isEmpty() ? u"|"_s : u"| "_s + line);
         ScheduledView::appendNarration(line);
     }
-    void setAnswersShown(bool v) override
-    {
-        change(answersShown, v, u"answers "_s + shown(v));
-        ScheduledView::setAnswersShown(v);
-    }
-    void clearAnswers() override
-    {
-        change(answers.isEmpty(), true, u"answers cleared"_s);
-        ScheduledView::clearAnswers();
-    }
-    void appendAnswer(const QString &text) override
-    {
-        write(u"answer: "_s + text);
-        ScheduledView::appendAnswer(text);
-    }
-    void selectNoAnswer() override
-    {
-        change(selected, -1, u"answer unselected"_s);
-        ScheduledView::selectNoAnswer();
-    }
+    void setAnswersShown(bool v) override { change(answersShown, v, u"answers "_s + shown(v)); ScheduledView::setAnswersShown(v); }
+    void clearAnswers() override { change(answers.isEmpty(), true, u"answers cleared"_s); ScheduledView::clearAnswers(); }
+    void appendAnswer(const QString &text) override { write(u"answer: "_s + text); ScheduledView::appendAnswer(text); }
+    void selectNoAnswer() override { change(selected, -1, u"answer unselected"_s); ScheduledView::selectNoAnswer(); }
     void setAnswersEnabled(bool v) override
     {
         change(answersEnabled, v, v ? u"answers enabled"_s : u"answers disabled"_s);
         ScheduledView::setAnswersEnabled(v);
     }
-    void showWindow() override
-    {
-        write(u"window shown"_s);
-        ScheduledView::showWindow();
-    }
+    void showWindow() override { write(u"window shown"_s); ScheduledView::showWindow(); }
     void markAskedSeat(int seat) override
     {
         change(askedSeat, seat, seat == 0 ? u"asked: nobody"_s : u"asked: seat %1"_s.arg(seat));
@@ -188,16 +144,12 @@ public:
         change(voteOpen, open, open ? u"vote open"_s : u"vote closed"_s);
         ScheduledView::setVoteOpen(open);
     }
-    void showGameOver() override
-    {
-        write(u"game over"_s);
-        ScheduledView::showGameOver();
-    }
+    void showGameOver() override { write(u"game over"_s); ScheduledView::showGameOver(); }
     void play(Cue cue) override { write(u"sound: "_s + RecordingSounds::name(cue)); }
 };
 
-// Plays one whole game from `seed`, the player acting by the test's own rules, and returns
-// its transcript: UTF-8, one line each, LF.
+// Plays one whole game from `seed`, the player acting by the test's own rules, and hands back
+// its transcript: UTF-8, LF after every line.
 void playGame(unsigned seed, bool quickFinal, QByteArray &transcript)
 {
     QTemporaryDir dir;
@@ -342,11 +294,12 @@ void TranscriptTest::aSeededGameTellsTheStoredStory()
         qInfo("rewrote %s", qPrintable(stored));
         return;
     }
+    const QString fresh = QCoreApplication::applicationDirPath() + u"/transcripts/"_s + name;
+    QFile::remove(fresh);  // left by an earlier failure
     const QByteArray before = TestSupport::readFile(stored);
     if (now == before)
         return;
 
-    const QString fresh = QCoreApplication::applicationDirPath() + u"/transcripts/"_s + name;
     QVERIFY(QDir().mkpath(QFileInfo(fresh).path()));
     TestSupport::writeFile(fresh, now);
     const QList<QByteArray> was = before.split('\n');
