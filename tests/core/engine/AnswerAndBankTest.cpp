@@ -9,6 +9,8 @@ class AnswerAndBankTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void aBankAddsTheChainsValueAtItsStep_data();
+    void aBankAddsTheChainsValueAtItsStep();
     void tenRightAnswersCompleteTheChainSilently();
     void wrongAnswerAtStepNineLosesThirtyThousand();
     void computerBankAtStepThreeAddsTwoThousandAndAPoint();
@@ -33,6 +35,38 @@ void playRightAnswers(EngineHarness &h, int answers)
 }
 
 } // namespace
+
+void AnswerAndBankTest::aBankAddsTheChainsValueAtItsStep_data()
+{
+    QTest::addColumn<int>("step");
+    QTest::addColumn<int>("value");
+    // The rules' chain, written out: the engine's own table is what is checked.
+    const int values[] = {500, 1000, 2000, 3000, 5000, 10000, 15000, 20000, 30000, 50000};
+    for (int step = 1; step <= 10; ++step)
+        QTest::addRow("step %d", step) << step << values[step - 1];
+}
+
+void AnswerAndBankTest::aBankAddsTheChainsValueAtItsStep()
+{
+    QFETCH(int, step);
+    QFETCH(int, value);
+    // Computer seats 1..7, the human at 8: `step` right answers in a row, then the seat that
+    // gets the turn banks (at step 10 the completed chain has banked itself, and the bank
+    // that follows adds nothing).
+    EngineHarness h;
+    QVERIFY(h.newGame(8).ok());
+    h.beginRound(0, true);
+    for (int i = 1; i < step; ++i) {
+        h.playAnswer(true);
+        h.nextQuestion(true);
+    }
+    h.playAnswer(true, 0);
+    if (h.view.bankOffered)
+        h.engine.bankPressed();
+    QCOMPARE(h.view.narration.last(), u"БАНК!"_s);
+    QCOMPARE(h.state.money.bankedSum, value);
+    QCOMPARE(h.view.bank, value);
+}
 
 void AnswerAndBankTest::tenRightAnswersCompleteTheChainSilently()
 {

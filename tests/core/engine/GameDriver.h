@@ -4,7 +4,8 @@
 // in for the event loop (each running timer is due at the time it was started plus its
 // interval; the earliest due one fires), and a random human answers, banks, votes and
 // presses "Начинаем" at random moments between the timer events, now and then also clicking
-// things that are hidden or disabled. Used by the simulation test and the benchmarks.
+// things that are hidden or disabled. Used by the simulation test and the benchmarks; the
+// transcript test plays on ScheduledView with a player of its own.
 
 #include "FakeGameView.h"
 
