@@ -34,6 +34,9 @@ QString WindowStyle::literalButtonText(QString text)
 
 namespace {
 
+// Centres a window when it first shows, and keeps it centred while the window manager frames
+// and places it. Once the window stands centred in its frame, it is the player's: a move, a
+// hide and a show again leave it where it is.
 class Centring : public QObject
 {
 public:
@@ -42,16 +45,16 @@ public:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (watched == &m_window && event->type() == QEvent::Show && !event->spontaneous()) {
+            if (m_settling.isValid())
+                return false;
             WindowStyle::centreOnScreen(m_window);
             m_settling.start();
             // A frame that arrives without a report of its own is seen to as well.
             for (int ms : {500, SettlingMs - 200})
                 QTimer::singleShot(ms, this, [this] { keepCentred(); });
-            if (QWindow *handle = m_window.windowHandle(); handle && handle != m_handle) {
-                m_handle = handle;
+            if (QWindow *handle = m_window.windowHandle())
                 handle->installEventFilter(this);
-            }
-        } else if (event->spontaneous() && m_settling.isValid() && !m_settling.hasExpired(SettlingMs)
+        } else if (event->spontaneous() && !m_settled && m_settling.isValid() && !m_settling.hasExpired(SettlingMs)
                    && (event->type() == QEvent::Expose || event->type() == QEvent::Move
                        || event->type() == QEvent::WindowActivate)) {
             // The window manager frames a new window and places it a moment after it is
@@ -66,14 +69,20 @@ public:
 private:
     void keepCentred()
     {
-        if (m_window.isVisible() && !WindowStyle::isCentred(m_window))
+        if (m_settled || !m_window.isVisible())
+            return;
+        if (!WindowStyle::isCentred(m_window))
             WindowStyle::centreOnScreen(m_window);
+        else if (WindowFrame::isKnown(m_window))
+            // Centred in the frame the window manager reports: whatever moves it from now
+            // on is the player.
+            m_settled = true;
     }
 
     static constexpr int SettlingMs = 2000;
     QWidget &m_window;
-    QWindow *m_handle = nullptr;
     QElapsedTimer m_settling;
+    bool m_settled = false;
 };
 
 } // namespace
