@@ -35,9 +35,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-dejavu-extra")
 # The host's voice speaks through speech-dispatcher's plugin for Qt and espeak-ng; without
-# them the game is silent and plays as well.
+# them the game is silent and plays as well. Qt's Wayland platform runs it on a Wayland
+# desktop itself; without it the game runs there through XWayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "fonts-liberation2, fonts-urw-base35, qt6-speech-speechd-plugin, speech-dispatcher-espeak-ng")
+    "fonts-liberation2, fonts-urw-base35, qt6-speech-speechd-plugin, speech-dispatcher-espeak-ng, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

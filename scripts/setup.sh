@@ -13,11 +13,14 @@ play_packages=(
     # speech-dispatcher with the espeak-ng voices, Russian among them.
     qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin
     speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
+    # Qt's Wayland platform, for Wayland desktops.
+    qt6-wayland
 )
 test_packages=(
     xvfb xauth xdotool x11-utils x11-xkb-utils openbox imagemagick dbus at-spi2-core python3 python3-pyatspi orca
     clang libclang-rt-14-dev libbenchmark-dev libx11-dev libxtst-dev
     dpkg-dev lintian appstream
+    weston
 )
 
 packages=("${play_packages[@]}")

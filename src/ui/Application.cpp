@@ -1,6 +1,7 @@
 #include "ui/Application.h"
 
 #include "ui/look/Artwork.h"
+#include "ui/look/WindowStates.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -38,6 +39,8 @@ Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std
     , winnersWindow(state, *m_clock, dataDir)
 {
     mainMenuWindow.setTargets(&gameWindow, &settingsWindow);
+    for (QWidget *window : std::initializer_list<QWidget *>{&mainMenuWindow, &settingsWindow, &gameWindow, &winnersWindow})
+        WindowStates::fitWhenMaximised(*window);
     gameWindow.setSounds(&sounds);
     settingsWindow.setSounds(&sounds);
     gameWindow.setNarrator(&narrator);

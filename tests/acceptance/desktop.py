@@ -76,10 +76,12 @@ class Image:
 
 
 class Desktop:
-    """Xvfb with openbox and the accessibility bus, started and stopped here."""
+    """Xvfb with openbox (or another program in its place) and the accessibility bus, started
+    and stopped here."""
 
-    def __init__(self, width=1280, height=1024):
+    def __init__(self, width=1280, height=1024, window_manager=("openbox", "--sm-disable")):
         self.width, self.height = width, height
+        self.window_manager = window_manager
         self.processes = []
         self.tmp = tempfile.mkdtemp(prefix="zyb-desktop-")
 
@@ -96,15 +98,22 @@ class Desktop:
         os.environ["DISPLAY"] = f":{number}"
         wait_for("the X server", lambda: xvfb.poll() is None
                  and run("xprop", "-root", "-len", "0", check=False).returncode == 0)
-        wm = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.processes.append(wm)
-        wait_for("the window manager", lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK",
-                                                                    check=False).stdout, timeout=30)
+        try:
+            self.start_window_manager()
+        except BaseException:
+            self.__exit__()
+            raise
         bus = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.processes.append(bus)
         time.sleep(0.5)
         return self
+
+    def start_window_manager(self):
+        wm = subprocess.Popen(list(self.window_manager), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processes.append(wm)
+        wait_for("the window manager", lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK",
+                                                                    check=False).stdout, timeout=30)
 
     def __exit__(self, *exc):
         for p in reversed(self.processes):

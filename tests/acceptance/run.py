@@ -117,7 +117,9 @@ class Suite:
         """Starts the game as the desktop menu does: its entry's Exec line, from the player's home."""
         self.home.mkdir(parents=True, exist_ok=True)
         self.game = self.desktop.start(self.exec_line.split(), self.environment(), cwd=str(self.home))
-        return self.desktop.wait_window(TITLE)
+        window = self.desktop.wait_window(TITLE)
+        self.appeared = time.monotonic()
+        return window
 
     def still_running(self):
         return self.game is not None and self.game.poll() is None
@@ -203,10 +205,38 @@ class Suite:
         self.only_visible([TITLE], "start")
         self.window_checks(window, TITLE, (792, 566), "main menu")
         self.menu = self.a11y.wait_top_level(TITLE)
+        self.stays_where_moved(window)
         self.controls_show(self.menu, [("Играть", "push button"), ("Настройка...", "push button"),
                                        ("Выход", "push button"), ("Огромная благодарность:", "label"),
                                        ("вер. 1.0", "label")], "main menu")
         self.shoot(window, "main-menu.png")
+
+    def stays_where_moved(self, window):
+        """The player moves the main menu a second after it appears, as a window manager's
+        keyboard move does: it stays there, and where the player put it it comes back after
+        «Настройка...» → «OK»."""
+        d = self.desktop
+        time.sleep(max(0.0, self.appeared + 1 - time.monotonic()))
+        x, y, _, _ = d.frame(window)
+        centred = d.client(window)
+        move = lambda: run("xdotool", "windowmove", window, str(x - 150), str(y - 100))
+        move()
+        time.sleep(2.5)
+        now = d.client(window)
+        self.check(f"main menu at {self.scale} %: moved by the player, it stays there",
+                   now[0] < centred[0] - 100 and now[1] < centred[1] - 50, f"(from {centred[:2]} to {now[:2]})")
+        move()
+        time.sleep(0.5)
+        put = d.client(window)
+        self.click(self.menu, "Настройка...", "push button")
+        wait_for("the main menu to hide", lambda: not self.a11y.showing(self.menu))
+        prefs = self.a11y.wait_top_level(TITLE)
+        self.click(prefs, "OK", "push button")
+        wait_for("the main menu to come back", lambda: self.a11y.showing(self.menu))
+        time.sleep(1)
+        back = d.client(window)
+        self.check(f"main menu at {self.scale} %: after «Настройка...» → «OK» it is where the player put it",
+                   back == put and put != centred, f"(put at {put[:2]}, back at {back[:2]})")
 
     def settings(self):
         self.step("settings")

@@ -3,6 +3,7 @@
 #include "ScriptedRandom.h"
 #include "ui/Application.h"
 #include "ui/look/ErrorReport.h"
+#include "ui/look/WindowStyle.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -105,6 +106,33 @@ private Q_SLOTS:
         QVERIFY(!m_app->settingsWindow.isVisible());
         QVERIFY(m_app->mainMenuWindow.isVisible());
         QVERIFY(m_errors.isEmpty());
+    }
+
+    void windowsAreCentredOnceThenStayWhereThePlayerPutsThem()
+    {
+        QWidget &menu = m_app->mainMenuWindow;
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        QVERIFY(WindowStyle::isCentred(menu));
+        // Moved by the player at once: the platform's report of the move comes as the window
+        // manager's would.
+        menu.move(menu.pos() + QPoint(-150, 100));
+        QCoreApplication::processEvents();
+        QVERIFY(!WindowStyle::isCentred(menu));
+        const QPoint put = menu.pos();
+
+        button(menu, u"BitBtn2"_s)->click();
+        QWidget &settings = m_app->settingsWindow;
+        QVERIFY(QTest::qWaitForWindowExposed(&settings));
+        QVERIFY(WindowStyle::isCentred(settings));
+        settings.move(settings.pos() + QPoint(30, -20));
+        QCoreApplication::processEvents();
+        const QPoint settingsPut = settings.pos();
+        button(settings, u"BitBtn1"_s)->click();  // OK
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        QCOMPARE(menu.pos(), put);
+        button(menu, u"BitBtn2"_s)->click();
+        QVERIFY(QTest::qWaitForWindowExposed(&settings));
+        QCOMPARE(settings.pos(), settingsPut);
     }
 
     void winnersWindowStaysOpenAfterTheSettingsClose()

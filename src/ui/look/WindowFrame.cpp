@@ -61,3 +61,8 @@ QMargins WindowFrame::margins(const QWidget &window)
     return QMargins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
                     frame.bottom() - client.bottom());
 }
+
+bool WindowFrame::isKnown(const QWidget &window)
+{
+    return QGuiApplication::platformName() != QLatin1String("xcb") || reportedMargins(window).has_value();
+}

@@ -13,4 +13,8 @@ namespace WindowFrame {
 // moves, so right after a window manager frames a new window its figure can still be none.
 QMargins margins(const QWidget &window);
 
+// Whether the frame is known as the window manager has it: on X once the window manager has
+// reported it; elsewhere Qt's own figure is all there is.
+bool isKnown(const QWidget &window);
+
 } // namespace WindowFrame

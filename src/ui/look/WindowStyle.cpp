@@ -11,6 +11,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <optional>
+
 void WindowStyle::setTextColour(QWidget *widget, const QColor &colour)
 {
     QPalette pal = widget->palette();
@@ -34,57 +36,6 @@ QString WindowStyle::literalButtonText(QString text)
 
 namespace {
 
-class Centring : public QObject
-{
-public:
-    explicit Centring(QWidget &window) : QObject(&window), m_window(window) { window.installEventFilter(this); }
-
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (watched == &m_window && event->type() == QEvent::Show && !event->spontaneous()) {
-            WindowStyle::centreOnScreen(m_window);
-            m_settling.start();
-            // A frame that arrives without a report of its own is seen to as well.
-            for (int ms : {500, SettlingMs - 200})
-                QTimer::singleShot(ms, this, [this] { keepCentred(); });
-            if (QWindow *handle = m_window.windowHandle(); handle && handle != m_handle) {
-                m_handle = handle;
-                handle->installEventFilter(this);
-            }
-        } else if (event->spontaneous() && m_settling.isValid() && !m_settling.hasExpired(SettlingMs)
-                   && (event->type() == QEvent::Expose || event->type() == QEvent::Move
-                       || event->type() == QEvent::WindowActivate)) {
-            // The window manager frames a new window and places it a moment after it is
-            // mapped, where it likes (under the pointer, say), and the frame changes the
-            // size to centre. Until the window has settled, each report of where it is
-            // brings it back to the centre.
-            keepCentred();
-        }
-        return false;
-    }
-
-private:
-    void keepCentred()
-    {
-        if (m_window.isVisible() && !WindowStyle::isCentred(m_window))
-            WindowStyle::centreOnScreen(m_window);
-    }
-
-    static constexpr int SettlingMs = 2000;
-    QWidget &m_window;
-    QWindow *m_handle = nullptr;
-    QElapsedTimer m_settling;
-};
-
-} // namespace
-
-void WindowStyle::centreWhenShown(QWidget &window)
-{
-    new Centring(window);
-}
-
-namespace {
-
 // Where the window itself (its frame aside) stands when its frame is centred on its screen;
 // where it stands now when there is no screen.
 QPoint centredPlace(const QWidget &window)
@@ -98,7 +49,71 @@ QPoint centredPlace(const QWidget &window)
     return framed.marginsRemoved(frame).topLeft();
 }
 
+// Centres a window when it first shows, and brings it back where it stood when it shows
+// again; either place is kept while the window manager frames and places the window. Once
+// the window stands there in its frame, it is the player's to move.
+class Placing : public QObject
+{
+public:
+    explicit Placing(QWidget &window) : QObject(&window), m_window(window) { window.installEventFilter(this); }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == &m_window && event->type() == QEvent::Show && !event->spontaneous()) {
+            m_settled = false;
+            keepPlaced();
+            m_settling.start();
+            // A frame that arrives without a report of its own is seen to as well.
+            for (int ms : {500, SettlingMs - 200})
+                QTimer::singleShot(ms, this, [this] { keepPlaced(); });
+            if (QWindow *handle = m_window.windowHandle(); handle && handle != m_handle) {
+                m_handle = handle;
+                handle->installEventFilter(this);
+            }
+        } else if (watched == &m_window && event->type() == QEvent::Hide && !event->spontaneous()) {
+            // Where the player left it. Some window managers (metacity) hand a window they
+            // no longer show back at its frame's place, a title bar higher.
+            m_place = m_window.geometry().topLeft();
+        } else if (event->spontaneous() && !m_settled && m_settling.isValid() && !m_settling.hasExpired(SettlingMs)
+                   && (event->type() == QEvent::Expose || event->type() == QEvent::Move
+                       || event->type() == QEvent::WindowActivate)) {
+            // The window manager frames a window and places it a moment after it is
+            // mapped, where it likes (under the pointer, say), and the frame changes the
+            // size to centre. Until the window has settled, each report of where it is
+            // brings it back to its place.
+            keepPlaced();
+        }
+        return false;
+    }
+
+private:
+    void keepPlaced()
+    {
+        if (m_settled || !m_window.isVisible())
+            return;
+        const QPoint place = m_place ? *m_place : centredPlace(m_window);
+        if ((place - m_window.geometry().topLeft()).manhattanLength() > 1)
+            m_window.setGeometry(QRect(place, m_window.size()));
+        else if (WindowFrame::isKnown(m_window))
+            // In its place, in the frame the window manager reports: whatever moves it from
+            // now on is the player.
+            m_settled = true;
+    }
+
+    static constexpr int SettlingMs = 2000;
+    QWidget &m_window;
+    QWindow *m_handle = nullptr;
+    std::optional<QPoint> m_place;
+    QElapsedTimer m_settling;
+    bool m_settled = false;
+};
+
 } // namespace
+
+void WindowStyle::centreWhenShown(QWidget &window)
+{
+    new Placing(window);
+}
 
 void WindowStyle::centreOnScreen(QWidget &window)
 {

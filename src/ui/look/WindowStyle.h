@@ -30,9 +30,11 @@ void centreOnScreen(QWidget &window);
 // Whether the window's frame stands centred on its screen, to a pixel.
 bool isCentred(const QWidget &window);
 
-// Centres the window on its screen every time it is shown, frame included. The window
-// manager frames and places a window only once it is on screen, so for its first two
-// seconds the window is brought back to the centre whenever it is found elsewhere.
+// Centres the window on its screen, frame included, when it first shows, and shows it again
+// where it stood when it was hidden. The window manager frames and places a window only once
+// it is on screen, so until the window stands in its place in the frame the window manager
+// reports (two seconds at most), it is brought back there whenever it is found elsewhere.
+// From then on it stays where the player puts it.
 void centreWhenShown(QWidget &window);
 
 // Every label of the window shows its text as it stands: a name such as "<b>Вася</b>"
