@@ -156,7 +156,7 @@ class WaylandSuite(Suite):
         self.press(self.menu, "Настройка...")
         wait_for("the main menu to hide", lambda: not self.a11y.showing(self.menu))
         prefs = self.a11y.wait_top_level(TITLE)
-        self.shows("the settings", (676, 413))
+        self.shows("the settings", (676, 541))
         self.press(prefs, "Best")
         best = self.a11y.wait_top_level(WINNERS_TITLE)
         self.check("wayland: the winners window opens", self.a11y.showing(best))
