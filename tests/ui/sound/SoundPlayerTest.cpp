@@ -108,6 +108,16 @@ private Q_SLOTS:
             sources.insert(source);
         }
         QCOMPARE(sources.size(), GameSounds::CueCount);
+
+        // Each cue its own sound: two swapped would pass every check above.
+        const std::pair<Cue, const char *> files[] = {
+            {Cue::QuestionPut, "question"}, {Cue::RightAnswer, "right_answer"}, {Cue::WrongAnswer, "chain_break"},
+            {Cue::Banked, "bank"},          {Cue::ClockTick, "tick"},           {Cue::RoundOver, "round_end"},
+            {Cue::VoteVerdict, "verdict"},  {Cue::PlayerLeaves, "player_leaves"}, {Cue::DuelStarts, "duel_start"},
+            {Cue::Won, "win"},              {Cue::Lost, "loss"}};
+        QCOMPARE(int(std::size(files)), GameSounds::CueCount);
+        for (const auto &[cue, file] : files)
+            QCOMPARE(SoundPlayer::source(cue), u"qrc:/sounds/%1.wav"_s.arg(QLatin1StringView(file)));
     }
 
     void cuesOfOneStepPlayOneAfterAnother()

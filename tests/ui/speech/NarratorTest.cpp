@@ -190,6 +190,10 @@ private Q_SLOTS:
         QCOMPARE(Narrator::secondsLeft(22), u"До конца раунда 22 секунды"_s);
         QCOMPARE(Narrator::secondsLeft(12), u"До конца раунда 12 секунд"_s);
         QCOMPARE(Narrator::secondsLeft(111), u"До конца раунда 111 секунд"_s);
+        // The teens take the plural whatever their last digit, up to 14 and past a hundred.
+        for (int seconds : {13, 14, 114})
+            QCOMPARE(Narrator::secondsLeft(seconds), u"До конца раунда %1 секунд"_s.arg(seconds));
+        QCOMPARE(Narrator::secondsLeft(104), u"До конца раунда 104 секунды"_s);
         QCOMPARE(Narrator::secondsLeft(0), u"До конца раунда 0 секунд"_s);
         QCOMPARE(Narrator::seats({{1, u"Анна"_s}, {4, u"Тестер, это вы"_s}}), u"Место 1: Анна. Место 4: Тестер, это вы."_s);
     }
