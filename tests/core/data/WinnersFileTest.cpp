@@ -116,7 +116,11 @@ void WinnersFileTest::appendingKeepsEarlierRecordsAndCreatesAMissingFile()
 {
     QTemporaryDir dir;
     const QString file = dir.filePath(u"best.txt"_s);
+    // The buffer last held a question base kept in UTF-8: a new winners file is Windows-1251
+    // all the same.
     LineStore buffer;
+    buffer.setEncoding(LineStore::Encoding::Utf8);
+    buffer.setLines({u"Вопрос в UTF-8"_s});
     QVERIFY(WinnersFile::appendRecord(buffer, file, u"Анна"_s, 8000, Morning, Russian).ok());
     const QByteArray first = readFile(file);
     QCOMPARE(first, cp1251(u"!\r\nАнна\r\n8000\r\n09.03.2024\r\n07:05:07\r\n"_s));
