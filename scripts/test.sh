@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up and runs every test: the debug build, the same tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzz target briefly.
+# AddressSanitizer and UndefinedBehaviorSanitizer, the program's start-up under
+# ThreadSanitizer, and each fuzz target briefly.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -8,7 +9,7 @@ cd "$root"
 scripts/setup.sh test
 
 passed=0
-for preset in debug sanitize; do
+for preset in debug sanitize tsan; do
     echo "=== $preset ==="
     [ -f "build/$preset/build.ninja" ] || cmake --preset "$preset"
     cmake --build --preset "$preset"

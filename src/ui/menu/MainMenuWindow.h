@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-class GameState;
+struct GameState;
 class GameWindow;
 class QPushButton;
 

@@ -11,6 +11,8 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdio>
 
 using namespace Qt::StringLiterals;
 
@@ -21,6 +23,31 @@ qreal linearVolume(int percent)
 {
     return QAudio::convertVolume(percent / 100.0, QAudio::LogarithmicVolumeScale, QAudio::LinearVolumeScale);
 }
+
+// Qt Multimedia's PulseAudio backend reports a missing sound server on the terminal, as
+// uncategorised warnings ("PulseAudioService: pa_context_connect() failed"), when the devices
+// are first listed. A computer without sound is nothing to report: the game is silent there.
+// The filter stands only while the devices are listed and passes every other message on.
+class QuietSoundServer
+{
+public:
+    QuietSoundServer() { s_previous = qInstallMessageHandler(&filter); }
+    ~QuietSoundServer() { qInstallMessageHandler(s_previous.exchange(nullptr)); }
+    QuietSoundServer(const QuietSoundServer &) = delete;
+    QuietSoundServer &operator=(const QuietSoundServer &) = delete;
+
+private:
+    static void filter(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        if (message.startsWith(u"PulseAudioService:"))
+            return;
+        if (const QtMessageHandler previous = s_previous)
+            previous(type, context, message);
+        else  // another thread's message in the instant the filter is put in place
+            std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+    }
+    static inline std::atomic<QtMessageHandler> s_previous = nullptr;
+};
 
 } // namespace
 
@@ -80,9 +107,14 @@ bool SoundPlayer::load()
     m_loaded = true;
     // With no output (a server, a session without sound) no effect is made: playing one
     // would only report the missing device on every cue.
-    if (QMediaDevices::audioOutputs().isEmpty())
+    QAudioDevice output;
+    {
+        const QuietSoundServer quiet;
+        if (!QMediaDevices::audioOutputs().isEmpty())
+            output = QMediaDevices::defaultAudioOutput();
+    }
+    if (output.isNull())
         return false;
-    const QAudioDevice output = QMediaDevices::defaultAudioOutput();
     for (int i = 0; i < CueCount; ++i) {
         const Cue cue = Cue(i);
         auto *effect = new QSoundEffect(output, this);
