@@ -148,10 +148,7 @@ class Listener(Suite):
         # The scratch folder is kept when something failed, for Orca's log in it.
         if not self.failed:
             shutil.rmtree(self.scratch, ignore_errors=True)
-        print(f"listen: {self.passed} passed, {len(self.failed)} failed; Orca's log: {self.log}")
-        for what in self.failed:
-            print(f"  failed: {what}")
-        return 1 if self.failed else 0
+        return self.report("listen", f"Orca's log: {self.log}")
 
 
 def main():

@@ -67,6 +67,14 @@ class Suite:
             print(f"  FAIL {elapsed:6.1f}s  {what} {detail}", flush=True)
         return ok
 
+    def report(self, suite, note=None):
+        """The closing lines: the counts and each failed check; the exit code."""
+        note = note or f"({time.monotonic() - self.started:.0f} s)"
+        print(f"{suite}: {self.passed} passed, {len(self.failed)} failed  {note}")
+        for what in self.failed:
+            print(f"  failed: {what}")
+        return 1 if self.failed else 0
+
     def step(self, title):
         print(f"- {title}", flush=True)
 
@@ -670,10 +678,7 @@ class Suite:
                        "" if self.still_running() else self.game.stderr.read()[-2000:])
             self.stop_game()
         shutil.rmtree(self.scratch, ignore_errors=True)
-        print(f"acceptance: {self.passed} passed, {len(self.failed)} failed  ({time.monotonic() - self.started:.0f} s)")
-        for what in self.failed:
-            print(f"  failed: {what}")
-        return 1 if self.failed else 0
+        return self.report("acceptance")
 
     def stop_game(self):
         if self.still_running():

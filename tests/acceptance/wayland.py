@@ -206,10 +206,7 @@ class WaylandSuite(Suite):
             self.check("the game never crashed", self.still_running(), self.stderr())
             self.stop_game()
         shutil.rmtree(self.scratch, ignore_errors=True)
-        print(f"wayland: {self.passed} passed, {len(self.failed)} failed  ({time.monotonic() - self.started:.0f} s)")
-        for what in self.failed:
-            print(f"  failed: {what}")
-        return 1 if self.failed else 0
+        return self.report("wayland")
 
 
 def main():
