@@ -115,18 +115,29 @@ class WaylandSuite(Suite):
         the game goes on; the same box gives the window its size back."""
         d = self.desktop
         x, y, w, h = box
-        d.click(x + w - MAXIMISE_FROM_RIGHT, y + TITLE_BAR // 2)
         full = (0, 0, d.width, d.height)
-        try:
-            wait_for("the maximised window", lambda: d.window_box() == full, timeout=5)
-        except Failure:
-            pass
+        # As a hand does, the pointer rests on the box before it presses. On a busy machine a
+        # press straight after the move can reach Qt's title bar before the move, which then
+        # takes it for a press where the pointer was: a click that changed nothing is tried again.
+        for _ in range(3):
+            d.move(x + w - MAXIMISE_FROM_RIGHT, y + TITLE_BAR // 2)
+            time.sleep(0.5)
+            d.click(x + w - MAXIMISE_FROM_RIGHT, y + TITLE_BAR // 2)
+            try:
+                wait_for("the maximised window", lambda: d.window_box() == full, timeout=5)
+                break
+            except Failure:
+                if d.window_box() != box:
+                    break
+                print("  note: the click on the maximise box changed nothing; once more", flush=True)
         self.check(f"wayland: {what} maximised by its title bar takes the screen", d.window_box() == full,
                    f"(on screen: {d.window_box()})")
         time.sleep(1)
         self.check(f"wayland: the game runs on after {what} is maximised", self.still_running(), self.stderr())
         if not self.still_running():
             raise Failure("the game ended")
+        d.move(d.width - MAXIMISE_FROM_RIGHT, TITLE_BAR // 2)
+        time.sleep(0.5)
         d.click(d.width - MAXIMISE_FROM_RIGHT, TITLE_BAR // 2)
         wait_for(f"{what} restored", lambda: (b := d.window_box()) and b[2:] == box[2:], timeout=5)
         self.check(f"wayland: {what} restored has its own size again", d.window_box()[2:] == box[2:])
