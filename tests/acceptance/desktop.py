@@ -91,7 +91,8 @@ class Desktop:
                       if not os.path.exists(f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"))
         # -noreset: without it the server starts over whenever its last client leaves (a probe
         # of ours, say) and cuts off the window manager that was connecting meanwhile.
-        xvfb = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", f"{self.width}x{self.height}x24",
+        width, height = self.screen_size()
+        xvfb = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", f"{width}x{height}x24",
                                  "-nolisten", "tcp", "-noreset"], stdin=subprocess.DEVNULL,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.processes.append(xvfb)
@@ -108,6 +109,9 @@ class Desktop:
         self.processes.append(bus)
         time.sleep(0.5)
         return self
+
+    def screen_size(self):
+        return self.width, self.height
 
     def start_window_manager(self):
         wm = subprocess.Popen(list(self.window_manager), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
