@@ -39,7 +39,9 @@ bool decodeUtf8(const char *data, qsizetype size, QString *text)
     const QByteArrayView view(data, size);
     if (!view.isValidUtf8())
         return false;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // A byte order mark inside the text (a second one after the first, say) is text: kept,
+    // so that saving writes it back.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString decoded = utf8.decode(view);
     if (utf8.hasError())
         return false;

@@ -50,6 +50,7 @@ private Q_SLOTS:
     void readsEveryLineEndStyle_data();
     void readsEveryLineEndStyle();
     void savedFileEndsEveryLineWithCrLf();
+    void secondByteOrderMarkIsTextAndKept();
     void programWrittenFileRoundTripsByteExact_data();
     void programWrittenFileRoundTripsByteExact();
     void readsAndWritesEveryCyrillicLetterInWindows1251();
@@ -269,6 +270,19 @@ void LineStoreTest::fileCannotBeCreatedBelowAnotherFile()
     store.setLines({u"a"_s});
     QCOMPARE(store.save(path(u"plain/Vopros.txt"_s)).message, u"Не удаётся записать файл Vopros.txt"_s);
     QCOMPARE(readFile(path(u"plain"_s)), QByteArray("x"));
+}
+
+void LineStoreTest::secondByteOrderMarkIsTextAndKept()
+{
+    // Found by the fuzzer: each read dropped one more mark, so each save lost a character.
+    const QByteArray bytes("\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF" "a\r\n");
+    LineStore::Encoding encoding;
+    const QStringList lines = LineStore::splitLines(LineStore::decode(bytes, &encoding));
+    QCOMPARE(encoding, LineStore::Encoding::Utf8WithBom);
+    QCOMPARE(lines, QStringList{u"\uFEFF\uFEFFa"_s});
+    QByteArray saved;
+    QVERIFY(LineStore::encode(lines, encoding, &saved));
+    QCOMPARE(saved, bytes);
 }
 
 void LineStoreTest::missingFileOrFolderInItsPlaceCannotBeOpened()
