@@ -44,6 +44,7 @@ int main(int argc, char *argv[])
         t.start();
         if (!window.engine().newGame(namesList))
             return 2;
+        window.showTable();
         const double ms = t.nsecsElapsed() / 1e6;
         window.close();  // as a player does before pressing "Играть" again
         t.restart();

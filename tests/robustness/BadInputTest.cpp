@@ -77,15 +77,16 @@ class BadInputTest : public QObject
         app.mainMenuWindow.findChild<QPushButton *>(u"BitBtn1"_s)->click();  // Играть
         if (app.gameWindow.isVisible()) {
             app.gameWindow.startPressed();
+            GameEngine &engine = app.gameWindow.engine();
             auto *answers = app.gameWindow.findChild<QGroupBox *>(u"RadioGroup1"_s);
             for (int i = 0; i < 60; ++i) {
                 if (answers->isVisible() && answers->isEnabled())
                     QTest::mouseClick(app.gameWindow.findChild<QRadioButton *>(u"RadioGroup1Item1"_s), Qt::LeftButton, {}, QPoint(8, 10));
-                else if (app.gameWindow.timer(GameView::Timer::AnswerDelay)->isActive())
-                    app.gameWindow.answerDelayElapsed();
-                else if (app.gameWindow.timer(GameView::Timer::Pause)->isActive())
-                    app.gameWindow.pauseElapsed();
-                app.gameWindow.clockTicked();
+                else if (engine.timers().isActive(GameTimers::Timer::AnswerDelay))
+                    engine.answerDelayElapsed();
+                else if (engine.timers().isActive(GameTimers::Timer::Pause))
+                    engine.pauseElapsed();
+                engine.clockTicked();
             }
             app.gameWindow.close();
         }

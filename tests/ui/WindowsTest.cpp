@@ -153,10 +153,10 @@ private Q_SLOTS:
         QVERIFY(!m_app->mainMenuWindow.isVisible());
 
         button(m_app->gameWindow, u"Button1"_s)->click();  // Начинаем
-        QVERIFY(m_app->gameWindow.timer(GameView::Timer::RoundClock)->isActive());
+        QVERIFY(m_app->gameWindow.engine().timers().isActive(GameTimers::Timer::RoundClock));
         m_app->gameWindow.close();
-        for (auto t : {GameView::Timer::RoundClock, GameView::Timer::AnswerDelay, GameView::Timer::Pause})
-            QVERIFY(!m_app->gameWindow.timer(t)->isActive());
+        for (auto t : {GameTimers::Timer::RoundClock, GameTimers::Timer::AnswerDelay, GameTimers::Timer::Pause})
+            QVERIFY(!m_app->gameWindow.engine().timers().isActive(t));
         QVERIFY(!m_app->gameWindow.isVisible());
         QVERIFY(m_app->mainMenuWindow.isVisible());
     }

@@ -13,76 +13,63 @@ int GameEngine::chainValue(int step)
 
 void GameEngine::judge(int answer, int seat)
 {
-    m_view.showVerdict(answer, m_state.round.rightAnswer);
-    if (answer == m_state.round.rightAnswer) {
-        m_view.appendNarration(u"Верно"_s);
-        m_state.round.lastAnswerRight = true;
+    m_playerMayAnswer = false;
+    const bool right = answer == m_state.round.rightAnswer;
+    m_state.round.lastAnswerRight = right;
+    if (right) {
         ++m_state.money.chainStep;
-        showChain();
         m_state.round.seatScore[seat] += 3;
-        cue(GameSounds::Cue::RightAnswer);
+        completeChain();
     } else {
-        m_view.appendNarration(u"Не верно!"_s);
-        m_state.round.lastAnswerRight = false;
         m_state.money.chainStep = 0;
-        showChain();
-        cue(GameSounds::Cue::WrongAnswer);
     }
+    GameListener::Verdict verdict;
+    verdict.seat = seat;
+    verdict.chosen = answer;
+    verdict.right = m_state.round.rightAnswer;
+    verdict.hostWord = right ? u"Верно"_s : u"Не верно!"_s;
+    verdict.chainStep = m_state.money.chainStep;
+    verdict.bank = m_state.money.bankedSum;
+    tell(&GameListener::answerJudged, verdict);
 }
 
-void GameEngine::narrateComputerAnswer(const QString &name)
+void GameEngine::answerChosen(int seat, int answer)
 {
-    m_view.appendNarration(QString());
-    m_view.appendNarration(name + u":"_s);
-    m_view.appendNarration(m_view.answerText(m_state.round.computerAnswer));
-    m_view.appendNarration(QString());
-    m_view.appendNarration(QString());
-}
-
-void GameEngine::answerChosen()
-{
-    const int answer = m_view.selectedAnswer();
-    if (!m_humanMayAnswer || answer < 0)
+    if (!m_playerMayAnswer || seat != answeringSeat() || (answer != 0 && answer != 1))
         return;
-    if (m_state.round.number == 8) {
-        duelHumanAnswer();
-        return;
-    }
-    setHumanMayAnswer(false);
-    if (m_state.round.turnSeat == m_state.table.playerSeat) {
+    if (m_state.inDuel()) {
+        judgeDuelAnswer(answer, m_state.duel.playerSide, u"Не верно!"_s);
+    } else {
         judge(answer, m_state.table.playerSeat);
-        m_view.setTimerInterval(GameView::Timer::AnswerDelay, 1500);
-        m_view.setTimerActive(GameView::Timer::AnswerDelay, true);
     }
+    m_timers->start(GameTimers::Timer::AnswerDelay, 1500);
 }
 
-Status GameEngine::answerDelayElapsed()
+void GameEngine::answerDelayElapsed()
 {
-    if (m_state.round.number == 8)
-        return duelAnswerDelayEnded();
+    if (m_state.inDuel()) {
+        duelAnswerDelayEnded();
+        return;
+    }
 
     if (m_state.round.turnSeat != m_state.table.playerSeat) {
-        m_view.setTimerActive(GameView::Timer::AnswerDelay, false);
-        narrateComputerAnswer(m_state.table.seatNames[m_state.round.turnSeat]);
+        m_timers->stop(GameTimers::Timer::AnswerDelay);
         judge(m_state.round.computerAnswer, m_state.round.turnSeat);
         passTurn();
-        m_view.setTimerInterval(GameView::Timer::Pause, 2000);
-        m_view.setTimerActive(GameView::Timer::Pause, true);
+        m_timers->start(GameTimers::Timer::Pause, 2000);
         if (m_state.round.turnSeat == m_state.table.playerSeat && m_state.round.lastAnswerRight)
-            setBankOffered(true);
+            offerBank(m_state.round.turnSeat);
         else
             computerBankDecision();
     } else {
-        // The human's answer was judged on the click; the next player may bank.
+        // The player's answer was judged on the click; the next player may bank.
         passTurn();
-        m_view.setTimerActive(GameView::Timer::AnswerDelay, false);
+        m_timers->stop(GameTimers::Timer::AnswerDelay);
         const int r = m_random.random(50);
         if (r < 20 && m_state.round.lastAnswerRight)
             bank(m_state.round.turnSeat, false);
-        m_view.setTimerInterval(GameView::Timer::Pause, 2000);
-        m_view.setTimerActive(GameView::Timer::Pause, true);
+        m_timers->start(GameTimers::Timer::Pause, 2000);
     }
-    return Status::success();
 }
 
 void GameEngine::computerBankDecision()
@@ -100,17 +87,12 @@ void GameEngine::computerBankDecision()
 
 void GameEngine::bank(int seat, bool earnsPoint)
 {
-    m_view.appendNarration(QString());
-    m_view.appendNarration(m_state.table.seatNames[seat] + u":"_s);
-    m_view.appendNarration(u"БАНК!"_s);
     const int added = chainValue(m_state.money.chainStep);
     m_state.money.bankedSum += added;
     if (added != 0 && earnsPoint)
         m_state.round.seatScore[seat] += 1;
     m_state.money.chainStep = 0;
-    m_view.showBank(m_state.money.bankedSum);
-    showChain();
-    cue(GameSounds::Cue::Banked);
+    tell(&GameListener::banked, seat, m_state.money.bankedSum);
 }
 
 void GameEngine::bankPressed()
@@ -119,13 +101,11 @@ void GameEngine::bankPressed()
         bank(m_state.round.turnSeat, true);
 }
 
-void GameEngine::showChain()
+void GameEngine::completeChain()
 {
     if (m_state.money.chainStep >= 10) {
         // A completed chain banks itself, silently and without a point.
         m_state.money.bankedSum += chainValue(10);
-        m_view.showBank(m_state.money.bankedSum);
         m_state.money.chainStep = 0;
     }
-    m_view.markChainStep(m_state.money.chainStep);
 }

@@ -5,49 +5,58 @@
 #include "core/engine/Clock.h"
 #include "core/engine/RandomSource.h"
 
-GameEngine::GameEngine(GameState &state, GameView &view, RandomSource &random, const Clock &clock, QDir dataDir,
-                       QLocale locale)
+GameEngine::GameEngine(GameState &state, RandomSource &random, const Clock &clock, QDir dataDir, QLocale locale,
+                       GameTimers *timers)
     : m_state(state)
-    , m_view(view)
     , m_random(random)
     , m_clock(clock)
     , m_dataDir(std::move(dataDir))
     , m_locale(std::move(locale))
+    , m_ownTimers(timers ? nullptr : std::make_unique<EventLoopTimers>())
+    , m_timers(timers ? timers : m_ownTimers.get())
 {
+    m_timers->elapsed = [this](GameTimers::Timer timer) { timerElapsed(timer); };
+}
+
+void GameEngine::timerElapsed(GameTimers::Timer timer)
+{
+    switch (timer) {
+    case GameTimers::Timer::RoundClock: clockTicked(); break;
+    case GameTimers::Timer::AnswerDelay: answerDelayElapsed(); break;
+    case GameTimers::Timer::Pause: pauseElapsed(); break;
+    }
 }
 
 void GameEngine::windowClosed()
 {
-    m_view.setTimerActive(GameView::Timer::RoundClock, false);
-    m_view.setTimerActive(GameView::Timer::AnswerDelay, false);
-    m_view.setTimerActive(GameView::Timer::Pause, false);
+    m_timers->stop(GameTimers::Timer::RoundClock);
+    m_timers->stop(GameTimers::Timer::AnswerDelay);
+    m_timers->stop(GameTimers::Timer::Pause);
     // A game left cannot be resumed and the next one loads the base afresh: its copy is
     // released now, while the player is back in the menu, rather than when "Играть" is
     // pressed again.
-    m_view.questionList().clear();
+    m_questionBase.clear();
 }
 
-void GameEngine::setStartButtonShown(bool visible)
+void GameEngine::awaitStart(int round)
 {
-    m_startShown = visible;
-    m_view.setStartButtonShown(visible);
+    m_startOffered = true;
+    tell(&GameListener::startAwaited, round);
 }
 
-void GameEngine::setBankOffered(bool visible)
+void GameEngine::offerBank(int seat)
 {
-    m_bankOffered = visible;
-    m_view.offerBank(visible);
+    m_bankOffered = seat != 0;
+    tell(&GameListener::bankOffered, seat);
 }
 
-void GameEngine::setHumanMayAnswer(bool mayAnswer)
+void GameEngine::endGame(const QString &winner, qint64 amount, bool playerWon)
 {
-    m_humanMayAnswer = mayAnswer;
-    m_view.setAnswersEnabled(mayAnswer);
-}
-
-Status GameEngine::writeWinner(const QString &name, qint64 amount)
-{
+    m_startOffered = false;
+    tell(&GameListener::gameOver, GameListener::Ending{winner, amount, playerWon});
+    // The record goes through a buffer of its own, in the winners file's own encoding.
+    LineStore buffer;
     const QString path = DataFiles::path(m_dataDir, QString::fromLatin1(DataFiles::WinnersFile));
-    return WinnersFile::appendRecord(m_view.questionList(), path, name, amount, m_clock.now(),
-                                     m_locale);
+    if (Status s = WinnersFile::appendRecord(buffer, path, winner, amount, m_clock.now(), m_locale); !s)
+        tell(&GameListener::failed, s);
 }

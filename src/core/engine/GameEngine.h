@@ -1,50 +1,60 @@
 #pragma once
 
+#include "core/data/LineStore.h"
 #include "core/data/Status.h"
-#include "core/engine/GameSounds.h"
-#include "core/engine/GameView.h"
+#include "core/engine/GameListener.h"
+#include "core/engine/GameTimers.h"
 #include "core/engine/UnaskedPool.h"
 #include "core/state/GameState.h"
 
 #include <QDir>
+#include <QList>
 #include <QLocale>
 
+#include <memory>
+
 class Clock;
-class LineStore;
 class RandomSource;
 
 // The game's logic: the new game set-up, the question turn, the judging of answers with
 // the money chain and the bank, the round clock, the vote and the final duel.
 //
-// It works on the shared state and reaches the game window only through GameView. The
-// window forwards each of its events to the handler of the same name; every handler runs
-// to completion. The pacing of a round is carried by the window's three timers:
+// It owns the game: the question base loaded for it, the questions already put, the names
+// drawn (in the shared state), its timers, and the winners record it writes. It takes the
+// players' moves as events and tells its listeners what happens (GameListener); it never
+// asks a listener for anything. Every event and every timer runs to completion:
 //   startPressed starts a round (or the duel) and puts its first question;
 //   a computer's answer comes when the answer delay elapses (1500..6499 ms); the player's
-//   answerChosen starts the answer delay for 1500 ms; answerDelayElapsed judges the answer,
-//   passes the turn and the bank, then starts the pause (2000 ms); pauseElapsed puts the
-//   next question;
-//   clockTicked counts the round clock down and ends the round;
-//   seatClicked is the player's vote.
-// Handlers that write the winners file return its Status; every other step has no failure.
+//   answerChosen is judged at once and starts the answer delay for 1500 ms; when the delay
+//   elapses the turn and the bank pass on, then the pause (2000 ms) stands before the next
+//   question; the round clock counts down each second and ends the round;
+//   seatVoted is the player's vote.
 class GameEngine
 {
 public:
-    GameEngine(GameState &state, GameView &view, RandomSource &random, const Clock &clock,
-               QDir dataDir = QDir::current(), QLocale locale = QLocale());
+    // Without `timers` the engine runs on the event loop's own.
+    GameEngine(GameState &state, RandomSource &random, const Clock &clock, QDir dataDir = QDir::current(),
+               QLocale locale = QLocale(), GameTimers *timers = nullptr);
+
+    // Who hears the game; the engine does not own them. They hear each fact in the order
+    // they were added.
+    void addListener(GameListener *listener) { m_listeners.append(listener); }
 
     // "Играть": sets up a new game, using `namesList` (the main menu's list) for the names
-    // base. On failure nothing of the previous state changes and the window is not shown.
+    // base. On failure nothing of the previous state changes and nothing is told.
     Status newGame(LineStore &namesList);
 
+    // The player's moves. Each is ignored when the table does not offer it.
     void startPressed();
     void bankPressed();
-    void answerChosen();
-    void clockTicked();
-    [[nodiscard]] Status answerDelayElapsed();
-    void pauseElapsed();
-    [[nodiscard]] Status seatClicked(int seat);
+    void answerChosen(int seat, int answer);
+    void seatVoted(int seat, int votedFor);
     void windowClosed();
+
+    // The timers' jobs, run when they elapse (tests may run them directly).
+    void clockTicked();
+    void answerDelayElapsed();
+    void pauseElapsed();
 
     // The chain's value at each step 0..10.
     static int chainValue(int step);
@@ -53,27 +63,41 @@ public:
     // Whether a draw r of 0..999 gives a right answer at skill `level`.
     static bool answersRight(int level, int r);
 
-    // Who hears the game's cues; none (the default) keeps the game silent. The engine does
-    // not own it.
-    void setSounds(GameSounds *sounds) { m_sounds = sounds; }
-
     GameState &state() { return m_state; }
+    const GameState &state() const { return m_state; }
     const QDir &dataDir() const { return m_dataDir; }
+    GameTimers &timers() { return *m_timers; }
+    // The question base as loaded for the game, and the numbers of the questions put.
+    const QStringList &questionLines() const { return m_questionBase.lines(); }
+    const QStringList &askedQuestions() const { return m_asked.lines(); }
+    // Whether the player may answer the question being put now.
+    bool playerMayAnswer() const { return m_playerMayAnswer; }
 
 private:
+    template <typename Fact, typename... Args>
+    void tell(Fact fact, const Args &...args)
+    {
+        for (GameListener *listener : std::as_const(m_listeners))
+            (listener->*fact)(args...);
+    }
+    void say(const QString &line) { tell(&GameListener::hostSays, line); }
+    void pause() { tell(&GameListener::hostPauses); }
+
+    void timerElapsed(GameTimers::Timer timer);
+
     // Question turn
     void nextQuestion();
-    void putQuestion(int question, const QString &addressee);
+    void putQuestion(int question, int seat, bool opensRound);
     void drawComputerAnswer();
     void passTurn();
     int answeringSkill() const;
+    int answeringSeat() const;
 
     // Answers, chain and bank
     void judge(int answer, int seat);
-    void narrateComputerAnswer(const QString &name);
     void bank(int seat, bool earnsPoint);
     void computerBankDecision();
-    void showChain();
+    void completeChain();
 
     // Rounds
     void startRound();
@@ -83,37 +107,34 @@ private:
     // Vote
     void setVoteOpen(bool open);
     void countVotes();
-    Status humanExit();
+    void playerLeaves();
 
-    // The human's controls, mirrored so that a stray click or key does nothing.
-    void setStartButtonShown(bool visible);
-    void setBankOffered(bool visible);
-    void setHumanMayAnswer(bool mayAnswer);
-    bool humanAnswers() const;
+    // The player's controls, mirrored so that a stray click or key does nothing.
+    void awaitStart(int round);
+    void offerBank(int seat);
+    bool playerAnswers() const;
     void offerAnswer();
 
     // Duel
     void startDuel();
-    void duelHumanAnswer();
     void judgeDuelAnswer(int answer, int side, const QString &wrongLine);
-    Status duelAnswerDelayEnded();
-    Status writeWinner(const QString &name, qint64 amount);
-
-    void cue(GameSounds::Cue cue)
-    {
-        if (m_sounds)
-            m_sounds->play(cue);
-    }
+    void duelAnswerDelayEnded();
+    int finalistSeat(int side) const;
+    void endGame(const QString &winner, qint64 amount, bool playerWon);
 
     GameState &m_state;
-    GameView &m_view;
     RandomSource &m_random;
     const Clock &m_clock;
     QDir m_dataDir;
     QLocale m_locale;
+    std::unique_ptr<GameTimers> m_ownTimers;
+    GameTimers *m_timers;
+    QList<GameListener *> m_listeners;
+    LineStore m_questionBase;
+    LineStore m_asked;
     UnaskedPool m_unasked;
-    GameSounds *m_sounds = nullptr;
-    bool m_startShown = false;
+    QString m_answers[2];
+    bool m_startOffered = false;
     bool m_bankOffered = false;
-    bool m_humanMayAnswer = false;
+    bool m_playerMayAnswer = false;
 };

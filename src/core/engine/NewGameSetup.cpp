@@ -1,5 +1,4 @@
-// "Играть": seats the players, draws skills and names, loads the question base and
-// opens the game window.
+// "Играть": seats the players, draws skills and names and loads the question base.
 #include "core/engine/GameEngine.h"
 
 #include "core/data/DataFiles.h"
@@ -60,8 +59,6 @@ Status GameEngine::newGame(LineStore &namesList)
     m_state.table.playerSeat = m_random.random(SeatCount) + 1;
     m_state.table.seatNames[m_state.table.playerSeat] = m_state.table.playerName;
     for (int seat = 1; seat <= SeatCount; ++seat)
-        m_view.setSeatNameShown(seat, true);
-    for (int seat = 1; seat <= SeatCount; ++seat)
         m_state.table.seatSkill[seat] = skillLevel(m_random.random(100) + 1);
     m_state.round.seatScore.fill(0);
 
@@ -84,18 +81,11 @@ Status GameEngine::newGame(LineStore &namesList)
     }
 
     const bool quickFinal = m_state.table.playerName == QuickFinalName;
-    if (!quickFinal) {
-        for (int seat = 1; seat <= SeatCount; ++seat)
-            m_view.showSeatName(seat, m_state.table.seatNames[seat]);
-    } else {
-        for (int seat : {1, 2, 3, 6, 7, 8})
-            m_view.setSeatNameShown(seat, false);
+    if (quickFinal) {
         // The opponent is the name drawn for seat 5; when the human was seated there, the
         // name drawn for seat 4 moves to seat 5.
         if (m_state.table.playerSeat == 5)
             m_state.table.seatNames[5] = m_state.table.seatNames[4];
-        m_view.showSeatName(4, m_state.table.playerName);
-        m_view.showSeatName(5, m_state.table.seatNames[5]);
         m_state.table.seatNames[4] = m_state.table.playerName;
         m_state.table.playerSeat = 4;
         for (int seat : {1, 2, 3, 6, 7, 8})
@@ -103,53 +93,38 @@ Status GameEngine::newGame(LineStore &namesList)
         m_state.duel.finalistA = m_state.table.playerName;
         m_state.duel.finalistB = m_state.table.seatNames[5];
     }
-    for (int seat = 1; seat <= SeatCount; ++seat)
-        m_view.setSeatVotesShown(seat, false);
 
     m_state.money.chainStep = 0;
     m_state.money.bankedSum = 0;
     m_state.money.prizeTotal = 0;
-    m_view.showBank(0);
-    m_view.showPrize(0);
-    m_view.setPrizeShown(false);
-    showChain();
+    m_state.vote.open = false;
+    m_playerMayAnswer = false;
+    m_bankOffered = false;
+    m_startOffered = true;
+    tell(&GameListener::tableSeated, m_state.table.seatNames, m_state.table.playerSeat);
 
-    m_view.clearNarration();
-    m_view.setAnswersShown(false);
-    setHumanMayAnswer(false);
-    m_view.setStartButtonText(u"Начинаем"_s);
-    setStartButtonShown(true);
-    setBankOffered(false);
-    m_view.setScoreboardShown(false);
-    m_view.setScoreboardTitle(u"Время:"_s);
-
-    m_view.appendNarration(u"Добро пожаловать на программу ЗЫБКОЦЕПЬЕ"_s);
-    m_view.appendNarration(u"Каждый из восьми участников, которые находятся здесь сегодня, не знают друг друга, но чтобы выиграть большой приз, они должны стать командой"_s);
-    m_view.appendNarration(u"Однако, все знают, что приз получит только один из них"_s);
-    m_view.appendNarration(u"Ведь раунд за раундом, мы будем терять игроков, тех, кого команда назовет ЗЫБКОЦЕПЬЕМ"_s);
-    m_view.appendNarration(u"В каждом раунде выигрышной суммой станут те деньги, которые вы успеете положить в банк, отвечая на вопросы"_s);
-    m_view.appendNarration(u"Можно получить сразу 50,000 рублей, ответив правильно на 10 вопросов, но если ваш ответ оказывается не правильным, вы разрываете цепь верных ответов"_s);
-    m_view.appendNarration(u"На первый раунд у вас 150 секунд или же 2 минуты 30 секунд. Мы начнем с игрока, кто стоит левее всех на игровом поле"_s);
+    say(u"Добро пожаловать на программу ЗЫБКОЦЕПЬЕ"_s);
+    say(u"Каждый из восьми участников, которые находятся здесь сегодня, не знают друг друга, но чтобы выиграть большой приз, они должны стать командой"_s);
+    say(u"Однако, все знают, что приз получит только один из них"_s);
+    say(u"Ведь раунд за раундом, мы будем терять игроков, тех, кого команда назовет ЗЫБКОЦЕПЬЕМ"_s);
+    say(u"В каждом раунде выигрышной суммой станут те деньги, которые вы успеете положить в банк, отвечая на вопросы"_s);
+    say(u"Можно получить сразу 50,000 рублей, ответив правильно на 10 вопросов, но если ваш ответ оказывается не правильным, вы разрываете цепь верных ответов"_s);
+    say(u"На первый раунд у вас 150 секунд или же 2 минуты 30 секунд. Мы начнем с игрока, кто стоит левее всех на игровом поле"_s);
     // In the quick final seat 1 is empty; the human answers first there.
-    m_view.appendNarration(u"Это вы, "_s + (quickFinal ? m_state.table.playerName : m_state.table.seatNames[1]));
+    say(u"Это вы, "_s + (quickFinal ? m_state.table.playerName : m_state.table.seatNames[1]));
 
-    setVoteOpen(false);
-    m_view.markAskedSeat(0);
     m_state.round.number = 1;
     if (!quickFinal) {
         m_state.round.secondsLeft = 150;
-        m_view.showClock(150);
+        tell(&GameListener::clockShows, 150);
         m_state.round.turnSeat = 1;
     } else {
-        m_state.round.number = 8;
+        m_state.round.number = GameState::DuelRound;
     }
 
-    LineStore &questionStore = m_view.questionList();
-    questionStore = std::move(questions);
+    m_questionBase = std::move(questions);
     m_state.questions.count = int(index.starts.size());
     m_state.questions.starts = std::move(index.starts);
-    m_unasked.rebuild(m_state.questions.count, m_view.askedList());
-
-    m_view.showWindow();
+    m_unasked.rebuild(m_state.questions.count, m_asked);
     return Status::success();
 }

@@ -23,63 +23,61 @@ bool GameEngine::answersRight(int level, int r)
 
 void GameEngine::pauseElapsed()
 {
-    m_view.setTimerActive(GameView::Timer::Pause, false);
-    m_view.clearNarration();
+    m_timers->stop(GameTimers::Timer::Pause);
     nextQuestion();
-    setBankOffered(false);
+    offerBank(0);
 }
 
 void GameEngine::nextQuestion()
 {
-    m_state.round.question = m_unasked.pickAndRecord(m_random, m_view.askedList());
-    m_view.clearNarration();
-    const QString addressee = m_state.round.number == 8 ? m_state.duel.finalist(m_state.duel.side) : m_state.table.seatNames[m_state.round.turnSeat];
-    putQuestion(m_state.round.question, addressee);
+    m_state.round.question = m_unasked.pickAndRecord(m_random, m_asked);
+    putQuestion(m_state.round.question, answeringSeat(), false);
     offerAnswer();
 }
 
-void GameEngine::putQuestion(int question, const QString &addressee)
+int GameEngine::finalistSeat(int side) const
 {
-    const QStringList &lines = m_view.questionList().lines();
-    const QuestionBase::Question q = QuestionBase::question(lines, m_state.questions.starts.at(question));
-    m_view.appendNarration(addressee + u", "_s + q.text);
-    m_view.clearAnswers();
-    m_view.appendAnswer(q.first);
-    m_view.appendAnswer(q.second);
-    m_state.round.rightAnswer = q.right;
-    // In the duel the finalists sit at seats 4 (A) and 5 (B).
-    m_view.markAskedSeat(m_state.round.number == 8 ? 3 + m_state.duel.side : m_state.round.turnSeat);
-    m_view.setAnswersShown(true);
-    m_view.selectNoAnswer();
-    cue(GameSounds::Cue::QuestionPut);
+    const QString &name = m_state.duel.finalist(side);
+    for (int seat = 1; seat <= SeatCount; ++seat) {
+        if (m_state.isOccupied(seat) && m_state.table.seatNames[seat] == name)
+            return seat;
+    }
+    return 0;
 }
 
-bool GameEngine::humanAnswers() const
+int GameEngine::answeringSeat() const
 {
-    return m_state.round.number == 8 ? m_state.duel.side == m_state.duel.playerSide : m_state.round.turnSeat == m_state.table.playerSeat;
+    // In the duel no seat has the turn: the finalist is known by name.
+    return m_state.inDuel() ? finalistSeat(m_state.duel.side) : m_state.round.turnSeat;
+}
+
+void GameEngine::putQuestion(int question, int seat, bool opensRound)
+{
+    const QuestionBase::Question q = QuestionBase::question(m_questionBase.lines(), m_state.questions.starts.at(question));
+    m_state.round.rightAnswer = q.right;
+    m_answers[0] = q.first;
+    m_answers[1] = q.second;
+    const QString name = m_state.inDuel() ? m_state.duel.finalist(m_state.duel.side) : m_state.table.seatNames[seat];
+    tell(&GameListener::questionPut, GameListener::Question{seat, name, q.text, {q.first, q.second}, opensRound});
+}
+
+bool GameEngine::playerAnswers() const
+{
+    return m_state.inDuel() ? m_state.duel.side == m_state.duel.playerSide : m_state.round.turnSeat == m_state.table.playerSeat;
 }
 
 void GameEngine::offerAnswer()
 {
-    if (humanAnswers()) {
-        setHumanMayAnswer(true);
-    } else {
-        setHumanMayAnswer(false);
+    m_playerMayAnswer = playerAnswers();
+    tell(&GameListener::answerAwaited, answeringSeat());
+    if (!m_playerMayAnswer)
         drawComputerAnswer();
-    }
 }
 
 int GameEngine::answeringSkill() const
 {
-    if (m_state.round.number != 8)
-        return m_state.table.seatSkill[m_state.round.turnSeat];
-    // In the duel no seat has the turn: the finalist is known by name.
-    const QString &name = m_state.duel.finalist(m_state.duel.side);
-    for (int seat = 1; seat <= SeatCount; ++seat) {
-        if (m_state.isOccupied(seat) && m_state.table.seatNames[seat] == name)
-            return m_state.table.seatSkill[seat];
-    }
-    return -1;
+    const int seat = answeringSeat();
+    return seat != 0 ? m_state.table.seatSkill[seat] : -1;
 }
 
 void GameEngine::drawComputerAnswer()
@@ -92,8 +90,7 @@ void GameEngine::drawComputerAnswer()
         const int r = m_random.random(1000);
         m_state.round.computerAnswer = answersRight(level, r) ? m_state.round.rightAnswer : m_state.round.wrongAnswer;
     }
-    m_view.setTimerInterval(GameView::Timer::AnswerDelay, 1500 + m_random.random(5000));
-    m_view.setTimerActive(GameView::Timer::AnswerDelay, true);
+    m_timers->start(GameTimers::Timer::AnswerDelay, 1500 + m_random.random(5000));
 }
 
 void GameEngine::passTurn()

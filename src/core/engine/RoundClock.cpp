@@ -7,10 +7,11 @@ using namespace Qt::StringLiterals;
 
 void GameEngine::startPressed()
 {
-    if (!m_startShown)
+    if (!m_startOffered)
         return;
+    m_startOffered = false;
     m_state.round.seatScore.fill(0);
-    if (m_state.round.number < 8)
+    if (!m_state.inDuel())
         startRound();
     else
         startDuel();
@@ -18,34 +19,23 @@ void GameEngine::startPressed()
 
 void GameEngine::startRound()
 {
-    for (int seat = 1; seat <= SeatCount; ++seat) {
-        if (!m_state.isOccupied(seat))
-            m_view.setSeatNameShown(seat, false);
-        m_view.setSeatVotesShown(seat, false);
-    }
     m_state.money.chainStep = 0;
-    showChain();
-    setVoteOpen(false);
-    m_view.showClock(m_state.round.secondsLeft);
+    m_state.vote.open = false;
     m_state.round.turnSeat = 1;
     m_state.money.bankedSum = 0;
-    m_view.showBank(0);
-    m_view.showPrize(m_state.money.prizeTotal);
-    m_view.setPrizeShown(false);
-    setStartButtonShown(false);
-    m_view.setScoreboardShown(true);
+    tell(&GameListener::roundStarted, m_state.round.number, m_state.round.secondsLeft, m_state.money.prizeTotal,
+         m_state.table.seatNames);
 
     m_state.round.question = m_random.random(m_state.questions.count);
 
-    m_view.clearNarration();
-    m_view.appendNarration(u"У вас есть %1 секунд на этот раунд. Время пошло!"_s.arg(m_state.round.secondsLeft));
-    m_view.setTimerActive(GameView::Timer::RoundClock, true);
+    say(u"У вас есть %1 секунд на этот раунд. Время пошло!"_s.arg(m_state.round.secondsLeft));
+    m_timers->start(GameTimers::Timer::RoundClock, 1000);
 
     for (int step = 0; step < SeatCount && !m_state.isOccupied(m_state.round.turnSeat); ++step)
         ++m_state.round.turnSeat;
 
     // The first question comes from the whole base and is not recorded as put.
-    putQuestion(m_state.round.question, m_state.table.seatNames[m_state.round.turnSeat]);
+    putQuestion(m_state.round.question, m_state.round.turnSeat, true);
     offerAnswer();
 }
 
@@ -53,10 +43,7 @@ void GameEngine::clockTicked()
 {
     if (m_state.round.secondsLeft > 0) {
         --m_state.round.secondsLeft;
-        m_view.showClock(m_state.round.secondsLeft);
-        // The last ten seconds are counted aloud; zero is left to the round's end.
-        if (m_state.round.secondsLeft >= 1 && m_state.round.secondsLeft <= 10)
-            cue(GameSounds::Cue::ClockTick);
+        tell(&GameListener::clockShows, m_state.round.secondsLeft);
         return;
     }
     endRound();
@@ -91,57 +78,50 @@ void GameEngine::findStrongAndWeak()
 
 void GameEngine::endRound()
 {
-    m_view.setTimerActive(GameView::Timer::RoundClock, false);
-    m_view.setTimerActive(GameView::Timer::AnswerDelay, false);
-    m_view.setTimerActive(GameView::Timer::Pause, false);
-    m_view.clearNarration();
-    setBankOffered(false);
-    m_view.setAnswersShown(false);
-    m_view.markAskedSeat(0);
-    setHumanMayAnswer(false);
+    m_timers->stop(GameTimers::Timer::RoundClock);
+    m_timers->stop(GameTimers::Timer::AnswerDelay);
+    m_timers->stop(GameTimers::Timer::Pause);
+    m_bankOffered = false;
+    m_playerMayAnswer = false;
     findStrongAndWeak();
-    cue(GameSounds::Cue::RoundOver);
+    tell(&GameListener::roundEnded, m_state.round.number);
 
     const QString banked = QString::number(m_state.money.bankedSum);
     if (m_state.round.number < 7) {
         m_state.money.prizeTotal += m_state.money.bankedSum;
-        m_view.showPrize(m_state.money.prizeTotal);
-        m_view.setPrizeShown(true);
+        tell(&GameListener::prizeChanged, m_state.money.prizeTotal);
 
         m_state.round.pick = m_random.random(5);
         switch (m_state.round.pick) {
         case 0:
-            m_view.appendNarration(u"Раунд завершился. Вы смогли положить в банк %1 рублей. Так что сумма выигрыша сейчас составляет %2 рублей."_s
-                                       .arg(banked, QString::number(m_state.money.prizeTotal)));
+            say(u"Раунд завершился. Вы смогли положить в банк %1 рублей. Так что сумма выигрыша сейчас составляет %2 рублей."_s
+                    .arg(banked, QString::number(m_state.money.prizeTotal)));
             break;
-        case 1: m_view.appendNarration(u"Время кончилось. Вы напряглись и выиграли "_s + banked); break;
-        case 2: m_view.appendNarration(u"Секундомер на 0. В этом раунде вы положили в банк "_s + banked); break;
-        case 3: m_view.appendNarration(u"Раунд завершен. Для вас он стоил %1 рублей"_s.arg(banked)); break;
-        default: m_view.appendNarration(u"На этот раз вы смогли положить в банк "_s + banked); break;
+        case 1: say(u"Время кончилось. Вы напряглись и выиграли "_s + banked); break;
+        case 2: say(u"Секундомер на 0. В этом раунде вы положили в банк "_s + banked); break;
+        case 3: say(u"Раунд завершен. Для вас он стоил %1 рублей"_s.arg(banked)); break;
+        default: say(u"На этот раз вы смогли положить в банк "_s + banked); break;
         }
 
         if (m_state.money.bankedSum < 1000)
-            m_view.appendNarration(u"Вы смогли посмешить публику такой безобразной игрой!"_s);
+            say(u"Вы смогли посмешить публику такой безобразной игрой!"_s);
         else if (m_state.money.bankedSum < 5000)
-            m_view.appendNarration(u"Как говориться, СЛАБЫМ ПРИЗА НЕ ВИДАТЬ! Вы опозорились в этом раунде!"_s);
+            say(u"Как говориться, СЛАБЫМ ПРИЗА НЕ ВИДАТЬ! Вы опозорились в этом раунде!"_s);
         else if (m_state.money.bankedSum < 10000)
-            m_view.appendNarration(u"Вы положили в банк смешную сумму. Это совсем не по-русски. Вы сдаете свои позиции. Хватит класть в банк по 500 рублей. Не будьте шутами!"_s);
+            say(u"Вы положили в банк смешную сумму. Это совсем не по-русски. Вы сдаете свои позиции. Хватит класть в банк по 500 рублей. Не будьте шутами!"_s);
         else
-            m_view.appendNarration(u"Мы рады, что вы сыграли не как цыплята. Молодцы!"_s);
+            say(u"Мы рады, что вы сыграли не как цыплята. Молодцы!"_s);
 
-        m_view.appendNarration(u"Кто же играет не так как все. Кому пришло время покинуть игровую площадку. Сейчас мы узнаем, кто на ваш взгляд самое зыбкоцепье!"_s);
+        say(u"Кто же играет не так как все. Кому пришло время покинуть игровую площадку. Сейчас мы узнаем, кто на ваш взгляд самое зыбкоцепье!"_s);
         setVoteOpen(true);
         return;
     }
 
     // Round 7: the bank counts double and the two players left meet in the final.
     m_state.money.prizeTotal += 2 * m_state.money.bankedSum;
-    m_view.showPrize(m_state.money.prizeTotal);
-    m_view.setPrizeShown(true);
-    m_view.appendNarration(u"Ну, что же. Финальный приз игры определен. Он составляет сегодня %1 рублей."_s
-                               .arg(m_state.money.prizeTotal));
-    m_view.appendNarration(u"Сейчас вас ждет встреча в финале."_s);
-    setVoteOpen(false);
+    tell(&GameListener::prizeChanged, m_state.money.prizeTotal);
+    say(u"Ну, что же. Финальный приз игры определен. Он составляет сегодня %1 рублей."_s.arg(m_state.money.prizeTotal));
+    say(u"Сейчас вас ждет встреча в финале."_s);
     m_state.duel.finalistA.clear();
     m_state.duel.finalistB.clear();
     for (int seat = 1; seat <= SeatCount; ++seat) {
@@ -152,8 +132,8 @@ void GameEngine::endRound()
         else if (m_state.duel.finalistB.isEmpty())
             m_state.duel.finalistB = m_state.table.seatNames[seat];
     }
-    m_view.appendNarration(u"Сейчас вы, %1, и вы, %2 встретитесь лицом к лицу. Победит сильнейший."_s
-                               .arg(m_state.duel.finalistA, m_state.duel.finalistB));
-    m_state.round.number = 8;
-    setStartButtonShown(true);
+    say(u"Сейчас вы, %1, и вы, %2 встретитесь лицом к лицу. Победит сильнейший."_s
+            .arg(m_state.duel.finalistA, m_state.duel.finalistB));
+    m_state.round.number = GameState::DuelRound;
+    awaitStart(GameState::DuelRound);
 }

@@ -76,6 +76,7 @@ struct DuelState
     int questionNumber = 0;
     bool over = false;
     int playerSide = 0;          // the player's side, 1 or 2, or 0 when not in the duel
+    int winnerSide = 0;          // once the duel is over: the winner's side, 1 or 2
 
     const QString &finalist(int s) const { return s == 1 ? finalistA : finalistB; }
     int &score(int s) { return s == 1 ? scoreA : scoreB; }
@@ -108,6 +109,9 @@ struct GameState
     void setStartValues();
 
     bool isOccupied(int seat) const { return table.seatNames[seat] != EmptySeat; }
+    // The final duel is played as the round after the seventh.
+    static constexpr int DuelRound = 8;
+    bool inDuel() const { return round.number == DuelRound; }
     int occupiedSeats() const;
     bool humanSeated() const;
 };

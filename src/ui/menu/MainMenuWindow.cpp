@@ -104,6 +104,7 @@ void MainMenuWindow::playPressed()
         ErrorReport::show(this, status);
         return;
     }
+    m_game->showTable();
     hide();
 }
 

@@ -78,10 +78,13 @@ const QString VoteHint = u"Голосование: нажмите номер м�
 
 } // namespace
 
-GameWindow::GameWindow(GameState &state, RandomSource &random, const Clock &clock, QDir dataDir, QWidget *parent)
+GameWindow::GameWindow(GameState &state, RandomSource &random, const Clock &clock, QDir dataDir, QWidget *parent,
+                       GameTimers *timers)
     : QWidget(parent, WindowStyle::FixedWindow)
-    , m_engine(state, *this, random, clock, std::move(dataDir))
+    , m_engine(state, random, clock, std::move(dataDir), QLocale(), timers)
 {
+    m_engine.addListener(&m_presenter);
+    m_engine.addListener(&m_soundCues);
     setObjectName(u"fGame"_s);
     setWindowTitle(u"Зыбкоцепье"_s);
     setFixedSize(792, 600);
@@ -89,18 +92,6 @@ GameWindow::GameWindow(GameState &state, RandomSource &random, const Clock &cloc
     AccessibleRoles::install();
     setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
 
-    for (int i = 0; i < 3; ++i) {
-        auto *t = new QTimer(this);
-        t->setObjectName(u"Timer%1"_s.arg(i + 1));
-        t->setInterval(1000);
-        m_timers[size_t(i)] = t;
-    }
-    // The round clock keeps to the second: a coarse timer may fire a few milliseconds early
-    // each time, and a round of 150 ticks came out 0.2 s short.
-    m_timers[0]->setTimerType(Qt::PreciseTimer);
-    connect(m_timers[0], &QTimer::timeout, this, &GameWindow::clockTicked);
-    connect(m_timers[1], &QTimer::timeout, this, &GameWindow::answerDelayElapsed);
-    connect(m_timers[2], &QTimer::timeout, this, &GameWindow::pauseElapsed);
     connect(qApp, &QApplication::focusChanged, this, [](QWidget *old, QWidget *) { restoreDescription(old); });
 }
 
@@ -121,7 +112,7 @@ GameEngine &GameWindow::engine()
 void GameWindow::setSounds(SoundControl *sounds)
 {
     m_sounds = sounds;
-    m_engine.setSounds(sounds);
+    m_soundCues.setSounds(sounds);
 }
 
 void GameWindow::ensureBuilt()
@@ -364,11 +355,9 @@ void GameWindow::answerByKey(int index)
 
 void GameWindow::startPressed() { m_engine.startPressed(); }
 void GameWindow::bankPressed() { m_engine.bankPressed(); }
-void GameWindow::answerChosen() { m_engine.answerChosen(); }
-void GameWindow::clockTicked() { m_engine.clockTicked(); }
-void GameWindow::answerDelayElapsed() { ErrorReport::show(this, m_engine.answerDelayElapsed()); }
-void GameWindow::pauseElapsed() { m_engine.pauseElapsed(); }
-void GameWindow::seatClicked(int seat) { ErrorReport::show(this, m_engine.seatClicked(seat)); }
+void GameWindow::answerChosen(int answer) { m_engine.answerChosen(m_engine.state().table.playerSeat, answer); }
+void GameWindow::seatClicked(int seat) { m_engine.seatVoted(m_engine.state().table.playerSeat, seat); }
+void GameWindow::reportFailure(const Status &status) { ErrorReport::show(this, status); }
 
 void GameWindow::windowClosed()
 {
@@ -663,10 +652,6 @@ void GameWindow::appendAnswer(const QString &text)
     m_answerItems.append(text);
 }
 
-QString GameWindow::answerText(int index) const { return m_answerItems.value(index); }
-
-int GameWindow::selectedAnswer() const { return m_answerGroup->checkedId(); }
-
 void GameWindow::selectNoAnswer()
 {
     m_answerGroup->setExclusive(false);
@@ -687,18 +672,7 @@ void GameWindow::setAnswersEnabled(bool enabled)
     }
 }
 
-void GameWindow::setTimerActive(Timer which, bool active)
-{
-    QTimer *t = timer(which);
-    if (active)
-        t->start();
-    else
-        t->stop();
-}
-
-void GameWindow::setTimerInterval(Timer which, int milliseconds) { timer(which)->setInterval(milliseconds); }
-
-void GameWindow::showWindow()
+void GameWindow::showTable()
 {
     // A new game: the last one's ways on are gone.
     m_toMenu->hide();
@@ -818,10 +792,10 @@ void GameWindow::repeatPressed()
 void GameWindow::timePressed()
 {
     const GameState &state = m_engine.state();
-    if (state.round.number == 8) {
+    if (state.inDuel()) {
         answerAside(u"Счёт: %1 — %2, %3 — %4"_s.arg(state.duel.finalistA).arg(state.duel.scoreA)
                         .arg(state.duel.finalistB).arg(state.duel.scoreB));
-    } else if (timer(Timer::RoundClock)->isActive()) {
+    } else if (m_engine.timers().isActive(GameTimers::Timer::RoundClock)) {
         answerAside(Narrator::secondsLeft(state.round.secondsLeft));
     } else {
         answerAside(u"Раунд не идёт"_s);

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "core/data/LineStore.h"
 #include "core/engine/GameEngine.h"
-#include "core/engine/GameView.h"
+#include "core/engine/SoundCues.h"
+#include "screen/TablePresenter.h"
+#include "screen/TableScreen.h"
 
 #include <QWidget>
 
@@ -22,18 +23,22 @@ class SoundControl;
 class TurnRing;
 
 // The game window: the table of eight seats, the money chain, the bank, the prize, the
-// clock, the narration, the answer choice and the two buttons. It draws what the engine
-// tells it through GameView and forwards every click, key and timer tick to the engine.
-class GameWindow : public QWidget, public GameView
+// clock, the narration, the answer choice and the two buttons. It draws what the game's
+// facts show (TablePresenter decides what) and forwards every click and key to the engine.
+class GameWindow : public QWidget, public TableScreen
 {
     Q_OBJECT
 public:
-    GameWindow(GameState &state, RandomSource &random, const Clock &clock, QDir dataDir, QWidget *parent = nullptr);
+    // Without `timers` the game runs on the event loop's.
+    GameWindow(GameState &state, RandomSource &random, const Clock &clock, QDir dataDir, QWidget *parent = nullptr,
+               GameTimers *timers = nullptr);
 
     // The engine behind the window. The window's elements are made on first use, so that
     // a window not shown yet costs nothing at start-up.
     GameEngine &engine();
     void ensureBuilt();
+    // Shows the table of a game just set up.
+    void showTable();
 
     // The player that sounds the game's cues, or none for a silent game. Not owned.
     void setSounds(SoundControl *sounds);
@@ -41,7 +46,7 @@ public:
     // The host's voice, or none for a game without it. Not owned.
     void setNarrator(Narrator *narrator);
 
-    // GameView
+    // TableScreen
     void showSeatName(int seat, const QString &name) override;
     void setSeatNameShown(int seat, bool shown) override;
     void showSeatVotes(int seat, const QString &votes) override;
@@ -62,29 +67,18 @@ public:
     void setAnswersShown(bool shown) override;
     void clearAnswers() override;
     void appendAnswer(const QString &text) override;
-    QString answerText(int index) const override;
-    int selectedAnswer() const override;
     void selectNoAnswer() override;
     void setAnswersEnabled(bool enabled) override;
-    LineStore &questionList() override { return m_questionList; }
-    LineStore &askedList() override { return m_askedList; }
-    void setTimerActive(Timer timer, bool active) override;
-    void setTimerInterval(Timer timer, int milliseconds) override;
-    void showWindow() override;
     void markAskedSeat(int seat) override;
     void showVerdict(int chosen, int right) override;
     void setVoteOpen(bool open) override;
     void showGameOver() override;
-
-    QTimer *timer(Timer which) const { return m_timers[size_t(which) - 1]; }
+    void reportFailure(const Status &status) override;
 
 public Q_SLOTS:
     void startPressed();
     void bankPressed();
-    void answerChosen();
-    void clockTicked();
-    void answerDelayElapsed();
-    void pauseElapsed();
+    void answerChosen(int answer);
     void seatClicked(int seat);
     // The key M: the sound off or on again, remembered for the next games.
     void toggleSound();
@@ -131,6 +125,8 @@ private:
     QLabel *label(const QString &name, QPoint at, const QFont &font, const QColor &colour);
 
     GameEngine m_engine;
+    TablePresenter m_presenter{*this};
+    SoundCues m_soundCues;
     std::array<SeatLabel *, 9> m_seatNames{};
     std::array<QLabel *, 9> m_seatVotes{};
     std::array<QLabel *, 11> m_chainSteps{};
@@ -163,7 +159,4 @@ private:
     bool m_clockBright = false;
     QPushButton *m_toMenu = nullptr;
     QPushButton *m_hallOfFame = nullptr;
-    std::array<QTimer *, 3> m_timers{};
-    LineStore m_questionList;
-    LineStore m_askedList;
 };

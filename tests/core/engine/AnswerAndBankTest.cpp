@@ -241,7 +241,7 @@ void AnswerAndBankTest::computerBankDecisionFollowsTheTable()
     h.random.drawn.clear();
     if (range > 0)
         h.push(r);
-    QVERIFY(h.engine.answerDelayElapsed().ok());
+    h.engine.answerDelayElapsed();
     QCOMPARE(h.random.drawn, range > 0 ? QList<int>{range} : QList<int>{});
     QCOMPARE(h.view.narration.last() == u"БАНК!"_s, banks);
     QCOMPARE(h.state.money.bankedSum, banks ? 500 : 0);

@@ -1,22 +1,25 @@
 #pragma once
 
-// A game engine wired to the recording window, a scripted random source and a fixed
-// clock, with its data files in a temporary folder. The helpers push the random values
+// A game engine shown on a recording table screen, with timers the test fires, a scripted
+// random source and a fixed clock, its data files in a temporary folder. The helpers push the random values
 // an event is going to draw, in the order the engine draws them, and then fire the event.
 //
 // Unless a test says otherwise every seat plays at skill level 1: a computer answers right
 // on a draw of 0 and wrong on 900, and with the clock at 30 or more its bank decision is one
 // draw of random(50), 0 banking and 49 not.
 
-#include "FakeGameView.h"
+#include "FakeTableScreen.h"
 #include "FixedClock.h"
 #include "ScriptedRandom.h"
 #include "TestSupport.h"
+#include "TestTimers.h"
 
 #include "core/data/LineStore.h"
 #include "core/data/WinnersFile.h"
 #include "core/engine/GameEngine.h"
+#include "core/engine/SoundCues.h"
 #include "core/state/GameState.h"
+#include "screen/TablePresenter.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -83,7 +86,10 @@ class EngineHarness
 public:
     QTemporaryDir dir;
     GameState state;
-    FakeGameView view;
+    FakeTableScreen view;
+    TablePresenter presenter{view};
+    SoundCues cues;
+    TestTimers timers;
     ScriptedRandom random;
     FixedClock clock;
     QLocale locale{QLocale::Russian, QLocale::Russia};
@@ -92,8 +98,10 @@ public:
 
     explicit EngineHarness(int questionCount = 30, const QStringList &names = Fixture::defaultNames(),
                            const QString &playerName = QStringLiteral("Игрок"))
-        : engine(state, view, random, clock, QDir(dir.path()), locale)
+        : engine(state, random, clock, QDir(dir.path()), locale, &timers)
     {
+        engine.addListener(&presenter);
+        engine.addListener(&cues);
         state.setStartValues();
         state.table.playerName = playerName;
         Fixture::writeNames(dir.path(), names);
@@ -162,7 +170,7 @@ public:
                                   && nextOccupied(state.round.turnSeat) == state.table.playerSeat;
         if (!offerToHuman)
             push(bankDraw);
-        QVERIFY(engine.answerDelayElapsed().ok());
+        engine.answerDelayElapsed();
     }
 
     // The pause ends and the next question (the `pick`-th unasked one) is put.
@@ -174,10 +182,14 @@ public:
         engine.pauseElapsed();
     }
 
+    // The player's moves.
+    void choose(int answer) { engine.answerChosen(state.table.playerSeat, answer); }
+    void vote(int seat) { engine.seatVoted(state.table.playerSeat, seat); }
+    const QStringList &asked() const { return engine.askedQuestions(); }
+
     void humanAnswers(bool right)
     {
-        view.selected = right ? state.round.rightAnswer : 1 - state.round.rightAnswer;
-        engine.answerChosen();
+        engine.answerChosen(state.table.playerSeat, right ? state.round.rightAnswer : 1 - state.round.rightAnswer);
     }
 
     // Plays the current question to its end: the seat with the turn answers and the delay ends.
@@ -191,7 +203,7 @@ public:
     // Ticks the clock until the round ends.
     void runClockOut()
     {
-        while (view.isActive(GameView::Timer::RoundClock))
+        while (timers.isActive(GameTimers::Timer::RoundClock))
             engine.clockTicked();
     }
 

@@ -1,53 +1,19 @@
 #pragma once
 
-// Plays whole games against the engine with the recording window: a small scheduler stands
-// in for the event loop (each running timer is due at the time it was started plus its
-// interval; the earliest due one fires), and a random human answers, banks, votes and
-// presses "Начинаем" at random moments between the timer events, now and then also clicking
-// things that are hidden or disabled. Used by the simulation test and the benchmarks; the
-// transcript test plays on ScheduledView with a player of its own.
+// Plays whole games against the engine on the recording table screen: the test's timers
+// stand in for the event loop (the earliest due one fires), and a random human answers,
+// banks, votes and presses "Начинаем" at random moments between the timer events, now and
+// then also clicking things that are hidden or disabled. Used by the simulation test and
+// the benchmarks; the transcript test plays with a player of its own.
 
-#include "FakeGameView.h"
+#include "FakeTableScreen.h"
+#include "TestTimers.h"
 
-#include "core/data/LineStore.h"
 #include "core/engine/GameEngine.h"
 #include "core/state/GameState.h"
 
 #include <functional>
 #include <random>
-
-// A window whose timers remember when they are due, on a clock the driver moves on.
-class ScheduledView : public FakeGameView
-{
-public:
-    qint64 now = 0;  // milliseconds
-    std::array<qint64, 4> due{};
-
-    void setTimerActive(Timer t, bool active) override
-    {
-        FakeGameView::setTimerActive(t, active);
-        if (active)
-            due[int(t)] = now + interval(t);
-    }
-    void setTimerInterval(Timer t, int ms) override
-    {
-        FakeGameView::setTimerInterval(t, ms);
-        if (isActive(t))
-            due[int(t)] = now + ms;  // a running timer starts over with the new interval
-    }
-
-    // The running timer due first (the clock first on a tie), or 0 when none runs.
-    int nextTimer() const
-    {
-        int next = 0;
-        for (int t = 1; t <= 3; ++t) {
-            if (timerActive[t] && (next == 0 || due[t] < due[next]))
-                next = t;
-        }
-        return next;
-    }
-    bool anyTimer() const { return nextTimer() != 0; }
-};
 
 struct GameOutcome
 {
@@ -60,8 +26,8 @@ struct GameOutcome
 class GameDriver
 {
 public:
-    GameDriver(GameState &state, ScheduledView &view, GameEngine &engine, unsigned humanSeed)
-        : m_state(state), m_view(view), m_engine(engine), m_rng(humanSeed)
+    GameDriver(GameState &state, FakeTableScreen &view, TestTimers &timers, GameEngine &engine, unsigned humanSeed)
+        : m_state(state), m_view(view), m_timers(timers), m_engine(engine), m_rng(humanSeed)
     {
     }
 
@@ -113,23 +79,14 @@ public:
     {
         m_engine.startPressed();
         m_engine.bankPressed();
-        m_view.selected = 0;
-        m_engine.answerChosen();
+        m_engine.answerChosen(m_state.table.playerSeat, 0);
         for (int seat = 0; seat <= SeatCount + 1; ++seat)
-            (void)m_engine.seatClicked(seat);
+            m_engine.seatVoted(m_state.table.playerSeat, seat);
     }
-
-    const QString &lastStatusFailure() const { return m_statusFailure; }
 
 private:
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_rng); }
     bool chance(double p) { return std::uniform_real_distribution<double>(0.0, 1.0)(m_rng) < p; }
-
-    void note(const Status &s)
-    {
-        if (!s.ok())
-            m_statusFailure = s.message;
-    }
 
     bool mayAnswer() const { return m_view.answersEnabled && m_view.answersShown; }
 
@@ -140,26 +97,26 @@ private:
         const bool bank = m_view.bankOffered;
         const bool vote = m_state.vote.open;
         const bool start = m_view.startShown;
-        const int timer = m_view.nextTimer();
+        GameTimers::Timer timer;
+        const bool timerRuns = m_timers.next(timer);
 
         if (strayRate > 0 && chance(strayRate)) {
             stray(answer, vote);
             return true;
         }
-        if (timer == 0 || (answer && (instantHuman || chance(0.4))) || (bank && chance(0.3))) {
-            if (timer != 0)  // the human acts some time before the next tick
-                m_view.now += below(int(m_view.due[timer] - m_view.now) + 1);
+        if (!timerRuns || (answer && (instantHuman || chance(0.4))) || (bank && chance(0.3))) {
+            if (timerRuns)  // the human acts some time before the next tick
+                m_timers.now += below(int(m_timers.due[size_t(timer)] - m_timers.now) + 1);
             return act(answer, bank, vote, start);
         }
-        fire(timer);
+        m_timers.fire(timer);
         return true;
     }
 
     bool act(bool answer, bool bank, bool vote, bool start)
     {
         if (answer) {
-            m_view.selected = below(2);
-            m_engine.answerChosen();
+            m_engine.answerChosen(m_state.table.playerSeat, below(2));
         } else if (bank) {
             m_engine.bankPressed();
         } else if (vote) {
@@ -170,7 +127,7 @@ private:
             }
             if (seats.isEmpty())
                 return false;
-            note(m_engine.seatClicked(seats.at(below(int(seats.size())))));
+            m_engine.seatVoted(m_state.table.playerSeat, seats.at(below(int(seats.size()))));
         } else if (start) {
             m_engine.startPressed();
         } else {
@@ -191,34 +148,19 @@ private:
                 m_engine.bankPressed();
             break;
         case 2:
-            if (!answer) {
-                m_view.selected = below(2);
-                m_engine.answerChosen();
-            }
+            if (!answer)
+                m_engine.answerChosen(m_state.table.playerSeat, below(2));
             break;
         default:
             if (!vote)
-                note(m_engine.seatClicked(below(SeatCount) + 1));
+                m_engine.seatVoted(m_state.table.playerSeat, below(SeatCount) + 1);
             break;
         }
     }
 
-    void fire(int timer)
-    {
-        m_view.now = m_view.due[timer];
-        switch (timer) {
-        case 1: m_engine.clockTicked(); break;
-        case 2: note(m_engine.answerDelayElapsed()); break;
-        default: m_engine.pauseElapsed(); break;
-        }
-        // A timer its handler left running ticks again one interval later.
-        if (m_view.timerActive[timer] && m_view.due[timer] <= m_view.now)
-            m_view.due[timer] = m_view.now + m_view.interval(GameView::Timer(timer));
-    }
-
     GameState &m_state;
-    ScheduledView &m_view;
+    FakeTableScreen &m_view;
+    TestTimers &m_timers;
     GameEngine &m_engine;
     std::mt19937 m_rng;
-    QString m_statusFailure;
 };

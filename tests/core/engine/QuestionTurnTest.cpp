@@ -4,7 +4,7 @@
 
 using namespace Qt::StringLiterals;
 using Fixture::seatName;
-using Timer = GameView::Timer;
+using Timer = GameTimers::Timer;
 
 class QuestionTurnTest : public QObject
 {
@@ -103,8 +103,8 @@ void QuestionTurnTest::computerThinksFifteenHundredToSixtyFourNinetyNineMillisec
     h.push(Fixture::RightDraw);
     h.push(draw);
     h.engine.startPressed();
-    QVERIFY(h.view.isActive(Timer::AnswerDelay));
-    QCOMPARE(h.view.interval(Timer::AnswerDelay), interval);
+    QVERIFY(h.timers.isActive(Timer::AnswerDelay));
+    QCOMPARE(h.timers.interval(Timer::AnswerDelay), interval);
     QVERIFY(!h.view.answersEnabled);
 
     // The same for a question put by the pause's end.
@@ -113,9 +113,9 @@ void QuestionTurnTest::computerThinksFifteenHundredToSixtyFourNinetyNineMillisec
     h.push(Fixture::RightDraw);
     h.push(draw);
     h.engine.pauseElapsed();
-    QVERIFY(h.view.isActive(Timer::AnswerDelay));
-    QVERIFY(!h.view.isActive(Timer::Pause));
-    QCOMPARE(h.view.interval(Timer::AnswerDelay), interval);
+    QVERIFY(h.timers.isActive(Timer::AnswerDelay));
+    QVERIFY(!h.timers.isActive(Timer::Pause));
+    QCOMPARE(h.timers.interval(Timer::AnswerDelay), interval);
 }
 
 void QuestionTurnTest::humanAnswerWaitsExactlyFifteenHundredAndEveryPauseTwoThousand()
@@ -124,28 +124,28 @@ void QuestionTurnTest::humanAnswerWaitsExactlyFifteenHundredAndEveryPauseTwoThou
     QVERIFY(h.newGame(1).ok());
     h.beginRound();
     QVERIFY(h.view.answersEnabled);
-    QVERIFY(!h.view.isActive(Timer::AnswerDelay));
-    QVERIFY(h.view.isActive(Timer::RoundClock));
+    QVERIFY(!h.timers.isActive(Timer::AnswerDelay));
+    QVERIFY(h.timers.isActive(Timer::RoundClock));
 
     h.humanAnswers(true);
-    QVERIFY(h.view.isActive(Timer::AnswerDelay));
-    QCOMPARE(h.view.interval(Timer::AnswerDelay), 1500);
-    QVERIFY(!h.view.isActive(Timer::Pause));
+    QVERIFY(h.timers.isActive(Timer::AnswerDelay));
+    QCOMPARE(h.timers.interval(Timer::AnswerDelay), 1500);
+    QVERIFY(!h.timers.isActive(Timer::Pause));
 
     h.answerDelayEnds();
-    QVERIFY(!h.view.isActive(Timer::AnswerDelay));
-    QVERIFY(h.view.isActive(Timer::Pause));
-    QCOMPARE(h.view.interval(Timer::Pause), 2000);
+    QVERIFY(!h.timers.isActive(Timer::AnswerDelay));
+    QVERIFY(h.timers.isActive(Timer::Pause));
+    QCOMPARE(h.timers.interval(Timer::Pause), 2000);
     QCOMPARE(h.state.round.turnSeat, 2);
 
     h.nextQuestion(false);  // seat 2 thinks, then is wrong
-    QVERIFY(!h.view.isActive(Timer::Pause));
-    QVERIFY(h.view.isActive(Timer::AnswerDelay));
+    QVERIFY(!h.timers.isActive(Timer::Pause));
+    QVERIFY(h.timers.isActive(Timer::AnswerDelay));
     h.answerDelayEnds();
-    QVERIFY(!h.view.isActive(Timer::AnswerDelay));
-    QVERIFY(h.view.isActive(Timer::Pause));
-    QCOMPARE(h.view.interval(Timer::Pause), 2000);
-    QVERIFY(h.view.isActive(Timer::RoundClock));
+    QVERIFY(!h.timers.isActive(Timer::AnswerDelay));
+    QVERIFY(h.timers.isActive(Timer::Pause));
+    QCOMPARE(h.timers.interval(Timer::Pause), 2000);
+    QVERIFY(h.timers.isActive(Timer::RoundClock));
     QCOMPARE(h.random.pending(), 0);
 }
 
@@ -181,10 +181,9 @@ void QuestionTurnTest::humanAnswersOnlyOnceAndOnlyOnTheirTurn()
     QVERIFY(h.newGame(2).ok());
     h.beginRound();
     // Seat 1 is thinking: a click now changes nothing.
-    h.view.selected = 0;
-    h.engine.answerChosen();
+    h.choose(0);
     QCOMPARE(h.view.narration.size(), 2);
-    QCOMPARE(h.view.interval(Timer::AnswerDelay), 1500);  // the computer's draw of 0
+    QCOMPARE(h.timers.interval(Timer::AnswerDelay), 1500);  // the computer's draw of 0
     h.answerDelayEnds();
     h.nextQuestion();
     QVERIFY(h.view.answersEnabled);
@@ -221,21 +220,21 @@ void QuestionTurnTest::questionsComeInCyclesOfTheWholeBase()
     EngineHarness h(3);
     QVERIFY(h.newGame(8).ok());
     h.beginRound(1);
-    QVERIFY(h.view.asked.isEmpty());  // the round's first question is not recorded
+    QVERIFY(h.asked().isEmpty());  // the round's first question is not recorded
 
     QList<int> put;
     for (int i = 0; i < 9; ++i) {
         h.playAnswer(false);
         h.nextQuestion(false, (i * 7) % (3 - i % 3));
         put.append(h.state.round.question);
-        QCOMPARE(h.view.asked.count(), i % 3 + 1);
+        QCOMPARE(h.asked().size(), i % 3 + 1);
     }
     for (int cycle = 0; cycle < 3; ++cycle) {
         QList<int> one = put.mid(cycle * 3, 3);
         std::sort(one.begin(), one.end());
         QCOMPARE(one, (QList<int>{0, 1, 2}));
     }
-    QCOMPARE(h.view.asked.lines(), (QStringList{QString::number(put[6]), QString::number(put[7]),
+    QCOMPARE(h.asked(), (QStringList{QString::number(put[6]), QString::number(put[7]),
                                                    QString::number(put[8])}));
     QCOMPARE(h.random.pending(), 0);
 }
@@ -249,7 +248,7 @@ void QuestionTurnTest::storeOfQuestionsPutSurvivesANewGame()
     h.nextQuestion(false, 0);
     h.playAnswer(false);
     h.nextQuestion(false, 0);
-    const QStringList asked = h.view.asked.lines();
+    const QStringList asked = h.asked();
     QCOMPARE(asked.size(), 2);
     h.engine.windowClosed();
 
@@ -261,7 +260,7 @@ void QuestionTurnTest::storeOfQuestionsPutSurvivesANewGame()
     for (int pick : {0, 7, 1, 2, 3, 4, 5})
         h.push(pick);
     QVERIFY(h.engine.newGame(h.namesList).ok());
-    QCOMPARE(h.view.asked.lines(), asked);
+    QCOMPARE(h.asked(), asked);
 
     h.beginRound();
     h.playAnswer(false);
@@ -269,7 +268,7 @@ void QuestionTurnTest::storeOfQuestionsPutSurvivesANewGame()
     h.nextQuestion(false, 0);
     QCOMPARE(h.random.drawn.first(), 1);  // one question left in the cycle
     QVERIFY(!asked.contains(QString::number(h.state.round.question)));
-    QCOMPARE(h.view.asked.count(), 3);
+    QCOMPARE(h.asked().size(), 3);
 }
 
 void QuestionTurnTest::storeIsEmptiedWhenTheBaseChangesSize_data()
@@ -287,14 +286,14 @@ void QuestionTurnTest::storeIsEmptiedWhenTheBaseChangesSize()
     h.beginRound();
     h.playAnswer(false);
     h.nextQuestion(false, 0);  // question 0 is put
-    QCOMPARE(h.view.asked.lines(), QStringList{u"0"_s});
+    QCOMPARE(h.asked(), QStringList{u"0"_s});
     h.engine.windowClosed();
 
     Fixture::writeQuestions(h.dir.path(), Fixture::questionLines(newCount));
     h.random.clear();
     QVERIFY(h.engine.newGame(h.namesList).ok());  // draws from the fallback
     QCOMPARE(h.state.questions.count, newCount);
-    QVERIFY(h.view.asked.isEmpty());
+    QVERIFY(h.asked().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(QuestionTurnTest)
@@ -315,8 +314,7 @@ void QuestionTurnTest::theTableMarksWhoIsAskedAndHowTheAnswerWasJudged()
     // The player at seat 2 is asked question 1 (second answer right) and answers right.
     h.nextQuestion(true, 0);
     QCOMPARE(h.view.askedSeat, 2);
-    h.view.selected = h.state.round.rightAnswer;
-    h.engine.answerChosen();
+    h.choose(h.state.round.rightAnswer);
     QCOMPARE(h.view.verdict, (std::pair{h.state.round.rightAnswer, h.state.round.rightAnswer}));
 
     // The clock counts on the table; when it runs out nobody is asked and the vote opens.

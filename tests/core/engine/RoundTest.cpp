@@ -3,7 +3,7 @@
 
 using namespace Qt::StringLiterals;
 using Fixture::seatName;
-using Timer = GameView::Timer;
+using Timer = GameTimers::Timer;
 
 namespace {
 
@@ -57,13 +57,13 @@ void RoundTest::roundStartsCleanAtTheLowestOccupiedSeat()
     QCOMPARE(h.view.scoreboard, u"150"_s);
     QVERIFY(h.view.scoreboardShown);
     QVERIFY(!h.view.startShown);
-    QVERIFY(h.view.isActive(Timer::RoundClock));
+    QVERIFY(h.timers.isActive(Timer::RoundClock));
     QCOMPARE(h.state.round.seatScore[3], 0);
     for (int seat = 1; seat <= 8; ++seat) {
         QCOMPARE(h.view.names[seat].visible, seat > 2);
         QVERIFY(!h.view.votes[seat].visible);
     }
-    QVERIFY(h.view.asked.isEmpty());
+    QVERIFY(h.asked().isEmpty());
 
     // "Начинаем" is gone for the rest of the round: a stray press does nothing.
     h.engine.startPressed();
@@ -93,11 +93,11 @@ void RoundTest::roundOfNSecondsLastsNPlusOneTicks()
         h.engine.clockTicked();
     // "0" stays for a whole second while play goes on.
     QCOMPARE(h.view.scoreboard, u"0"_s);
-    QVERIFY(h.view.isActive(Timer::RoundClock));
+    QVERIFY(h.timers.isActive(Timer::RoundClock));
     QVERIFY(!h.state.vote.open);
     h.push(0);
     h.engine.clockTicked();
-    QVERIFY(!h.view.isActive(Timer::RoundClock));
+    QVERIFY(!h.timers.isActive(Timer::RoundClock));
     QVERIFY(h.state.vote.open);
     QCOMPARE(h.view.scoreboard, u"0"_s);
     QCOMPARE(h.state.round.secondsLeft, 0);
@@ -133,7 +133,7 @@ void RoundTest::roundEndStopsEveryTimerBeforeItsNarration()
     h.push(0);
     h.engine.clockTicked();
     for (Timer t : {Timer::RoundClock, Timer::AnswerDelay, Timer::Pause})
-        QVERIFY(!h.view.isActive(t));
+        QVERIFY(!h.timers.isActive(t));
     QCOMPARE(h.view.narration.size(), 3);
     QCOMPARE(h.view.narration.last(), VoteCall);
     QVERIFY(!h.view.bankOffered);
@@ -141,8 +141,7 @@ void RoundTest::roundEndStopsEveryTimerBeforeItsNarration()
     QVERIFY(!h.view.answersEnabled);
 
     // Nothing of the round reacts any more.
-    h.view.selected = 0;
-    h.engine.answerChosen();
+    h.choose(0);
     h.engine.bankPressed();
     QCOMPARE(h.view.narration.size(), 3);
     QCOMPARE(h.state.money.chainStep, chain);
@@ -268,10 +267,10 @@ void RoundTest::roundSevenDoublesTheBankAndNamesTheFinalists()
     QCOMPARE(h.state.round.number, 8);
     QVERIFY(!h.state.vote.open);
     QVERIFY(h.view.startShown);
-    QCOMPARE(brokenInvariant(h.state, &h.view.questions.lines()), QString());
+    QCOMPARE(brokenInvariant(h.state, &h.engine.questionLines()), QString());
 
     // The vote stays shut.
-    QVERIFY(h.engine.seatClicked(3).ok());
+    h.vote(3);
     QCOMPARE(h.state.occupiedSeats(), 2);
 }
 

@@ -16,7 +16,7 @@ const QString GameOverMark = u"Won or Lost"_s;
 // the clock's last ten seconds, the clock stopped at the round's end, the next round
 // announced after a vote, the duel's score board, the end of the game. It also keeps a log
 // of every line and every timer interval, to compare two plays of the same game.
-class ListeningView : public ScheduledView
+class ListeningView : public FakeTableScreen
 {
 public:
     QStringList expected;
@@ -24,18 +24,18 @@ public:
 
     void markAskedSeat(int seat) override
     {
-        ScheduledView::markAskedSeat(seat);
+        FakeTableScreen::markAskedSeat(seat);
         if (seat > 0)
             expected << RecordingSounds::name(Cue::QuestionPut);
     }
     void showVerdict(int chosen, int right) override
     {
-        ScheduledView::showVerdict(chosen, right);
+        FakeTableScreen::showVerdict(chosen, right);
         expected << RecordingSounds::name(chosen == right ? Cue::RightAnswer : Cue::WrongAnswer);
     }
     void appendNarration(const QString &line) override
     {
-        ScheduledView::appendNarration(line);
+        FakeTableScreen::appendNarration(line);
         log << line;
         if (line == u"БАНК!"_s)
             expected << RecordingSounds::name(Cue::Banked);
@@ -44,32 +44,43 @@ public:
     }
     void showClock(int seconds) override
     {
-        ScheduledView::showClock(seconds);
+        FakeTableScreen::showClock(seconds);
         if (seconds >= 1 && seconds <= 10)
             expected << RecordingSounds::name(Cue::ClockTick);
     }
-    void setTimerActive(Timer t, bool active) override
-    {
-        if (t == Timer::RoundClock && !active && isActive(t))
-            expected << RecordingSounds::name(Cue::RoundOver);
-        ScheduledView::setTimerActive(t, active);
-    }
-    void setTimerInterval(Timer t, int ms) override
-    {
-        ScheduledView::setTimerInterval(t, ms);
-        log << u"timer %1: %2 ms"_s.arg(int(t)).arg(ms);
-    }
     void setScoreboardTitle(const QString &title) override
     {
-        ScheduledView::setScoreboardTitle(title);
+        FakeTableScreen::setScoreboardTitle(title);
         if (title == u"СЧЕТ"_s)
             expected << RecordingSounds::name(Cue::DuelStarts);
     }
     void showGameOver() override
     {
-        ScheduledView::showGameOver();
+        FakeTableScreen::showGameOver();
         expected << GameOverMark;
     }
+};
+
+// The game's timers, heard by the window above: the round clock stopped while it ran is the
+// round's end, and every interval is logged.
+class ListeningTimers : public TestTimers
+{
+public:
+    explicit ListeningTimers(ListeningView &view) : m_view(view) {}
+    void start(Timer t, int ms) override
+    {
+        TestTimers::start(t, ms);
+        m_view.log << u"timer %1: %2 ms"_s.arg(int(t)).arg(ms);
+    }
+    void stop(Timer t) override
+    {
+        if (t == Timer::RoundClock && isActive(t))
+            m_view.expected << RecordingSounds::name(Cue::RoundOver);
+        TestTimers::stop(t);
+    }
+
+private:
+    ListeningView &m_view;
 };
 
 // The cues heard from `from` on, with the end of the game written as the view sees it.
@@ -95,14 +106,19 @@ struct Table
     QTemporaryDir dir;
     GameState state;
     ListeningView view;
+    TablePresenter presenter{view};
+    ListeningTimers timers{view};
+    SoundCues cues;
     ScriptedRandom random{{}, 20261207u};
     FixedClock clock;
-    GameEngine engine{state, view, random, clock, QDir(dir.path()), QLocale(QLocale::Russian, QLocale::Russia)};
-    GameDriver driver{state, view, engine, 77u};
+    GameEngine engine{state, random, clock, QDir(dir.path()), QLocale(QLocale::Russian, QLocale::Russia), &timers};
+    GameDriver driver{state, view, timers, engine, 77u};
     LineStore namesList;
 
     Table()
     {
+        engine.addListener(&presenter);
+        engine.addListener(&cues);
         state.setStartValues();
         Fixture::writeNames(dir.path(), simulationNames());
         Fixture::writeQuestions(dir.path(), Fixture::questionLines(40));
@@ -146,7 +162,7 @@ void SoundCueTest::wholeGamesGiveEveryMomentItsCueInOrder()
 {
     Table t;
     RecordingSounds sounds;
-    t.engine.setSounds(&sounds);
+    t.cues.setSounds(&sounds);
     int won = 0, lost = 0, rounds = 0;
 
     for (int game = 0; game < 300; ++game) {
@@ -201,7 +217,7 @@ void SoundCueTest::cuesChangeNothingInTheGame()
     Table silent;
     Table heard;
     RecordingSounds sounds;
-    heard.engine.setSounds(&sounds);
+    heard.cues.setSounds(&sounds);
     for (int game = 0; game < 30; ++game) {
         QCOMPARE(silent.startGame(game), QString());
         QCOMPARE(heard.startGame(game), QString());
@@ -218,7 +234,7 @@ void SoundCueTest::theClockTicksForItsLastTenSecondsOnly()
 {
     EngineHarness h;
     RecordingSounds sounds;
-    h.engine.setSounds(&sounds);
+    h.cues.setSounds(&sounds);
     QVERIFY(h.newGame(8));
     h.state.round.secondsLeft = 12;
     h.beginRound();
@@ -247,7 +263,7 @@ void SoundCueTest::thePlayerVotedOffHearsTheVerdictTheLeavingAndTheLoss()
 {
     EngineHarness h;
     RecordingSounds sounds;
-    h.engine.setSounds(&sounds);
+    h.cues.setSounds(&sounds);
     QVERIFY(h.newGame(4));
     for (int seat : {1, 3, 5, 6, 8})
         h.state.table.seatNames[seat] = u"0"_s;
@@ -262,7 +278,7 @@ void SoundCueTest::thePlayerVotedOffHearsTheVerdictTheLeavingAndTheLoss()
     const qsizetype before = sounds.cues.size();
     for (int draw : {3, 3, 0, 1, 0, 0, 5})
         h.push(draw);
-    QVERIFY(h.engine.seatClicked(4).ok());
+    h.vote(4);
     QVERIFY(!h.state.humanSeated());
     QCOMPARE(sounds.names(before), (QStringList{u"VoteVerdict"_s, u"PlayerLeaves"_s, u"Lost"_s}));
 }
@@ -283,7 +299,7 @@ void SoundCueTest::theDuelEndsWithTheWinOrTheLossOfThePlayer()
     // The quick final: the player is finalist A and answers first.
     EngineHarness h(30, Fixture::defaultNames(), u"HiddenRover"_s);
     RecordingSounds sounds;
-    h.engine.setSounds(&sounds);
+    h.cues.setSounds(&sounds);
     QVERIFY(h.newGame(4));
     QVERIFY(sounds.cues.isEmpty());
     const int opponentSeat = 5;
@@ -299,7 +315,7 @@ void SoundCueTest::theDuelEndsWithTheWinOrTheLossOfThePlayer()
             h.engine.pauseElapsed();
         if (playerAsks)
             h.humanAnswers(playerRight);
-        QVERIFY(h.engine.answerDelayElapsed().ok());
+        h.engine.answerDelayElapsed();
     }
     QVERIFY(h.state.duel.over);
     QCOMPARE(sounds.names().mid(0, 3), (QStringList{u"DuelStarts"_s, u"QuestionPut"_s,

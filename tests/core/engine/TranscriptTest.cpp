@@ -10,6 +10,10 @@
 #include "EngineHarness.h"
 #include "GameDriver.h"
 #include "RecordingSounds.h"
+#include "TestTimers.h"
+
+#include "core/engine/SoundCues.h"
+#include "screen/TablePresenter.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -35,18 +39,20 @@ private:
 
 QString shown(bool on) { return on ? u"shown"_s : u"hidden"_s; }
 
-// The game window and the player's ears, written down: a line for each call that changes what
-// is seen or heard (showing again what is already shown is no change). The timers run on
-// ScheduledView's clock.
-class TranscriptView final : public ScheduledView, public GameSounds
+// The table screen and the player's ears, written down: a line for each call that changes
+// what is seen or heard (showing again what is already shown is no change), stamped with the
+// time of the game's timers.
+class TranscriptView final : public FakeTableScreen, public GameSounds
 {
 public:
+    explicit TranscriptView(const TestTimers &timers) : m_timers(timers) {}
     QStringList lines;
 
     void write(const QString &line) { lines << line; }
     // The player's moves and the timers, with the time of the game.
     void event(const QString &what)
     {
+        const qint64 now = m_timers.now;
         write(u"[%1.%2] %3"_s.arg(now / 1000).arg(now % 1000, 3, 10, QChar(u'0')).arg(what));
     }
     template <typename T>
@@ -59,93 +65,96 @@ public:
     void showSeatName(int seat, const QString &name) override
     {
         change(names[seat].caption, name, u"seat %1: %2"_s.arg(seat).arg(name));
-        ScheduledView::showSeatName(seat, name);
+        FakeTableScreen::showSeatName(seat, name);
     }
     void setSeatNameShown(int seat, bool v) override
     {
         change(names[seat].visible, v, u"seat %1 %2"_s.arg(seat).arg(shown(v)));
-        ScheduledView::setSeatNameShown(seat, v);
+        FakeTableScreen::setSeatNameShown(seat, v);
     }
     void showSeatVotes(int seat, const QString &text) override
     {
         change(votes[seat].caption, text, u"seat %1 vote: %2"_s.arg(seat).arg(text));
-        ScheduledView::showSeatVotes(seat, text);
+        FakeTableScreen::showSeatVotes(seat, text);
     }
     void setSeatVotesShown(int seat, bool v) override
     {
         change(votes[seat].visible, v, u"seat %1 vote %2"_s.arg(seat).arg(shown(v)));
-        ScheduledView::setSeatVotesShown(seat, v);
+        FakeTableScreen::setSeatVotesShown(seat, v);
     }
-    void showBank(int sum) override { change(bank, sum, u"bank: %1"_s.arg(sum)); ScheduledView::showBank(sum); }
-    void markChainStep(int step) override { change(chainStep, step, u"chain step: %1"_s.arg(step)); ScheduledView::markChainStep(step); }
-    void showPrize(int total) override { change(prize, total, u"prize: %1"_s.arg(total)); ScheduledView::showPrize(total); }
-    void setPrizeShown(bool v) override { change(prizeShown, v, u"prize "_s + shown(v)); ScheduledView::setPrizeShown(v); }
+    void showBank(int sum) override { change(bank, sum, u"bank: %1"_s.arg(sum)); FakeTableScreen::showBank(sum); }
+    void markChainStep(int step) override { change(chainStep, step, u"chain step: %1"_s.arg(step)); FakeTableScreen::markChainStep(step); }
+    void showPrize(int total) override { change(prize, total, u"prize: %1"_s.arg(total)); FakeTableScreen::showPrize(total); }
+    void setPrizeShown(bool v) override { change(prizeShown, v, u"prize "_s + shown(v)); FakeTableScreen::setPrizeShown(v); }
     void setScoreboardTitle(const QString &title) override
     {
         change(scoreboardTitle, title, u"scoreboard title: "_s + title);
-        ScheduledView::setScoreboardTitle(title);
+        FakeTableScreen::setScoreboardTitle(title);
     }
     void setScoreboardShown(bool v) override
     {
         change(scoreboardShown, v, u"scoreboard "_s + shown(v));
-        ScheduledView::setScoreboardShown(v);
+        FakeTableScreen::setScoreboardShown(v);
     }
     void showClock(int seconds) override
     {
         change(scoreboard, QString::number(seconds), u"clock: %1"_s.arg(seconds));
-        ScheduledView::showClock(seconds);
+        FakeTableScreen::showClock(seconds);
     }
     void showDuelScore(int first, int second) override
     {
         const QString score = u"%1:%2"_s.arg(first).arg(second);
         change(scoreboard, score, u"duel score: "_s + score);
-        ScheduledView::showDuelScore(first, second);
+        FakeTableScreen::showDuelScore(first, second);
     }
     void setStartButtonText(const QString &text) override
     {
         change(startText, text, u"start button: "_s + text);
-        ScheduledView::setStartButtonText(text);
+        FakeTableScreen::setStartButtonText(text);
     }
     void setStartButtonShown(bool v) override
     {
         change(startShown, v, u"start button "_s + shown(v));
-        ScheduledView::setStartButtonShown(v);
+        FakeTableScreen::setStartButtonShown(v);
     }
-    void offerBank(bool v) override { change(bankOffered, v, u"bank button "_s + shown(v)); ScheduledView::offerBank(v); }
-    void clearNarration() override { change(narration.isEmpty(), true, u"narration cleared"_s); ScheduledView::clearNarration(); }
+    void offerBank(bool v) override { change(bankOffered, v, u"bank button "_s + shown(v)); FakeTableScreen::offerBank(v); }
+    void clearNarration() override { change(narration.isEmpty(), true, u"narration cleared"_s); FakeTableScreen::clearNarration(); }
     void appendNarration(const QString &line) override
     {
         write(line.isEmpty() ? u"|"_s : u"| "_s + line);
-        ScheduledView::appendNarration(line);
+        FakeTableScreen::appendNarration(line);
     }
-    void setAnswersShown(bool v) override { change(answersShown, v, u"answers "_s + shown(v)); ScheduledView::setAnswersShown(v); }
-    void clearAnswers() override { change(answers.isEmpty(), true, u"answers cleared"_s); ScheduledView::clearAnswers(); }
-    void appendAnswer(const QString &text) override { write(u"answer: "_s + text); ScheduledView::appendAnswer(text); }
-    void selectNoAnswer() override { change(selected, -1, u"answer unselected"_s); ScheduledView::selectNoAnswer(); }
+    void setAnswersShown(bool v) override { change(answersShown, v, u"answers "_s + shown(v)); FakeTableScreen::setAnswersShown(v); }
+    void clearAnswers() override { change(answers.isEmpty(), true, u"answers cleared"_s); FakeTableScreen::clearAnswers(); }
+    void appendAnswer(const QString &text) override { write(u"answer: "_s + text); FakeTableScreen::appendAnswer(text); }
+    void selectNoAnswer() override { change(selected, -1, u"answer unselected"_s); FakeTableScreen::selectNoAnswer(); }
     void setAnswersEnabled(bool v) override
     {
         change(answersEnabled, v, v ? u"answers enabled"_s : u"answers disabled"_s);
-        ScheduledView::setAnswersEnabled(v);
+        FakeTableScreen::setAnswersEnabled(v);
     }
-    void showWindow() override { write(u"window shown"_s); ScheduledView::showWindow(); }
     void markAskedSeat(int seat) override
     {
         change(askedSeat, seat, seat == 0 ? u"asked: nobody"_s : u"asked: seat %1"_s.arg(seat));
-        ScheduledView::markAskedSeat(seat);
+        FakeTableScreen::markAskedSeat(seat);
     }
     void showVerdict(int chosen, int right) override
     {
         write(chosen == right ? u"verdict: right, %1"_s.arg(answers.value(chosen))
                               : u"verdict: wrong, %1; right: %2"_s.arg(answers.value(chosen), answers.value(right)));
-        ScheduledView::showVerdict(chosen, right);
+        FakeTableScreen::showVerdict(chosen, right);
     }
     void setVoteOpen(bool open) override
     {
         change(voteOpen, open, open ? u"vote open"_s : u"vote closed"_s);
-        ScheduledView::setVoteOpen(open);
+        FakeTableScreen::setVoteOpen(open);
     }
-    void showGameOver() override { write(u"game over"_s); ScheduledView::showGameOver(); }
+    void showGameOver() override { write(u"game over"_s); FakeTableScreen::showGameOver(); }
+    void reportFailure(const Status &status) override { write(u"error: "_s + status.message); }
     void play(Cue cue) override { write(u"sound: "_s + RecordingSounds::name(cue)); }
+
+private:
+    const TestTimers &m_timers;
 };
 
 // Plays one whole game from `seed`, the player acting by the test's own rules, and hands back
@@ -160,22 +169,26 @@ void playGame(unsigned seed, bool quickFinal, QByteArray &transcript)
     GameState state;
     state.setStartValues();
     state.table.playerName = quickFinal ? u"HiddenRover"_s : u"Игрок"_s;
-    TranscriptView view;
+    TestTimers timers;
+    TranscriptView view(timers);
+    TablePresenter presenter(view);
+    SoundCues cues;
+    cues.setSounds(&view);
     SeededRandom random(seed);
     FixedClock clock;
-    GameEngine engine(state, view, random, clock, QDir(dir.path()), QLocale(QLocale::Russian, QLocale::Russia));
-    engine.setSounds(&view);
+    GameEngine engine(state, random, clock, QDir(dir.path()), QLocale(QLocale::Russian, QLocale::Russia), &timers);
+    engine.addListener(&presenter);
+    engine.addListener(&cues);
     LineStore namesList;
     // The player's own choices come from a generator of their own.
     std::mt19937 player(seed + 1000);
-    const auto report = [&view](const Status &s) {
-        if (!s.ok())
-            view.write(u"error: "_s + s.message);
-    };
 
     view.write(u"# %1, seed %2"_s.arg(quickFinal ? u"quick final"_s : u"normal game"_s).arg(seed));
     view.event(u"the player presses «Играть» as %1"_s.arg(state.table.playerName));
-    report(engine.newGame(namesList));
+    if (const Status s = engine.newGame(namesList); !s)
+        view.write(u"error: "_s + s.message);
+    else
+        view.write(u"window shown"_s);
 
     qint64 answerAt = -1;  // when the player clicks an answer, once it may be given
     bool bankWeighed = false;
@@ -185,10 +198,11 @@ void playGame(unsigned seed, bool quickFinal, QByteArray &transcript)
         if (!mayAnswer)
             answerAt = -1;
         else if (answerAt < 0)
-            answerAt = view.now + 1000 + qint64(player() % 4000);
+            answerAt = timers.now + 1000 + qint64(player() % 4000);
         if (!view.bankOffered)
             bankWeighed = false;
-        const int timer = view.nextTimer();
+        GameTimers::Timer timer;
+        const bool timerRuns = timers.next(timer);
 
         if (view.voteOpen) {
             // A vote for another seated player, at random.
@@ -199,7 +213,7 @@ void playGame(unsigned seed, bool quickFinal, QByteArray &transcript)
             }
             const int seat = others.at(int(player() % unsigned(others.size())));
             view.event(u"the player votes for %1, seat %2"_s.arg(state.table.seatNames[seat]).arg(seat));
-            report(engine.seatClicked(seat));
+            engine.seatVoted(state.table.playerSeat, seat);
         } else if (view.startShown) {
             view.event(u"the player presses «%1»"_s.arg(view.startText));
             engine.startPressed();
@@ -210,31 +224,20 @@ void playGame(unsigned seed, bool quickFinal, QByteArray &transcript)
                 view.event(u"the player presses «БАНК!»"_s);
                 engine.bankPressed();
             }
-        } else if (mayAnswer && (timer == 0 || answerAt < view.due[timer])) {
+        } else if (mayAnswer && (!timerRuns || answerAt < timers.due[size_t(timer)])) {
             // Three answers in four are right.
-            view.now = answerAt;
+            timers.now = answerAt;
             const int right = state.round.rightAnswer;
-            view.selected = player() % 4 != 0 ? right : 1 - right;
-            view.event(u"the player chooses %1"_s.arg(view.answers.value(view.selected)));
-            engine.answerChosen();
-        } else if (timer != 0) {
-            view.now = view.due[timer];
-            switch (GameView::Timer(timer)) {
-            case GameView::Timer::RoundClock:
-                engine.clockTicked();
-                break;
-            case GameView::Timer::AnswerDelay:
-                view.event(u"the answer delay ends"_s);
-                report(engine.answerDelayElapsed());
-                break;
-            case GameView::Timer::Pause:
-                view.event(u"the pause ends"_s);
-                engine.pauseElapsed();
-                break;
+            const int chosen = player() % 4 != 0 ? right : 1 - right;
+            view.event(u"the player chooses %1"_s.arg(view.answers.value(chosen)));
+            view.selected = chosen;  // the click checks the answer's button
+            engine.answerChosen(state.table.playerSeat, chosen);
+        } else if (timerRuns) {
+            if (timer == GameTimers::Timer::AnswerDelay || timer == GameTimers::Timer::Pause) {
+                timers.now = timers.due[size_t(timer)];
+                view.event(timer == GameTimers::Timer::AnswerDelay ? u"the answer delay ends"_s : u"the pause ends"_s);
             }
-            // A timer its handler left running ticks again one interval later.
-            if (view.timerActive[timer] && view.due[timer] <= view.now)
-                view.due[timer] = view.now + view.interval(GameView::Timer(timer));
+            timers.fire(timer);
         } else {
             break;
         }

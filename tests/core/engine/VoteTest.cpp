@@ -64,7 +64,7 @@ void VoteTest::normalVoteIsNarratedLineByLine()
         h.push(v);
     h.push(0);  // statistics variant
     h.push(2);  // farewell variant
-    QVERIFY(h.engine.seatClicked(3).ok());
+    h.vote(3);
     QCOMPARE(h.random.pending(), 0);
     QCOMPARE(h.random.drawn, (QList<int>{8, 8, 8, 8, 8, 8, 8, 8, 4, 5}));
 
@@ -87,7 +87,7 @@ void VoteTest::normalVoteIsNarratedLineByLine()
     QCOMPARE(h.state.round.secondsLeft, 140);
     QVERIFY(!h.state.vote.open);
     QVERIFY(h.view.startShown);
-    QCOMPARE(brokenInvariant(h.state, &h.view.questions.lines()), QString());
+    QCOMPARE(brokenInvariant(h.state, &h.engine.questionLines()), QString());
 
     h.beginRound();
     QVERIFY(!h.view.names[3].visible);
@@ -98,20 +98,20 @@ void VoteTest::clicksOutsideTheVoteChangeNothing()
 {
     EngineHarness h;
     QVERIFY(h.newGame(4).ok());
-    QVERIFY(h.engine.seatClicked(2).ok());  // before "Начинаем"
+    h.vote(2);  // before "Начинаем"
     h.beginRound();
-    QVERIFY(h.engine.seatClicked(2).ok());  // during the round
+    h.vote(2);  // during the round
     QCOMPARE(h.state.occupiedSeats(), 8);
     QVERIFY(h.view.narration.size() == 2);
 
     h.push(0);
     h.runClockOut();
     h.random.clear();
-    QVERIFY(h.engine.seatClicked(4).ok());  // the human votes for himself; the rest from the fallback
+    h.vote(4);  // the human votes for himself; the rest from the fallback
     QCOMPARE(h.state.occupiedSeats(), 7);
     const QStringList after = h.view.narration;
     const int draws = int(h.random.drawn.size());
-    QVERIFY(h.engine.seatClicked(1).ok());  // a second click after the vote
+    h.vote(1);  // a second click after the vote
     QCOMPARE(h.view.narration, after);
     QCOMPARE(h.random.drawn.size(), draws);
     QCOMPARE(h.state.occupiedSeats(), 7);
@@ -127,7 +127,7 @@ void VoteTest::tieCanEliminateASeatThatHadNoVote()
     h.push(1);                      // statistics variant
     for (int v : {voteFor(2), voteFor(8), voteFor(4)})
         h.push(v);                  // the tie's draw: seats 2 and 8 are empty, seat 4 had no vote
-    QVERIFY(h.engine.seatClicked(3).ok());
+    h.vote(3);
     QCOMPARE(h.random.pending(), 0);
 
     QCOMPARE(h.view.narration,
@@ -154,7 +154,7 @@ void VoteTest::tieCanEliminateTheHuman()
     h.push(0);                      // seat 5 does not become the pick
     h.push(0);                      // nor seat 7
     h.push(17);                     // the winning sum
-    QVERIFY(h.engine.seatClicked(7).ok());
+    h.vote(7);
     QCOMPARE(h.random.pending(), 0);
 
     QCOMPARE(h.view.narration.mid(3),
@@ -179,7 +179,7 @@ void VoteTest::sixthVoteAnnouncesTheDoubledBank()
     h.push(voteFor(5));
     h.push(2);
     h.push(4);
-    QVERIFY(h.engine.seatClicked(5).ok());  // seat 5: two votes
+    h.vote(5);  // seat 5: two votes
     QCOMPARE(h.view.narration.mid(3),
              (QStringList{u"Как бы это было и жестоко но команда удаляет вон вас, Дарья, прощайте!"_s, QString(),
                           NextRound, Doubling1, Doubling2}));
@@ -210,7 +210,7 @@ void VoteTest::voteAfterRoundKLeadsToRoundKPlusOne()
     toVote(h, k, 1, empty);
     h.random = ScriptedRandom({}, seed);
     // The human votes for the last seat still occupied; the computers vote at random.
-    QVERIFY(h.engine.seatClicked(9 - k).ok());
+    h.vote(9 - k);
 
     QCOMPARE(h.state.round.number, k + 1);
     QCOMPARE(h.state.round.secondsLeft, 150 - 10 * k);
@@ -266,7 +266,7 @@ void VoteTest::humanVotedOffLeavesARecordForASeatedComputer()
     h.push(drawSeat2);
     h.push(drawSeat7);
     h.push(k);
-    QVERIFY(h.engine.seatClicked(4).ok());
+    h.vote(4);
     QCOMPARE(h.random.pending(), 0);
     QCOMPARE(h.random.drawn, (QList<int>{8, 8, 4, 5, 3, 3, 200}));
 
@@ -284,13 +284,13 @@ void VoteTest::humanVotedOffLeavesARecordForASeatedComputer()
     QCOMPARE(h.winners().last().dateValue, h.clock.when.date());
 
     // The game is over: nothing reacts any more.
-    for (GameView::Timer t : {GameView::Timer::RoundClock, GameView::Timer::AnswerDelay, GameView::Timer::Pause})
-        QVERIFY(!h.view.isActive(t));
+    for (GameTimers::Timer t : {GameTimers::Timer::RoundClock, GameTimers::Timer::AnswerDelay, GameTimers::Timer::Pause})
+        QVERIFY(!h.timers.isActive(t));
     QVERIFY(!h.view.startShown);
     QVERIFY(!h.view.bankOffered);
     QVERIFY(!h.view.answersEnabled);
     h.engine.startPressed();
-    QVERIFY(h.engine.seatClicked(2).ok());
+    h.vote(2);
     QCOMPARE(h.view.narration.last(), HumanOut);
     QCOMPARE(h.random.pending(), 0);
     QCOMPARE(h.readLines(u"best.txt"_s).size(), lines.size());

@@ -327,6 +327,7 @@ private Q_SLOTS:
         window.setSounds(&player);
         LineStore names;
         QVERIFY(window.engine().newGame(names).ok());
+        window.showTable();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         auto *hint = window.findChild<QLabel *>(u"SoundKey"_s);
         QVERIFY(hint && hint->isVisible());
@@ -339,7 +340,7 @@ private Q_SLOTS:
         QVERIFY(window.rect().contains(hint->geometry()));
         // "Начинаем" puts the first question, unheard.
         QTest::keyClick(&window, Qt::Key_Return);
-        QVERIFY(window.timer(GameView::Timer::RoundClock)->isActive());
+        QVERIFY(window.engine().timers().isActive(GameTimers::Timer::RoundClock));
         QVERIFY(player.started.isEmpty());
 
         QTest::keyClick(&window, Qt::Key_M);
@@ -348,7 +349,7 @@ private Q_SLOTS:
         QCOMPARE(hint->text(), u"Звук: вкл. (M)"_s);
         nextStep();
         for (int second = 0; second < 200 && player.started.isEmpty(); ++second)
-            window.clockTicked();
+            window.engine().clockTicked();
         QCOMPARE(player.started.value(0), u"ClockTick"_s);
     }
 };

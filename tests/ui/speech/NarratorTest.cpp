@@ -6,6 +6,7 @@
 #include "ui/speech/VoiceSettings.h"
 #include "ui/table/GameWindow.h"
 
+#include "EngineTimers.h"
 #include "FixedClock.h"
 #include "RecordingSpeech.h"
 #include "ScriptedRandom.h"
@@ -284,6 +285,7 @@ private Q_SLOTS:
         window.setNarrator(&narrator);
         LineStore names;
         QVERIFY(window.engine().newGame(names).ok());
+        window.showTable();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         nextStep();
         QCOMPARE(speech.said.value(0), u"Добро пожаловать на программу ЗЫБКОЦЕПЬЕ"_s);
@@ -302,7 +304,7 @@ private Q_SLOTS:
         QTest::keyClick(&window, Qt::Key_R);
         QCOMPARE(speech.said.last(), question);
         QCOMPARE(speech.stops, 2);
-        window.clockTicked();
+        window.engine().clockTicked();
         QTest::keyClick(&window, Qt::Key_T);
         QCOMPARE(speech.said.last(), u"До конца раунда 149 секунд"_s);
 
@@ -391,24 +393,8 @@ private Q_SLOTS:
     }
 
 private:
-    // Fires the first of the game's running timers: answers and pauses before the clock,
-    // which ticks every third time.
     int m_ticks = 0;
-    bool fireNextTimer(GameWindow &window)
-    {
-        using T = GameView::Timer;
-        std::vector<std::pair<T, void (GameWindow::*)()>> timers = {{T::AnswerDelay, &GameWindow::answerDelayElapsed},
-                                                                    {T::Pause, &GameWindow::pauseElapsed}};
-        const std::pair<T, void (GameWindow::*)()> clock{T::RoundClock, &GameWindow::clockTicked};
-        timers.insert(++m_ticks % 3 == 0 ? timers.begin() : timers.end(), clock);
-        for (const auto &[t, tick] : timers) {
-            if (window.timer(t)->isActive()) {
-                (window.*tick)();
-                return true;
-            }
-        }
-        return false;
-    }
+    bool fireNextTimer(GameWindow &window) { return ::fireNextTimer(window.engine(), m_ticks); }
 };
 
 QTEST_MAIN(NarratorTest)

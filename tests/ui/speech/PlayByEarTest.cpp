@@ -8,6 +8,7 @@
 #include "ui/speech/VoiceSettings.h"
 #include "ui/table/GameWindow.h"
 
+#include "EngineTimers.h"
 #include "FixedClock.h"
 #include "RecordingSpeech.h"
 #include "TestSupport.h"
@@ -94,6 +95,7 @@ private Q_SLOTS:
         m_window = &window;
         LineStore names;
         QVERIFY(window.engine().newGame(names).ok());
+        window.showTable();
         QVERIFY(QTest::qWaitForWindowActive(&window));
 
         // From here on the player only listens and presses keys; time passes between.
@@ -221,23 +223,7 @@ private:
         QCoreApplication::processEvents();
     }
 
-    // Time passes: the first of the game's running timers fires, answers and pauses before
-    // the clock, which ticks every third time.
-    bool fireNextTimer()
-    {
-        using T = GameView::Timer;
-        std::vector<std::pair<T, void (GameWindow::*)()>> timers = {{T::AnswerDelay, &GameWindow::answerDelayElapsed},
-                                                                    {T::Pause, &GameWindow::pauseElapsed}};
-        const std::pair<T, void (GameWindow::*)()> clock{T::RoundClock, &GameWindow::clockTicked};
-        timers.insert(++m_ticks % 3 == 0 ? timers.begin() : timers.end(), clock);
-        for (const auto &[t, tick] : timers) {
-            if (m_window->timer(t)->isActive()) {
-                (m_window->*tick)();
-                return true;
-            }
-        }
-        return false;
-    }
+    bool fireNextTimer() { return ::fireNextTimer(m_window->engine(), m_ticks); }
 
     GameWindow *m_window = nullptr;
     int m_ticks = 0;

@@ -1,16 +1,15 @@
 #pragma once
 
-#include "core/data/LineStore.h"
-#include "core/engine/GameView.h"
+#include "core/data/Status.h"
+#include "screen/TableScreen.h"
 
 #include <QStringList>
 
 #include <array>
 
-// A game window made of plain values: it remembers what the logic last showed and keeps
-// the narration as a list of lines. Timers only record whether they run and their interval;
-// the test fires them by calling the engine's handlers.
-class FakeGameView : public GameView
+// A table screen made of plain values: it remembers what it was last told to show and
+// keeps the narration as a list of lines.
+class FakeTableScreen : public TableScreen
 {
 public:
     struct SeatLabel
@@ -37,15 +36,11 @@ public:
     QStringList answers;
     int selected = -1;
     bool answersEnabled = false;
-    std::array<bool, 4> timerActive{};
-    std::array<int, 4> timerInterval{0, 1000, 1000, 1000};
-    LineStore questions;
-    LineStore asked;
-    int windowShown = 0;
     int askedSeat = 0;
     std::pair<int, int> verdict{-1, -1};
     bool voteOpen = false;
     int gameOver = 0;
+    QStringList failures;
 
     void showSeatName(int seat, const QString &name) override { names[seat].caption = name; }
     void setSeatNameShown(int seat, bool v) override { names[seat].visible = v; }
@@ -71,20 +66,11 @@ public:
     void setAnswersShown(bool shown) override { answersShown = shown; }
     void clearAnswers() override { answers.clear(); }
     void appendAnswer(const QString &text) override { answers.append(text); }
-    QString answerText(int index) const override { return answers.value(index); }
-    int selectedAnswer() const override { return selected; }
     void selectNoAnswer() override { selected = -1; }
     void setAnswersEnabled(bool enabled) override { answersEnabled = enabled; }
-    LineStore &questionList() override { return questions; }
-    LineStore &askedList() override { return asked; }
-    void setTimerActive(Timer timer, bool active) override { timerActive[int(timer)] = active; }
-    void setTimerInterval(Timer timer, int ms) override { timerInterval[int(timer)] = ms; }
-    void showWindow() override { ++windowShown; }
     void markAskedSeat(int seat) override { askedSeat = seat; }
     void showVerdict(int chosen, int right) override { verdict = {chosen, right}; }
     void setVoteOpen(bool open) override { voteOpen = open; }
     void showGameOver() override { ++gameOver; }
-
-    bool isActive(Timer t) const { return timerActive[int(t)]; }
-    int interval(Timer t) const { return timerInterval[int(t)]; }
+    void reportFailure(const Status &status) override { failures << status.message; }
 };

@@ -2,20 +2,15 @@
 
 #include <QString>
 
-class LineStore;
+struct Status;
 
-// What the game logic may do to the game window, in the game's terms, and nothing more.
-// The real window implements it with widgets and timers; tests implement it with a
-// recording fake and fire the timers themselves.
-class GameView
+// What a screen of the game table shows: the seats, the money, the scoreboard, the host's
+// words, the two answers and the player's buttons. The game window draws it with widgets;
+// tests keep it as plain values. TablePresenter decides what it shows, from the game's facts.
+class TableScreen
 {
 public:
-    // The window's three timers, by their job: the round clock ticks each second; the
-    // answer delay brings a computer's answer, or judges the player's; the pause stands
-    // between a verdict and the next question.
-    enum class Timer { RoundClock = 1, AnswerDelay = 2, Pause = 3 };
-
-    virtual ~GameView() = default;
+    virtual ~TableScreen() = default;
 
     // The seats, 1..8: each seat's name and, under it, the votes it got.
     virtual void showSeatName(int seat, const QString &name) = 0;
@@ -41,6 +36,7 @@ public:
     virtual void setStartButtonShown(bool shown) = 0;
     virtual void offerBank(bool offered) = 0;
 
+    // The host's words, line by line.
     virtual void clearNarration() = 0;
     virtual void appendNarration(const QString &line) = 0;
 
@@ -48,20 +44,8 @@ public:
     virtual void setAnswersShown(bool shown) = 0;
     virtual void clearAnswers() = 0;
     virtual void appendAnswer(const QString &text) = 0;
-    virtual QString answerText(int index) const = 0;
-    virtual int selectedAnswer() const = 0;  // -1 when nothing is selected
-    virtual void selectNoAnswer() = 0;       // never counts as the player's click
+    virtual void selectNoAnswer() = 0;  // never counts as the player's click
     virtual void setAnswersEnabled(bool enabled) = 0;
-
-    // The question base as loaded for the game (and, when a game ends, the winners file
-    // that gets the new record), and the numbers of the questions already put.
-    virtual LineStore &questionList() = 0;
-    virtual LineStore &askedList() = 0;
-
-    virtual void setTimerActive(Timer timer, bool active) = 0;
-    virtual void setTimerInterval(Timer timer, int milliseconds) = 0;
-
-    virtual void showWindow() = 0;
 
     // The seat being asked, 1..8, or 0 for none.
     virtual void markAskedSeat(int seat) = 0;
@@ -72,4 +56,6 @@ public:
     virtual void setVoteOpen(bool open) = 0;
     // The game is over (the duel is decided or the player is voted off): the ways on.
     virtual void showGameOver() = 0;
+    // Something went wrong that the player must be told (a winners record not written).
+    virtual void reportFailure(const Status &status) = 0;
 };
