@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The code's layout: the widget-free library never reaches the windows, no two folders
-under src/ include each other, and no identifier is named after a form's widget numbering
-(Button1, Edit2, Timer3, TfGame) instead of what it is. Object names in strings may keep it."""
+under src/ include each other, no identifier is named after a form's widget numbering
+(Button1, Edit2, Timer3, TfGame) instead of what it is (object names in strings may keep it),
+and the game tells its listeners facts: it names no widget operation and asks them nothing."""
 
 import pathlib
 import re
@@ -42,6 +43,21 @@ def widget_numbered_names(text):
     return WIDGET_NUMBERED.findall(COMMENTS_AND_LITERALS.sub(" ", text))
 
 
+SCREEN_WORD = re.compile(r'\b\w*(?:Shown|Enabled|Title|Caption|Widget|Button|Label)\w*\b')
+VIRTUAL = re.compile(r'\bvirtual\s+([\w:<>,\s&*]+?)\s*[&*]?\s*\b(\w+)\s*\(')
+
+
+def screen_words(text):
+    """The identifiers in C++ text, outside comments and literals, that name a screen's parts."""
+    return SCREEN_WORD.findall(COMMENTS_AND_LITERALS.sub(" ", text))
+
+
+def asking_methods(text):
+    """The virtual functions of a listener interface that return something: a question to it."""
+    return [name for kind, name in VIRTUAL.findall(COMMENTS_AND_LITERALS.sub(" ", text))
+            if kind.strip() != "void" and not name.startswith("~")]
+
+
 def breaches(graph):
     found = []
     for here, targets in graph.items():
@@ -68,6 +84,23 @@ class LayoutTest(unittest.TestCase):
         graph = include_graph(ROOT / "src")
         self.assertIn("core/engine", graph, "the include graph came out empty")
         self.assertEqual(breaches(graph), [])
+
+    def test_screen_words_and_questions_are_found(self):
+        self.assertEqual(screen_words('void setStartButtonShown(bool); // Shown\nsay(u"Title"_s);'),
+                         ["setStartButtonShown"])
+        self.assertEqual(asking_methods("virtual void hostSays(const QString &line) {}\n"
+                                        "virtual int selectedAnswer() const = 0;\nvirtual ~X() = default;"),
+                         ["selectedAnswer"])
+
+    def test_the_game_tells_facts_and_asks_nothing(self):
+        core = ROOT / "src" / "core"
+        found = [f"{file.relative_to(ROOT)}: {word}"
+                 for file in sorted(core.rglob("*")) if file.suffix in (".h", ".cpp")
+                 for word in screen_words(file.read_text(encoding="utf-8"))]
+        self.assertEqual(found, [])
+        listener = (core / "engine" / "GameListener.h").read_text(encoding="utf-8")
+        self.assertIn("virtual void questionPut", listener)
+        self.assertEqual(asking_methods(listener), [])
 
     def test_widget_numbered_names_are_found_only_in_code(self):
         text = 'void TfGame::Button1Click() { setObjectName(u"Button1"_s); } // Edit2\nm_label2->hide();'
