@@ -15,4 +15,4 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "Нет экрана (DISPLAY не задан): игру можно запустить только в графическом сеансе." >&2
     exit 1
 fi
-exec build/release/stage/bin/zybkotsepye
+exec build/release/stage/bin/zybkotsepye "$@"

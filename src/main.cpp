@@ -1,4 +1,5 @@
 #include "ui/Application.h"
+#include "ui/StartOptions.h"
 #include "ui/look/WindowScale.h"
 
 #include <QApplication>
@@ -7,11 +8,17 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <cstdio>
 #include <future>
 #include <thread>
 
 int main(int argc, char *argv[])
 {
+    const StartOptions options = StartOptions::read(argc, argv);
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "zybkotsepye: %s\n", options.error.toLocal8Bit().constData());
+        return 2;
+    }
     WindowScale::applyAtStart(argc, argv);
     // Two slow steps run on another core while the application connects to the display:
     // reading the system's font configuration, then connecting to the session bus, which Qt
@@ -29,7 +36,8 @@ int main(int argc, char *argv[])
     Application::configure();
     fontConfigurationRead.get_future().wait();
     // The game reads and writes its data files in the working directory.
-    Application windows;
+    Application windows(QDir::current(), options.seed ? std::make_unique<SystemRandom>(*options.seed)
+                                                      : std::make_unique<SystemRandom>());
     windows.start();
     const int result = app.exec();
     ahead.join();
