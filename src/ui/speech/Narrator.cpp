@@ -98,13 +98,13 @@ void Narrator::openStep()
     QMetaObject::invokeMethod(this, &Narrator::endStep, Qt::QueuedConnection);
 }
 
-void Narrator::narrationCleared()
+void Narrator::turnPage()
 {
     openStep();
     m_stepCuts = true;
 }
 
-void Narrator::lineAppended(const QString &line)
+void Narrator::add(const QString &line)
 {
     const QString text = line.trimmed();
     if (text.isEmpty())
@@ -113,21 +113,43 @@ void Narrator::lineAppended(const QString &line)
     m_step << text;
 }
 
-void Narrator::answersCleared()
+void Narrator::tableSeated(const PerSeat<QString> &names, int playerSeat)
 {
-    // The engine puts a question as a narration line, then its two answers.
-    openStep();
-    m_stepCuts = true;
-    m_questionAt = int(m_step.size()) - 1;
-    m_answers.clear();
+    m_names = names;
+    m_playerSeat = playerSeat;
+    turnPage();
 }
 
-void Narrator::answerAppended(const QString &text)
+void Narrator::hostSays(const QString &line) { add(line); }
+
+void Narrator::roundStarted(int, int, int, const PerSeat<QString> &seated)
 {
-    openStep();
-    if (m_answers.size() < 2)
-        m_answers << text;
+    m_names = seated;
+    turnPage();
 }
+
+void Narrator::questionPut(const Question &question)
+{
+    turnPage();
+    m_question = questionWithAnswers(question.name + u", "_s + question.text, {question.answers[0], question.answers[1]});
+    add(m_question);
+    m_answers[0] = question.answers[0];
+    m_answers[1] = question.answers[1];
+}
+
+void Narrator::answerJudged(const Verdict &verdict)
+{
+    // The player knows their own answer; another's is said with their name.
+    if (verdict.seat != m_playerSeat)
+        add(m_names[verdict.seat] + u": "_s + m_answers[verdict.chosen & 1]);
+    add(verdict.hostWord);
+}
+
+void Narrator::banked(int seat, int) { add(m_names[seat] + u": БАНК!"_s); }
+
+void Narrator::roundEnded(int) { turnPage(); }
+
+void Narrator::votesCounted() { turnPage(); }
 
 void Narrator::hintShown(const QString &hint)
 {
@@ -144,21 +166,8 @@ void Narrator::hintHidden(const QString &hint)
 void Narrator::endStep()
 {
     m_stepOpen = false;
-    if (m_questionAt >= 0) {
-        m_question = questionWithAnswers(m_step[m_questionAt], m_answers);
-        m_step[m_questionAt] = m_question;
-    }
-    m_questionAt = -1;
-    // "Анна:" and the answer she gives are one line when read.
-    QStringList lines;
-    for (const QString &line : std::as_const(m_step)) {
-        if (!lines.isEmpty() && lines.last().endsWith(u':'))
-            lines.last() += u' ' + line;
-        else
-            lines << line;
-    }
+    QStringList lines = std::exchange(m_step, {});
     lines += std::exchange(m_hints, {});
-    m_step.clear();
     const bool cuts = std::exchange(m_stepCuts, false);
     if (!lines.isEmpty()) {
         m_lastWords = lines;

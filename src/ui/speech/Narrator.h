@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/engine/GameListener.h"
+
 #include <QList>
 #include <QObject>
 #include <QStringList>
@@ -8,16 +10,16 @@
 
 class SpeechEngine;
 
-// The host's voice: reads aloud what the host says at the table, as the game window shows
-// it, through a speech engine.
+// The host's voice: listens to the game and reads aloud what is said at the table (the
+// host's words, a player's answer, a bank) through a speech engine.
 //
-// What the window is told in one step of the game (until the event loop runs again) is read
-// as one piece, each line in turn, when the step is over. A question is read with its two
-// answers: "Анна, столица Франции? Первый ответ: Париж. Второй ответ: Лион." A step that
-// clears the narration or puts a question starts a new reading: what the old one had left
-// is dropped. Other steps wait their turn. Reading never holds up the game: the engine
-// speaks while the game goes on, and the narrator only hears when a line is done.
-class Narrator : public QObject
+// What is said in one step of the game (until the event loop runs again) is read as one
+// piece, each line in turn, when the step is over. A question is read with its two answers:
+// "Анна, столица Франции? Первый ответ: Париж. Второй ответ: Лион." A step that puts a
+// question, starts or ends a round or counts the votes starts a new reading: what the old
+// one had left is dropped. Other steps wait their turn. Reading never holds up the game: the
+// engine speaks while the game goes on, and the narrator only hears when a line is done.
+class Narrator : public QObject, public GameListener
 {
     Q_OBJECT
 
@@ -36,11 +38,15 @@ public:
     void setRate(int rate);
     int rate() const { return m_rate; }
 
-    // The host's words as the game window gets them.
-    void narrationCleared();
-    void lineAppended(const QString &line);
-    void answersCleared();
-    void answerAppended(const QString &text);
+    // What is said at the table.
+    void tableSeated(const PerSeat<QString> &names, int playerSeat) override;
+    void hostSays(const QString &line) override;
+    void roundStarted(int round, int seconds, int prize, const PerSeat<QString> &seated) override;
+    void questionPut(const Question &question) override;
+    void answerJudged(const Verdict &verdict) override;
+    void banked(int seat, int bank) override;
+    void roundEnded(int round) override;
+    void votesCounted() override;
     // What the player may do now, as the table shows it beside the host's words ("B —
     // положить в банк"): read after the host's words of the step. A hint taken back in the
     // same step is not read.
@@ -74,6 +80,9 @@ Q_SIGNALS:
 
 private:
     void openStep();
+    // A new reading starts with this step.
+    void turnPage();
+    void add(const QString &line);
     void endStep();
     void cut();
     void readNext();
@@ -88,11 +97,12 @@ private:
     bool m_stepOpen = false;
     bool m_stepCuts = false;
     QStringList m_step;
-    int m_questionAt = -1;
-    QStringList m_answers;
     QStringList m_hints;
+    PerSeat<QString> m_names;
+    int m_playerSeat = 0;
 
     QString m_question;
+    QString m_answers[2];
     QStringList m_lastWords;
     QStringList m_queue;
     bool m_reading = false;

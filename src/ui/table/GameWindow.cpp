@@ -99,8 +99,10 @@ void GameWindow::setNarrator(Narrator *narrator)
 {
     m_narrator = narrator;
     // The host's words of each step are told to a screen reader too, voice or no voice.
-    if (narrator)
+    if (narrator) {
+        m_engine.addListener(narrator);
         connect(narrator, &Narrator::stepTold, this, &GameWindow::announce);
+    }
 }
 
 GameEngine &GameWindow::engine()
@@ -571,16 +573,12 @@ void GameWindow::setAnswersShown(bool shown)
 
 void GameWindow::clearNarration()
 {
-    if (m_narrator)
-        m_narrator->narrationCleared();
     m_narration->clear();
     m_narrationLines = 0;
 }
 
 void GameWindow::appendNarration(const QString &line)
 {
-    if (m_narrator)
-        m_narrator->lineAppended(line);
     // A line of its own even when it is empty and the first: appendPlainText() would
     // drop blank lines at the top of an empty view.
     QTextCursor cursor(m_narration->document());
@@ -622,8 +620,6 @@ void GameWindow::restoreDescription(QWidget *widget)
 
 void GameWindow::clearAnswers()
 {
-    if (m_narrator)
-        m_narrator->answersCleared();
     m_answerItems.clear();
     for (QRadioButton *b : m_answerButtons) {
         b->setText(QString());
@@ -635,8 +631,6 @@ void GameWindow::clearAnswers()
 
 void GameWindow::appendAnswer(const QString &text)
 {
-    if (m_narrator)
-        m_narrator->answerAppended(text);
     if (m_answerItems.size() >= 2)
         return;
     QRadioButton *button = m_answerButtons[size_t(m_answerItems.size())];

@@ -33,13 +33,29 @@ namespace {
 void nextStep() { QCoreApplication::processEvents(); }
 
 
-// One step of the game putting a question, as the engine tells the window.
-void putQuestion(Narrator &narrator, const QString &line, const QString &first, const QString &second)
+// The table the tests play at: Анна at seat 1, Борис at seat 2, the player at seat 8.
+PerSeat<QString> table()
 {
-    narrator.lineAppended(line);
-    narrator.answersCleared();
-    narrator.answerAppended(first);
-    narrator.answerAppended(second);
+    PerSeat<QString> names;
+    names.fill(EmptySeat);
+    names[1] = u"Анна"_s;
+    names[2] = u"Борис"_s;
+    names[8] = u"Тестер"_s;
+    return names;
+}
+
+GameListener::Question question(int seat, const QString &text, const QString &first, const QString &second)
+{
+    return {seat, table()[seat], text, {first, second}, false};
+}
+
+GameListener::Verdict verdict(int seat, int chosen, const QString &hostWord)
+{
+    GameListener::Verdict v;
+    v.seat = seat;
+    v.chosen = chosen;
+    v.hostWord = hostWord;
+    return v;
 }
 
 } // namespace
@@ -75,39 +91,38 @@ private Q_SLOTS:
         turnVoiceOn();
         RecordingSpeech speech;
         Narrator narrator(speech);
-        narrator.narrationCleared();
-        narrator.lineAppended(u"Добро пожаловать"_s);
-        narrator.lineAppended(QString());
-        narrator.lineAppended(u"  Однако, все знают  "_s);
-        // "Анна:" and her answer are read as one line.
-        narrator.lineAppended(u"Анна:"_s);
-        narrator.lineAppended(u"Париж"_s);
+        narrator.tableSeated(table(), 8);
+        narrator.hostSays(u"Добро пожаловать"_s);
+        narrator.hostPauses();
+        narrator.hostSays(QString());
+        narrator.hostSays(u"  Однако, все знают  "_s);
+        narrator.questionPut(question(1, u"Столица?"_s, u"Париж"_s, u"Лион"_s));
+        // Анна's answer is read with her name; the player's own answer is not read.
+        narrator.answerJudged(verdict(1, 0, u"Верно"_s));
+        narrator.answerJudged(verdict(8, 1, u"Не верно!"_s));
         QVERIFY(speech.said.isEmpty());
         nextStep();
         QCOMPARE(speech.said, QStringList{u"Добро пожаловать"_s});
-        QCOMPARE(narrator.waiting(), (QStringList{u"Однако, все знают"_s, u"Анна: Париж"_s}));
-        speech.finishReading();
-        speech.finishReading();
-        QCOMPARE(speech.said.last(), u"Анна: Париж"_s);
-        speech.finishReading();
-        QCOMPARE(speech.said.size(), 3);
+        QCOMPARE(narrator.waiting(), (QStringList{u"Однако, все знают"_s, u"Анна, Столица? Первый ответ: Париж. Второй ответ: Лион."_s,
+                                                  u"Анна: Париж"_s, u"Верно"_s, u"Не верно!"_s}));
+        speech.finishAll();
+        QCOMPARE(speech.said.size(), 6);
         // A report from the engine with nothing being read changes nothing.
         Q_EMIT speech.finished();
-        QCOMPARE(speech.said.size(), 3);
+        QCOMPARE(speech.said.size(), 6);
         QCOMPARE(speech.stops, 0);
 
         // What the table offers is read after the host's words, once; what it takes back in
         // the same step is not read.
         narrator.hintShown(u"B — положить в банк"_s);
         narrator.hintShown(u"Чтобы начать, нажмите Enter"_s);
-        narrator.lineAppended(u"Верно"_s);
+        narrator.hostSays(u"Верно"_s);
         narrator.hintShown(u"B — положить в банк"_s);
         narrator.hintHidden(u"Чтобы начать, нажмите Enter"_s);
         nextStep();
         speech.finishAll();
-        QCOMPARE(speech.said.mid(3), (QStringList{u"Верно"_s, u"B — положить в банк"_s}));
-        narrator.lineAppended(u"Анна:"_s);
-        narrator.lineAppended(u"БАНК!"_s);
+        QCOMPARE(speech.said.mid(6), (QStringList{u"Верно"_s, u"B — положить в банк"_s}));
+        narrator.banked(1, 500);
         nextStep();
         speech.finishAll();
         QCOMPARE(speech.said.last(), u"Анна: БАНК!"_s);
@@ -118,34 +133,33 @@ private Q_SLOTS:
         turnVoiceOn();
         RecordingSpeech speech;
         Narrator narrator(speech);
-        narrator.lineAppended(u"Раунд завершился"_s);
-        narrator.lineAppended(u"Молодцы!"_s);
+        narrator.tableSeated(table(), 8);
+        nextStep();
+        narrator.hostSays(u"Раунд завершился"_s);
+        narrator.hostSays(u"Молодцы!"_s);
         nextStep();
 
         // The round's start: its opening line, then the question, in one step.
-        narrator.narrationCleared();
-        narrator.lineAppended(u"Время пошло!"_s);
-        putQuestion(narrator, u"Анна, столица Франции?"_s, u"Париж"_s, u"Лион"_s);
+        narrator.roundStarted(2, 140, 0, table());
+        narrator.hostSays(u"Время пошло!"_s);
+        narrator.questionPut(question(1, u"столица Франции?"_s, u"Париж"_s, u"Лион"_s));
         nextStep();
         QCOMPARE(speech.stops, 1);
-        const QString question = u"Анна, столица Франции? Первый ответ: Париж. Второй ответ: Лион."_s;
+        const QString put = u"Анна, столица Франции? Первый ответ: Париж. Второй ответ: Лион."_s;
         QCOMPARE(speech.said, (QStringList{u"Раунд завершился"_s, u"Время пошло!"_s}));
-        QCOMPARE(narrator.waiting(), QStringList{question});
-        QCOMPARE(narrator.question(), question);
+        QCOMPARE(narrator.waiting(), QStringList{put});
+        QCOMPARE(narrator.question(), put);
 
         // The answer and the verdict wait for the question to be read.
-        narrator.lineAppended(u"Анна:"_s);
-        narrator.lineAppended(u"Париж"_s);
-        narrator.lineAppended(u"Верно"_s);
+        narrator.answerJudged(verdict(1, 0, u"Верно"_s));
         nextStep();
         QCOMPARE(speech.stops, 1);
-        QCOMPARE(narrator.waiting(), (QStringList{question, u"Анна: Париж"_s, u"Верно"_s}));
+        QCOMPARE(narrator.waiting(), (QStringList{put, u"Анна: Париж"_s, u"Верно"_s}));
 
         // The next question does not wait: what is left is dropped.
         speech.finishReading();
-        QCOMPARE(speech.said.last(), question);
-        narrator.narrationCleared();
-        putQuestion(narrator, u"Борис, столица Италии"_s, u"Рим."_s, u"Милан"_s);
+        QCOMPARE(speech.said.last(), put);
+        narrator.questionPut(question(2, u"столица Италии"_s, u"Рим."_s, u"Милан"_s));
         nextStep();
         QCOMPARE(speech.stops, 2);
         QCOMPARE(speech.said.last(), u"Борис, столица Италии? Первый ответ: Рим. Второй ответ: Милан."_s);
@@ -158,8 +172,8 @@ private Q_SLOTS:
         Narrator narrator(speech);
         // Off until the player turns it on; a game without it never opens the engine.
         QVERIFY(!narrator.isOn());
-        narrator.narrationCleared();
-        putQuestion(narrator, u"Анна, вопрос?"_s, u"Да"_s, u"Нет"_s);
+        narrator.tableSeated(table(), 8);
+        narrator.questionPut(question(1, u"вопрос?"_s, u"Да"_s, u"Нет"_s));
         nextStep();
         narrator.repeatQuestion();
         narrator.repeatLastWords();
@@ -174,7 +188,7 @@ private Q_SLOTS:
         QCOMPARE(speech.said, QStringList{u"Анна, вопрос? Первый ответ: Да. Второй ответ: Нет."_s});
 
         // Turned off while reading: the reading stops and what waits is dropped.
-        narrator.lineAppended(u"Верно"_s);
+        narrator.hostSays(u"Верно"_s);
         nextStep();
         QCOMPARE(narrator.waiting(), QStringList{u"Верно"_s});
         narrator.setOn(false);

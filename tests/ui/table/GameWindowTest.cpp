@@ -596,9 +596,9 @@ private Q_SLOTS:
         ShowCounter counter(shown);
         announcer->installEventFilter(&counter);
 
-        m_window->appendNarration(u"Анна положила в банк 1000"_s);
-        m_window->appendNarration(u"Борис:"_s);
-        m_window->appendNarration(u"Верно"_s);
+        narrator.hostSays(u"Анна положила в банк 1000"_s);
+        narrator.hostSays(u"Борис:"_s);
+        narrator.hostSays(u"Верно"_s);
         QTRY_COMPARE(shown, 1);
         QAccessibleInterface *notification = QAccessible::queryAccessibleInterface(announcer);
         QCOMPARE(notification->role(), QAccessible::Notification);
@@ -607,7 +607,7 @@ private Q_SLOTS:
         QVERIFY(speech.said.isEmpty());
 
         // The same words again are shown again; the keys' answers are told at once.
-        m_window->appendNarration(u"Верно"_s);
+        narrator.hostSays(u"Верно"_s);
         QTRY_COMPARE(shown, 2);
         QTest::keyClick(m_window.get(), Qt::Key_T);
         QCOMPARE(shown, 3);
