@@ -7,6 +7,7 @@
 #include "core/engine/RandomSource.h"
 #include "core/engine/UnaskedPool.h"
 #include "core/state/GameState.h"
+#include "screen/TablePresenter.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -88,15 +89,18 @@ struct Table
 {
     QTemporaryDir dir;
     GameState state;
-    ScheduledView view;
+    FakeTableScreen view;
+    TablePresenter presenter{view};
+    TestTimers timers;
     SystemRandom random{20261207u};
     FixedClock clock;
-    GameEngine engine{state, view, random, clock, QDir(dir.path()), QLocale(QLocale::Russian, QLocale::Russia)};
-    GameDriver driver{state, view, engine, 99u};
+    GameEngine engine{state, random, clock, QDir(dir.path()), QLocale(QLocale::Russian, QLocale::Russia), &timers};
+    GameDriver driver{state, view, timers, engine, 99u};
     LineStore namesList;
 
     Table()
     {
+        engine.addListener(&presenter);
         LineStore names;
         names.setLines({u"Анна"_s, u"Борис"_s, u"Вера"_s, u"Глеб"_s, u"Дарья"_s, u"Егор"_s, u"Жанна"_s,
                         u"Зоя"_s, u"Илья"_s, u"Кира"_s, u"Лев"_s, u"Мира"_s});

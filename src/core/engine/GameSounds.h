@@ -1,7 +1,7 @@
 #pragma once
 
-// What the game sounds like: the engine names each moment that has a sound, and whoever
-// listens plays it (the game window's sound player) or records it (tests). A cue never
+// What the game sounds like: SoundCues names each moment of the game that has a sound, and
+// whoever listens plays it (the game window's sound player) or records it (tests). A cue never
 // changes the game: no draw, no timer, no text depends on it.
 class GameSounds
 {

@@ -479,7 +479,7 @@ void GameWindow::setClockUrgent(bool urgent)
     }
 }
 
-// --- GameView ---
+// --- TableScreen ---
 
 void GameWindow::showSeatName(int seat, const QString &text)
 {
