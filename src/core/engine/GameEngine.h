@@ -70,8 +70,6 @@ public:
     // The question base as loaded for the game, and the numbers of the questions put.
     const QStringList &questionLines() const { return m_questionBase.lines(); }
     const QStringList &askedQuestions() const { return m_asked.lines(); }
-    // Whether the player may answer the question being put now.
-    bool playerMayAnswer() const { return m_playerMayAnswer; }
 
 private:
     template <typename Fact, typename... Args>
@@ -133,7 +131,6 @@ private:
     LineStore m_questionBase;
     LineStore m_asked;
     UnaskedPool m_unasked;
-    QString m_answers[2];
     bool m_startOffered = false;
     bool m_bankOffered = false;
     bool m_playerMayAnswer = false;
