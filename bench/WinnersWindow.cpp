@@ -35,7 +35,7 @@ int main(int argc, char *argv[])
 
     GameState state;
     WinnersWindow window(state, clock, QDir(dir.path()));
-    window.openFromSettings();
+    window.open();
     window.show();
     auto *text = window.findChild<QPlainTextEdit *>(u"RichEdit1"_s);
     auto *vvod = window.findChild<QSpinBox *>(u"Vvod"_s);

@@ -53,8 +53,8 @@ Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std
     };
     QObject::connect(&gameWindow, &GameWindow::closed, &mainMenuWindow, showMenu);
     QObject::connect(&settingsWindow, &SettingsWindow::closed, &mainMenuWindow, showMenu);
-    QObject::connect(&settingsWindow, &SettingsWindow::winnersRequested, &winnersWindow, &WinnersWindow::openFromSettings);
-    QObject::connect(&gameWindow, &GameWindow::hallOfFameRequested, &winnersWindow, &WinnersWindow::openFromSettings);
+    QObject::connect(&settingsWindow, &SettingsWindow::winnersRequested, &winnersWindow, &WinnersWindow::open);
+    QObject::connect(&gameWindow, &GameWindow::hallOfFameRequested, &winnersWindow, &WinnersWindow::open);
 }
 
 void Application::start()

@@ -28,7 +28,7 @@ class SoundControl;
 // Every time the window becomes the active one it reloads both bases and resets every
 // field (reload()). Closing it, by "OK" or the close box, only hides it and emits
 // closed(); the application shows the main menu on that signal. "Best" emits
-// winnersRequested(); the application connects it to WinnersWindow::openFromSettings().
+// winnersRequested(); the application connects it to WinnersWindow::open().
 //
 // A failed file operation is shown in a message box and ends the handler there; the
 // window stays usable. A text that would break a data file or the game is refused in the

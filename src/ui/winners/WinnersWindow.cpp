@@ -140,7 +140,7 @@ void WinnersWindow::ensureBuilt()
     connect(m_daysEdit->findChild<QLineEdit *>(), &QLineEdit::textChanged, this, textChanged);
 }
 
-void WinnersWindow::openFromSettings()
+void WinnersWindow::open()
 {
     ensureBuilt();
     show();

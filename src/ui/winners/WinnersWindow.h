@@ -21,8 +21,8 @@ class RoundedShape;
 
 // The winners window: lists the records of best.txt in four views.
 //
-// It never reads the file by itself: the settings window's "Best" button opens it through
-// openFromSettings(), which shows it and loads the file. Its "Закрыть" button and its
+// It never reads the file by itself: the settings window's "Best" and the game's "Зал почёта"
+// open it through open(), which shows it and loads the file. Its "Закрыть" button and its
 // close box only hide it.
 class WinnersWindow : public QWidget
 {
@@ -40,9 +40,9 @@ public:
 
 public Q_SLOTS:
     // Shows the window, clears the chosen view, hides the day field and the information
-    // area, loads best.txt and records its number of lines in the state (winners.lineCount). A missing
-    // file is an empty one.
-    void openFromSettings();
+    // area, loads best.txt and records its number of lines in the state (winners.lineCount).
+    // A missing file is an empty one.
+    void open();
 
     void closePressed();
     // The user picked a view.

@@ -148,7 +148,7 @@ private Q_SLOTS:
     {
         FixedClock clock;
         WinnersWindow best(m_state, clock, QDir(m_dir->path()));
-        connect(m_window.get(), &SettingsWindow::winnersRequested, &best, &WinnersWindow::openFromSettings);
+        connect(m_window.get(), &SettingsWindow::winnersRequested, &best, &WinnersWindow::open);
 
         m_window->show();
         m_window->activateWindow();

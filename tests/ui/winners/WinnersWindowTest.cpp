@@ -92,7 +92,7 @@ class WinnersWindowTest : public QObject
     void open(const QStringList &lines)
     {
         writeLines(bestPath(), lines);
-        m_window->openFromSettings();
+        m_window->open();
     }
 
 private Q_SLOTS:
@@ -270,7 +270,7 @@ private Q_SLOTS:
 
     void missingFileIsAnEmptyListAndAnUnreadableOneKeepsTheLastOpening()
     {
-        m_window->openFromSettings();
+        m_window->open();
         QVERIFY(m_window->errors.isEmpty());
         QCOMPARE(m_state.winners.lineCount, 0);
         QVERIFY(m_window->isVisible());
@@ -282,7 +282,7 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(bestPath()));
         QVERIFY(QDir(m_dir.path()).mkdir(u"best.txt"_s));
         choose(0);
-        m_window->openFromSettings();
+        m_window->open();
         QCOMPARE(m_window->errors.size(), 1);
         QCOMPARE(m_window->errors.first().message, u"Не удаётся открыть файл best.txt"_s);
         QVERIFY(m_window->isVisible());
