@@ -49,12 +49,16 @@ class WindowsTest : public QObject
     QTemporaryDir m_dir;
     std::unique_ptr<Application> m_app;
     QStringList m_errors;
+    QList<QWidget *> m_errorOwners;  // the window each message box stood over
 
 private Q_SLOTS:
     void initTestCase()
     {
         Application::configure();
-        ErrorReport::setHandler([this](QWidget *, const Status &s) { m_errors << s.message; });
+        ErrorReport::setHandler([this](QWidget *owner, const Status &s) {
+            m_errors << s.message;
+            m_errorOwners << owner;
+        });
     }
 
     void init()
@@ -65,6 +69,7 @@ private Q_SLOTS:
                                               std::make_unique<FixedClock>());
         m_app->start();
         m_errors.clear();
+        m_errorOwners.clear();
     }
 
     void cleanup() { m_app.reset(); }
@@ -176,6 +181,7 @@ private Q_SLOTS:
         QFile::remove(m_dir.filePath(u"names.txt"_s));
         playButton()->click();
         QCOMPARE(m_errors, QStringList{u"Не удаётся открыть файл names.txt"_s});
+        QCOMPARE(m_errorOwners, QList<QWidget *>{&m_app->mainMenuWindow});
         QVERIFY(m_app->mainMenuWindow.isVisible());
         QVERIFY(!m_app->gameWindow.isVisible());
     }
