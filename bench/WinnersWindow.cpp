@@ -35,33 +35,33 @@ int main(int argc, char *argv[])
 
     GameState state;
     WinnersWindow window(state, clock, QDir(dir.path()));
-    window.openFromSettings();
+    window.open();
     window.show();
-    auto *text = window.findChild<QPlainTextEdit *>(u"RichEdit1"_s);
-    auto *vvod = window.findChild<QSpinBox *>(u"Vvod"_s);
-    auto *combo = window.findChild<QComboBox *>(u"ComboBox1"_s);
-    if (!text || !vvod || !combo)
+    auto *listing = window.findChild<QPlainTextEdit *>(u"RichEdit1"_s);
+    auto *daysField = window.findChild<QSpinBox *>(u"Vvod"_s);
+    auto *viewChoice = window.findChild<QComboBox *>(u"ComboBox1"_s);
+    if (!listing || !daysField || !viewChoice)
         return 2;
 
     std::vector<double> all, oneCall, days;
     for (int run = -1; run < 7; ++run) {
         QElapsedTimer t;
         t.start();
-        combo->setCurrentIndex(0);
+        viewChoice->setCurrentIndex(0);
         window.viewChosen(0);
         const double allMs = t.nsecsElapsed() / 1e6;
         // The same text, paragraph and line separators included.
-        const QString shown = text->document()->toRawText();
+        const QString shown = listing->document()->toRawText();
 
         // Replaces a document as full as the one the view replaced.
         t.restart();
-        text->setPlainText(shown);
+        listing->setPlainText(shown);
         const double oneCallMs = t.nsecsElapsed() / 1e6;
 
-        combo->setCurrentIndex(1);
+        viewChoice->setCurrentIndex(1);
         window.viewChosen(1);
         t.restart();
-        vvod->setValue(vvod->value() == 100000 ? 100001 : 100000);  // every record is listed
+        daysField->setValue(daysField->value() == 100000 ? 100001 : 100000);  // every record is listed
         const double daysMs = t.nsecsElapsed() / 1e6;
         if (run >= 0) {
             all.push_back(allMs);

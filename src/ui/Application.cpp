@@ -1,6 +1,7 @@
 #include "ui/Application.h"
 
 #include "ui/look/Artwork.h"
+#include "ui/look/ErrorReport.h"
 #include "ui/look/WindowStates.h"
 
 #include <QApplication>
@@ -38,7 +39,6 @@ Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std
     , gameWindow(state, *m_random, *m_clock, dataDir)
     , winnersWindow(state, *m_clock, dataDir)
 {
-    mainMenuWindow.setTargets(&gameWindow, &settingsWindow);
     for (QWidget *window : std::initializer_list<QWidget *>{&mainMenuWindow, &settingsWindow, &gameWindow, &winnersWindow})
         WindowStates::fitWhenMaximised(*window);
     gameWindow.setSounds(&sounds);
@@ -51,10 +51,31 @@ Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std
         mainMenuWindow.raise();
         mainMenuWindow.activateWindow();
     };
+    QObject::connect(&mainMenuWindow, &MainMenuWindow::newGameRequested, &gameWindow, [this] { startGame(); });
+    QObject::connect(&mainMenuWindow, &MainMenuWindow::settingsRequested, &settingsWindow, [this] { showSettings(); });
     QObject::connect(&gameWindow, &GameWindow::closed, &mainMenuWindow, showMenu);
     QObject::connect(&settingsWindow, &SettingsWindow::closed, &mainMenuWindow, showMenu);
-    QObject::connect(&settingsWindow, &SettingsWindow::winnersRequested, &winnersWindow, &WinnersWindow::openFromSettings);
-    QObject::connect(&gameWindow, &GameWindow::hallOfFameRequested, &winnersWindow, &WinnersWindow::openFromSettings);
+    QObject::connect(&settingsWindow, &SettingsWindow::winnersRequested, &winnersWindow, &WinnersWindow::open);
+    QObject::connect(&gameWindow, &GameWindow::hallOfFameRequested, &winnersWindow, &WinnersWindow::open);
+}
+
+void Application::startGame()
+{
+    const Status status = gameWindow.engine().newGame(m_namesList);
+    if (!status) {
+        ErrorReport::show(&mainMenuWindow, status);
+        return;
+    }
+    gameWindow.showTable();
+    mainMenuWindow.hide();
+}
+
+void Application::showSettings()
+{
+    mainMenuWindow.hide();
+    settingsWindow.show();
+    settingsWindow.raise();
+    settingsWindow.activateWindow();
 }
 
 void Application::start()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/data/LineStore.h"
 #include "core/engine/Clock.h"
 #include "core/engine/RandomSource.h"
 #include "core/state/GameState.h"
@@ -15,7 +16,7 @@
 
 // The running program: the shared state, the sound player and the four windows, created once
 // in the order main menu, settings, game, winners, and kept until the program ends. Moving
-// between windows hides one and shows another.
+// between windows hides one and shows another; the windows ask, the application moves.
 class Application
 {
 public:
@@ -32,8 +33,15 @@ public:
     GameState state;
 
 private:
+    // "Играть": a new game at the table, or the reason there is none in a message box over
+    // the menu, which stays.
+    void startGame();
+    void showSettings();
+
     std::unique_ptr<RandomSource> m_random;
     std::unique_ptr<Clock> m_clock;
+    // The names the computer players are drawn from, read anew for each game.
+    LineStore m_namesList;
 
 public:
     // Made before the windows that play through it, and so gone after them.

@@ -15,7 +15,7 @@ COMMENTS_AND_LITERALS = re.compile(r'//[^\n]*|/\*.*?\*/|(?:u8?|U|L)?"(?:\\.|[^"\
 WIDGET_NUMBERED = re.compile(
     r'\b(Tf[A-Z]\w*|f(?:Game|Pref|Best|MainMenu)\b'
     r'|(?:Button|Timer|BitBtn|Edit|Label|ListBox|GroupBox|RadioGroup|ComboBox|RichEdit|Shape|Image)\d\w*'
-    r'|Vvod\w*|BoxVopros|Form(?:Activate|Close|Create)|NameClick|u(?:MainMenu|Game|Pref|Best)\b'
+    r'|[Vv]vod\w*|BoxVopros|Form(?:Activate|Close|Create)|NameClick|u(?:MainMenu|Game|Pref|Best)\b'
     r'|m_(?:listBox|label|button)\d)')
 
 

@@ -49,12 +49,16 @@ class WindowsTest : public QObject
     QTemporaryDir m_dir;
     std::unique_ptr<Application> m_app;
     QStringList m_errors;
+    QList<QWidget *> m_errorOwners;  // the window each message box stood over
 
 private Q_SLOTS:
     void initTestCase()
     {
         Application::configure();
-        ErrorReport::setHandler([this](QWidget *, const Status &s) { m_errors << s.message; });
+        ErrorReport::setHandler([this](QWidget *owner, const Status &s) {
+            m_errors << s.message;
+            m_errorOwners << owner;
+        });
     }
 
     void init()
@@ -65,9 +69,20 @@ private Q_SLOTS:
                                               std::make_unique<FixedClock>());
         m_app->start();
         m_errors.clear();
+        m_errorOwners.clear();
     }
 
     void cleanup() { m_app.reset(); }
+
+    // The main menu's "Играть", "Настройка..." and "Выход".
+    QPushButton *playButton() { return button(m_app->mainMenuWindow, u"BitBtn1"_s); }
+    QPushButton *settingsButton() { return button(m_app->mainMenuWindow, u"BitBtn2"_s); }
+    QPushButton *exitButton() { return button(m_app->mainMenuWindow, u"BitBtn3"_s); }
+    // The settings window's "OK" and "Best".
+    QPushButton *okButton() { return button(m_app->settingsWindow, u"BitBtn1"_s); }
+    QPushButton *winnersButton() { return button(m_app->settingsWindow, u"BitBtn5"_s); }
+    // The table's "Начинаем".
+    QPushButton *startButton() { return button(m_app->gameWindow, u"Button1"_s); }
 
     void startUpShowsOnlyTheMainMenuWithTheStartValues()
     {
@@ -93,7 +108,7 @@ private Q_SLOTS:
 
     void settingsReplaceTheMenuAndGiveItBackWhenClosed()
     {
-        button(m_app->mainMenuWindow, u"BitBtn2"_s)->click();
+        settingsButton()->click();
         QVERIFY(!m_app->mainMenuWindow.isVisible());
         QVERIFY(m_app->settingsWindow.isVisible());
 
@@ -101,8 +116,8 @@ private Q_SLOTS:
         QVERIFY(!m_app->settingsWindow.isVisible());
         QVERIFY(m_app->mainMenuWindow.isVisible());
 
-        button(m_app->mainMenuWindow, u"BitBtn2"_s)->click();
-        button(m_app->settingsWindow, u"BitBtn1"_s)->click();  // OK
+        settingsButton()->click();
+        okButton()->click();
         QVERIFY(!m_app->settingsWindow.isVisible());
         QVERIFY(m_app->mainMenuWindow.isVisible());
         QVERIFY(m_errors.isEmpty());
@@ -120,25 +135,25 @@ private Q_SLOTS:
         QVERIFY(!WindowStyle::isCentred(menu));
         const QPoint put = menu.pos();
 
-        button(menu, u"BitBtn2"_s)->click();
+        settingsButton()->click();
         QWidget &settings = m_app->settingsWindow;
         QVERIFY(QTest::qWaitForWindowExposed(&settings));
         QVERIFY(WindowStyle::isCentred(settings));
         settings.move(settings.pos() + QPoint(30, -20));
         QCoreApplication::processEvents();
         const QPoint settingsPut = settings.pos();
-        button(settings, u"BitBtn1"_s)->click();  // OK
+        okButton()->click();
         QVERIFY(QTest::qWaitForWindowExposed(&menu));
         QCOMPARE(menu.pos(), put);
-        button(menu, u"BitBtn2"_s)->click();
+        settingsButton()->click();
         QVERIFY(QTest::qWaitForWindowExposed(&settings));
         QCOMPARE(settings.pos(), settingsPut);
     }
 
     void winnersWindowStaysOpenAfterTheSettingsClose()
     {
-        button(m_app->mainMenuWindow, u"BitBtn2"_s)->click();
-        button(m_app->settingsWindow, u"BitBtn5"_s)->click();  // Best
+        settingsButton()->click();
+        winnersButton()->click();
         QVERIFY(m_app->winnersWindow.isVisible());
         m_app->settingsWindow.close();
         QVERIFY(m_app->winnersWindow.isVisible());
@@ -147,12 +162,12 @@ private Q_SLOTS:
 
     void playOpensTheGameAndClosingItStopsTheTimersAndBringsBackTheMenu()
     {
-        button(m_app->mainMenuWindow, u"BitBtn1"_s)->click();
+        playButton()->click();
         QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(u'\n')));
         QVERIFY(m_app->gameWindow.isVisible());
         QVERIFY(!m_app->mainMenuWindow.isVisible());
 
-        button(m_app->gameWindow, u"Button1"_s)->click();  // Начинаем
+        startButton()->click();
         QVERIFY(m_app->gameWindow.engine().timers().isActive(GameTimers::Timer::RoundClock));
         m_app->gameWindow.close();
         for (auto t : {GameTimers::Timer::RoundClock, GameTimers::Timer::AnswerDelay, GameTimers::Timer::Pause})
@@ -164,15 +179,16 @@ private Q_SLOTS:
     void playWithAnUnreadableNamesBaseKeepsTheMenu()
     {
         QFile::remove(m_dir.filePath(u"names.txt"_s));
-        button(m_app->mainMenuWindow, u"BitBtn1"_s)->click();
+        playButton()->click();
         QCOMPARE(m_errors, QStringList{u"Не удаётся открыть файл names.txt"_s});
+        QCOMPARE(m_errorOwners, QList<QWidget *>{&m_app->mainMenuWindow});
         QVERIFY(m_app->mainMenuWindow.isVisible());
         QVERIFY(!m_app->gameWindow.isVisible());
     }
 
     void everyControlOfEveryWindowHasAnAccessibleName()
     {
-        button(m_app->mainMenuWindow, u"BitBtn1"_s)->click();  // the game window with a game in it
+        playButton()->click();  // the game window with a game in it
         m_app->settingsWindow.ensureBuilt();
         m_app->winnersWindow.ensureBuilt();
         for (QWidget *window : {static_cast<QWidget *>(&m_app->mainMenuWindow), static_cast<QWidget *>(&m_app->gameWindow),
@@ -193,7 +209,7 @@ private Q_SLOTS:
 
     void exitButtonEndsTheProgram()
     {
-        QVERIFY(quitsTheProgram([this] { button(m_app->mainMenuWindow, u"BitBtn3"_s)->click(); }));
+        QVERIFY(quitsTheProgram([this] { exitButton()->click(); }));
     }
 
     void closingTheMainMenuEndsTheProgram()

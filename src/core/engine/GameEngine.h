@@ -40,7 +40,7 @@ public:
     // they were added.
     void addListener(GameListener *listener) { m_listeners.append(listener); }
 
-    // "Играть": sets up a new game, using `namesList` (the main menu's list) for the names
+    // "Играть": sets up a new game, using `namesList` (the application's list) for the names
     // base. On failure nothing of the previous state changes and nothing is told.
     Status newGame(LineStore &namesList);
 

@@ -3,11 +3,9 @@
 #include "core/state/GameState.h"
 #include "ui/look/AccessibleRoles.h"
 #include "ui/look/Backdrop.h"
-#include "ui/look/ErrorReport.h"
 #include "ui/look/Fonts.h"
 #include "ui/look/WindowStyle.h"
 #include "ui/menu/MenuArtwork.h"
-#include "ui/table/GameWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -38,10 +36,11 @@ MainMenuWindow::MainMenuWindow(GameState &state, QWidget *parent)
     // The first window the player sees: its picture is painted while the rest is made.
     image->paintAhead();
 
-    struct Button { const char16_t *name; const char16_t *caption; QIcon icon; int top; void (MainMenuWindow::*slot)(); };
+    // Each button emits a request or runs a slot of the menu.
+    struct Button { const char16_t *name; const char16_t *caption; QIcon icon; int top; void (MainMenuWindow::*pressed)(); };
     const Button buttons[] = {
-        {u"BitBtn1", u"Играть", MenuArtwork::playGlyph(), 189, &MainMenuWindow::playPressed},
-        {u"BitBtn2", u"Настройка...", MenuArtwork::settingsGlyph(), 287, &MainMenuWindow::settingsPressed},
+        {u"BitBtn1", u"Играть", MenuArtwork::playGlyph(), 189, &MainMenuWindow::newGameRequested},
+        {u"BitBtn2", u"Настройка...", MenuArtwork::settingsGlyph(), 287, &MainMenuWindow::settingsRequested},
         {u"BitBtn3", u"Выход", MenuArtwork::exitGlyph(), 384, &MainMenuWindow::exitPressed},
     };
     QPushButton *previous = nullptr;
@@ -53,7 +52,7 @@ MainMenuWindow::MainMenuWindow(GameState &state, QWidget *parent)
         button->setIconSize(QSize(24, 24));
         button->setDefault(true);
         button->setAccessibleName(QString::fromUtf16(b.caption));
-        connect(button, &QPushButton::clicked, this, b.slot);
+        connect(button, &QPushButton::clicked, this, b.pressed);
         if (previous)
             setTabOrder(previous, button);
         previous = button;
@@ -87,35 +86,6 @@ MainMenuWindow::MainMenuWindow(GameState &state, QWidget *parent)
 void MainMenuWindow::resetState()
 {
     m_state.setStartValues();
-}
-
-void MainMenuWindow::setTargets(GameWindow *game, QWidget *settings)
-{
-    m_game = game;
-    m_settings = settings;
-}
-
-void MainMenuWindow::playPressed()
-{
-    if (!m_game)
-        return;
-    const Status status = m_game->engine().newGame(m_namesList);
-    if (!status) {
-        ErrorReport::show(this, status);
-        return;
-    }
-    m_game->showTable();
-    hide();
-}
-
-void MainMenuWindow::settingsPressed()
-{
-    if (!m_settings)
-        return;
-    hide();
-    m_settings->show();
-    m_settings->raise();
-    m_settings->activateWindow();
 }
 
 void MainMenuWindow::exitPressed()

@@ -1,30 +1,26 @@
 #pragma once
 
-#include "core/data/LineStore.h"
-
 #include <QWidget>
 
 struct GameState;
-class GameWindow;
-class QPushButton;
 
 // The main menu: "Играть", "Настройка..." and "Выход". It is the application's main
-// window: closing it ends the program.
+// window: closing it ends the program. It asks for a new game or the settings; the
+// application opens them, and hides the menu once they are open.
 class MainMenuWindow : public QWidget
 {
     Q_OBJECT
 public:
     MainMenuWindow(GameState &state, QWidget *parent = nullptr);
 
-    // The windows the buttons lead to, created after the menu.
-    void setTargets(GameWindow *game, QWidget *settings);
-
-    LineStore &namesList() { return m_namesList; }
-
 public Q_SLOTS:
-    void playPressed();
-    void settingsPressed();
     void exitPressed();
+
+Q_SIGNALS:
+    // "Играть": a new game at the table. Should it fail, the menu stays.
+    void newGameRequested();
+    // "Настройка...".
+    void settingsRequested();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -33,7 +29,4 @@ private:
     void resetState();
 
     GameState &m_state;
-    GameWindow *m_game = nullptr;
-    QWidget *m_settings = nullptr;
-    LineStore m_namesList;
 };

@@ -95,7 +95,7 @@ void limitTyping(QLineEdit *field)
 } // namespace
 
 SettingsWindow::SettingsWindow(GameState &state, RandomSource &random, QDir dataDir, QWidget *parent)
-    : QWidget(parent, WindowStyle::FixedWindow),
+    : LazyWindow(parent, WindowStyle::FixedWindow),
       m_state(state), m_random(random), m_dataDir(std::move(dataDir))
 {
     setObjectName(u"fPref"_s);
@@ -107,10 +107,8 @@ SettingsWindow::SettingsWindow(GameState &state, RandomSource &random, QDir data
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &SettingsWindow::noteFocusWindow);
 }
 
-void SettingsWindow::ensureBuilt()
+void SettingsWindow::build()
 {
-    if (m_okButton)
-        return;
     buildLayout();
     connect(m_okButton, &QPushButton::clicked, this, &SettingsWindow::okPressed);
     connect(m_randomNameButton, &QPushButton::clicked, this, &SettingsWindow::randomNamePressed);
@@ -121,15 +119,6 @@ void SettingsWindow::ensureBuilt()
     connect(m_secondAnswerEdit, &QLineEdit::textChanged, this, &SettingsWindow::secondAnswerEdited);
     for (QLineEdit *field : {m_playerNameEdit, m_newNameEdit, m_questionEdit, m_firstAnswerEdit, m_secondAnswerEdit})
         connect(field, &QLineEdit::textEdited, this, [this, field] { m_messages.remove(field); });
-}
-
-void SettingsWindow::setVisible(bool visible)
-{
-    // The elements must exist before the window is shown: children made while it is
-    // being shown would stay hidden.
-    if (visible)
-        ensureBuilt();
-    QWidget::setVisible(visible);
 }
 
 void SettingsWindow::buildLayout()

@@ -6,8 +6,9 @@
 #include "core/state/GameState.h"
 
 #include <QDir>
+#include "ui/look/LazyWindow.h"
+
 #include <QHash>
-#include <QWidget>
 
 class Backdrop;
 class Narrator;
@@ -28,21 +29,18 @@ class SoundControl;
 // Every time the window becomes the active one it reloads both bases and resets every
 // field (reload()). Closing it, by "OK" or the close box, only hides it and emits
 // closed(); the application shows the main menu on that signal. "Best" emits
-// winnersRequested(); the application connects it to WinnersWindow::openFromSettings().
+// winnersRequested(); the application connects it to WinnersWindow::open().
 //
 // A failed file operation is shown in a message box and ends the handler there; the
 // window stays usable. A text that would break a data file or the game is refused in the
 // field where it was typed, with a short message in its place.
-class SettingsWindow : public QWidget
+class SettingsWindow : public LazyWindow
 {
     Q_OBJECT
 
 public:
+    // The window's elements are made when it is first shown or activated (ensureBuilt()).
     SettingsWindow(GameState &state, RandomSource &random, QDir dataDir, QWidget *parent = nullptr);
-
-    // Makes the window's elements; done when it is first shown or activated, so that the
-    // window costs nothing at start-up.
-    void ensureBuilt();
 
     // The player that the sound controls act on at once, or none. Not owned.
     void setSounds(SoundControl *sounds);
@@ -81,8 +79,8 @@ protected:
     // Shows a failed file operation in a message box; tests replace it.
     virtual void showError(const Status &status);
 
+    void build() override;
     bool event(QEvent *event) override;
-    void setVisible(bool visible) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:

@@ -4,28 +4,19 @@
 #include "core/engine/SoundCues.h"
 #include "screen/TablePresenter.h"
 #include "screen/TableScreen.h"
+#include "ui/look/LazyWindow.h"
+#include "ui/table/KeyboardPlay.h"
+#include "ui/table/TableWidgets.h"
 
-#include <QWidget>
-
-#include <array>
-
-class Announcer;
 class Narrator;
-class QButtonGroup;
-class QGroupBox;
-class QLabel;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
 class QTimer;
-class SeatLabel;
 class SoundControl;
-class TurnRing;
 
 // The game window: the table of eight seats, the money chain, the bank, the prize, the
-// clock, the narration, the answer choice and the two buttons. It draws what the game's
-// facts show (TablePresenter decides what) and forwards every click and key to the engine.
-class GameWindow : public QWidget, public TableScreen
+// clock, the narration, the answer choice and the two buttons (TableWidgets). It draws what
+// the game's facts show (TablePresenter decides what) and forwards every click to the
+// engine; the keys, and what a player who plays by ear is told, are KeyboardPlay's.
+class GameWindow : public LazyWindow, public TableScreen
 {
     Q_OBJECT
 public:
@@ -36,7 +27,6 @@ public:
     // The engine behind the window. The window's elements are made on first use, so that
     // a window not shown yet costs nothing at start-up.
     GameEngine &engine();
-    void ensureBuilt();
     // Shows the table of a game just set up.
     void showTable();
 
@@ -80,8 +70,6 @@ public Q_SLOTS:
     void bankPressed();
     void answerChosen(int answer);
     void seatClicked(int seat);
-    // The key M: the sound off or on again, remembered for the next games.
-    void toggleSound();
 
 Q_SIGNALS:
     // The window was closed: the game's timers are stopped and the menu comes back.
@@ -90,73 +78,24 @@ Q_SIGNALS:
     void hallOfFameRequested();
 
 protected:
+    void build() override;
     void closeEvent(QCloseEvent *event) override;
-    void setVisible(bool visible) override;
 
 private:
-    void windowClosed();
-    void buildSeats();
-    void buildChain();
-    void buildControls();
-    void buildKeys();
-    void buildCues();
+    void connectControls();
     void showAnswerCue();
-    // The host's voice says what a cue on the table offers, while the table offers it.
-    void sayHint(const QString &hint, bool shown);
-    // Words a screen reader says at once.
-    void announce(const QString &words);
-    // A line a screen reader says with the focused control; the control gets its own
-    // description back when the focus leaves it.
-    void describeFocus(const QString &line);
-    static void restoreDescription(QWidget *widget);
     void setClockUrgent(bool urgent);
-    QLabel *keyHint(const QString &key, QPoint at, QWidget *parent);
-    void pressFocused();
-    void answerByKey(int index);
-    // The keys for playing by ear: a digit answers or votes, R repeats, T tells the time
-    // left, N the seats.
-    void digitPressed(int digit);
-    void repeatPressed();
-    void timePressed();
-    void seatsPressed();
-    // The answer to one of the keys above.
-    void answerAside(const QString &text);
-    void showSoundState(bool on);
-    QLabel *label(const QString &name, QPoint at, const QFont &font, const QColor &colour);
 
     GameEngine m_engine;
     TablePresenter m_presenter{*this};
     SoundCues m_soundCues;
-    std::array<SeatLabel *, 9> m_seatNames{};
-    std::array<QLabel *, 9> m_seatVotes{};
-    std::array<QLabel *, 11> m_chainSteps{};
-    QLabel *m_bankSum = nullptr;
-    QLabel *m_prize = nullptr;
-    QLabel *m_scoreboardTitle = nullptr;
-    QLabel *m_scoreboard = nullptr;
-    QPlainTextEdit *m_narration = nullptr;
-    Announcer *m_announcer = nullptr;
+    TableWidgets m_table;
+    KeyboardPlay m_keyboard{*this, m_table, m_engine};
+    SoundControl *m_sounds = nullptr;
     int m_narrationLines = 0;
     QString m_lastLine;  // the narration's last line that says something
-    QGroupBox *m_answers = nullptr;
-    QButtonGroup *m_answerGroup = nullptr;
-    std::array<QRadioButton *, 2> m_answerButtons{};
     QStringList m_answerItems;
-    QPushButton *m_startButton = nullptr;
-    QPushButton *m_bankButton = nullptr;
-    // What tells the player what is happening: the ring round the seat being asked, the
-    // cue by the answers on the player's turn, the invitation to vote, the clock's warning
-    // and the ways on at the end of a game.
-    TurnRing *m_turnRing = nullptr;
-    QLabel *m_yourTurn = nullptr;
-    QLabel *m_voteInvitation = nullptr;
-    QLabel *m_bankKey = nullptr;
-    QLabel *m_startKey = nullptr;
-    QLabel *m_soundKey = nullptr;
-    Narrator *m_narrator = nullptr;
-    SoundControl *m_sounds = nullptr;
+    // The last ten seconds of a round pulse in red.
     QTimer *m_clockPulse = nullptr;
     bool m_clockBright = false;
-    QPushButton *m_toMenu = nullptr;
-    QPushButton *m_hallOfFame = nullptr;
 };

@@ -42,7 +42,7 @@ QString asDocumentText(QString text)
 } // namespace
 
 WinnersWindow::WinnersWindow(GameState &state, const Clock &clock, QDir dataDir, QWidget *parent)
-    : QWidget(parent, WindowStyle::FixedWindow),
+    : LazyWindow(parent, WindowStyle::FixedWindow),
       m_state(state), m_clock(clock), m_dataDir(std::move(dataDir))
 {
     setObjectName(u"fBest"_s);
@@ -57,10 +57,8 @@ WinnersWindow::WinnersWindow(GameState &state, const Clock &clock, QDir dataDir,
     setAutoFillBackground(true);
 }
 
-void WinnersWindow::ensureBuilt()
+void WinnersWindow::build()
 {
-    if (m_shape)
-        return;
     m_shape = new RoundedShape(Teal, Qt::black, this);
     m_shape->setObjectName(u"Shape1"_s);
     m_shape->setGeometry(92, 8, 241, 25);
@@ -140,7 +138,7 @@ void WinnersWindow::ensureBuilt()
     connect(m_daysEdit->findChild<QLineEdit *>(), &QLineEdit::textChanged, this, textChanged);
 }
 
-void WinnersWindow::openFromSettings()
+void WinnersWindow::open()
 {
     ensureBuilt();
     show();
@@ -217,15 +215,6 @@ std::optional<int> WinnersWindow::typedDays() const
 void WinnersWindow::showError(const Status &status)
 {
     ErrorReport::show(this, status);
-}
-
-void WinnersWindow::setVisible(bool visible)
-{
-    // The elements must exist before the window is shown: children made while it is
-    // being shown would stay hidden.
-    if (visible)
-        ensureBuilt();
-    QWidget::setVisible(visible);
 }
 
 

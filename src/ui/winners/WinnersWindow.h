@@ -6,8 +6,9 @@
 #include "core/state/GameState.h"
 #include "core/winners/WinnersQuery.h"
 
+#include "ui/look/LazyWindow.h"
+
 #include <QDir>
-#include <QWidget>
 
 #include <optional>
 
@@ -21,28 +22,25 @@ class RoundedShape;
 
 // The winners window: lists the records of best.txt in four views.
 //
-// It never reads the file by itself: the settings window's "Best" button opens it through
-// openFromSettings(), which shows it and loads the file. Its "Закрыть" button and its
+// It never reads the file by itself: the settings window's "Best" and the game's "Зал почёта"
+// open it through open(), which shows it and loads the file. Its "Закрыть" button and its
 // close box only hide it.
-class WinnersWindow : public QWidget
+class WinnersWindow : public LazyWindow
 {
     Q_OBJECT
 
 public:
+    // The window's elements are made when it is first opened (ensureBuilt()).
     WinnersWindow(GameState &state, const Clock &clock, QDir dataDir, QWidget *parent = nullptr);
-
-    // Makes the window's elements; done when it is first opened, so that the window
-    // costs nothing at start-up.
-    void ensureBuilt();
 
     // The window's copy of the winners file, one entry per line.
     const LineStore &lines() const { return m_lines; }
 
 public Q_SLOTS:
     // Shows the window, clears the chosen view, hides the day field and the information
-    // area, loads best.txt and records its number of lines in the state (winners.lineCount). A missing
-    // file is an empty one.
-    void openFromSettings();
+    // area, loads best.txt and records its number of lines in the state (winners.lineCount).
+    // A missing file is an empty one.
+    void open();
 
     void closePressed();
     // The user picked a view.
@@ -54,7 +52,7 @@ protected:
     // Shows a failed file operation in a message box; tests replace it.
     virtual void showError(const Status &status);
 
-    void setVisible(bool visible) override;
+    void build() override;
 
 private:
     const QList<WinnersQuery::Record> &records();

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -80,9 +81,18 @@ class SettingsWindowTest : public QObject
         [&] { QVERIFY2(w, qPrintable(name)); }();
         return w;
     }
-    QLineEdit *edit(int n) const { return child<QLineEdit>(u"Edit%1"_s.arg(n)); }
-    QPushButton *button(int n) const { return child<QPushButton>(u"BitBtn%1"_s.arg(n)); }
-    QRadioButton *answer(int i) const { return child<QRadioButton>(u"RadioGroup1Item%1"_s.arg(i)); }
+    QLineEdit *playerNameField() const { return child<QLineEdit>(u"Edit1"_s); }
+    QLineEdit *newNameField() const { return child<QLineEdit>(u"Edit2"_s); }
+    QLineEdit *questionField() const { return child<QLineEdit>(u"Edit3"_s); }
+    QLineEdit *firstAnswerField() const { return child<QLineEdit>(u"Edit4"_s); }
+    QLineEdit *secondAnswerField() const { return child<QLineEdit>(u"Edit5"_s); }
+    QPushButton *okButton() const { return child<QPushButton>(u"BitBtn1"_s); }
+    QPushButton *addQuestionButton() const { return child<QPushButton>(u"BitBtn2"_s); }
+    QPushButton *randomNameButton() const { return child<QPushButton>(u"BitBtn3"_s); }
+    QPushButton *addNameButton() const { return child<QPushButton>(u"BitBtn4"_s); }
+    QPushButton *winnersButton() const { return child<QPushButton>(u"BitBtn5"_s); }
+    // The item that marks the first (0) or the second (1) answer as the right one.
+    QRadioButton *rightAnswerItem(int i) const { return child<QRadioButton>(u"RadioGroup1Item%1"_s.arg(i)); }
     QString countShown() const { return child<QLabel>(u"Label8"_s)->text(); }
     QStringList listed() const
     {
@@ -117,47 +127,47 @@ private Q_SLOTS:
     {
         m_window->reload();
         QVERIFY(m_window->errors.isEmpty());
-        QCOMPARE(edit(1)->text(), u"Новый Игрок"_s);
-        QCOMPARE(edit(2)->text(), u"Новый Игрок"_s);
+        QCOMPARE(playerNameField()->text(), u"Новый Игрок"_s);
+        QCOMPARE(newNameField()->text(), u"Новый Игрок"_s);
         QCOMPARE(m_state.settings.questionCount, 2);
         QCOMPARE(countShown(), u"2"_s);
         QCOMPARE(m_window->questions().lines(), Questions);
         QCOMPARE(listed(), (QStringList{u"Анна"_s, u"борис"_s, u"Виктор"_s, u"Яков"_s}));
 
-        edit(1)->setText(u"черновик"_s);
-        edit(2)->setText(u"черновик"_s);
-        edit(3)->setText(u"вопрос"_s);
-        edit(4)->setText(u"да"_s);
-        edit(5)->setText(u"нет"_s);
-        QCOMPARE(answer(0)->text(), u"да"_s);
-        QCOMPARE(answer(1)->text(), u"нет"_s);
-        answer(1)->click();
+        playerNameField()->setText(u"черновик"_s);
+        newNameField()->setText(u"черновик"_s);
+        questionField()->setText(u"вопрос"_s);
+        firstAnswerField()->setText(u"да"_s);
+        secondAnswerField()->setText(u"нет"_s);
+        QCOMPARE(rightAnswerItem(0)->text(), u"да"_s);
+        QCOMPARE(rightAnswerItem(1)->text(), u"нет"_s);
+        rightAnswerItem(1)->click();
 
         m_window->reload();
-        QCOMPARE(edit(1)->text(), u"Новый Игрок"_s);
-        QCOMPARE(edit(2)->text(), u"Новый Игрок"_s);
-        for (int n : {3, 4, 5})
-            QCOMPARE(edit(n)->text(), QString());
-        QCOMPARE(answer(0)->text(), QString());
-        QCOMPARE(answer(1)->text(), QString());
+        QCOMPARE(playerNameField()->text(), u"Новый Игрок"_s);
+        QCOMPARE(newNameField()->text(), u"Новый Игрок"_s);
+        for (QLineEdit *field : {questionField(), firstAnswerField(), secondAnswerField()})
+            QCOMPARE(field->text(), QString());
+        QCOMPARE(rightAnswerItem(0)->text(), QString());
+        QCOMPARE(rightAnswerItem(1)->text(), QString());
         // The marked answer stays marked.
-        QVERIFY(answer(1)->isChecked());
+        QVERIFY(rightAnswerItem(1)->isChecked());
     }
 
     void returningFromTheWinnersWindowResetsTheFields()
     {
         FixedClock clock;
         WinnersWindow best(m_state, clock, QDir(m_dir->path()));
-        connect(m_window.get(), &SettingsWindow::winnersRequested, &best, &WinnersWindow::openFromSettings);
+        connect(m_window.get(), &SettingsWindow::winnersRequested, &best, &WinnersWindow::open);
 
         m_window->show();
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-        QTRY_COMPARE(edit(1)->text(), u"Новый Игрок"_s);
+        QTRY_COMPARE(playerNameField()->text(), u"Новый Игрок"_s);
 
-        edit(1)->setText(u"черновик"_s);
-        edit(3)->setText(u"вопрос"_s);
-        button(5)->click();
+        playerNameField()->setText(u"черновик"_s);
+        questionField()->setText(u"вопрос"_s);
+        winnersButton()->click();
         QVERIFY(best.isVisible());
         QVERIFY(QTest::qWaitForWindowActive(&best));
         QCOMPARE(m_state.winners.lineCount, 0);
@@ -165,8 +175,8 @@ private Q_SLOTS:
         best.findChild<QPushButton *>(u"BitBtn1"_s)->click();
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-        QTRY_COMPARE(edit(1)->text(), u"Новый Игрок"_s);
-        QCOMPARE(edit(3)->text(), QString());
+        QTRY_COMPARE(playerNameField()->text(), u"Новый Игрок"_s);
+        QCOMPARE(questionField()->text(), QString());
     }
 
     void okStoresTheNameAndCloses_data()
@@ -184,8 +194,8 @@ private Q_SLOTS:
         QSignalSpy closed(m_window.get(), &SettingsWindow::closed);
         m_window->show();
         m_window->reload();
-        edit(1)->setText(typed);
-        button(1)->click();
+        playerNameField()->setText(typed);
+        okButton()->click();
         QCOMPARE(m_state.table.playerName, stored);
         QVERIFY(!m_window->isVisible());
         QCOMPARE(closed.size(), 1);
@@ -196,7 +206,7 @@ private Q_SLOTS:
         QSignalSpy closed(m_window.get(), &SettingsWindow::closed);
         m_window->show();
         m_window->reload();
-        edit(1)->setText(u"Петя"_s);
+        playerNameField()->setText(u"Петя"_s);
         m_window->close();
         QCOMPARE(closed.size(), 1);
         QCOMPARE(m_state.table.playerName, u"Новый Игрок"_s);
@@ -216,31 +226,31 @@ private Q_SLOTS:
         QSignalSpy closed(m_window.get(), &SettingsWindow::closed);
         m_window->show();
         m_window->reload();
-        edit(1)->setText(typed);
-        button(1)->click();
+        playerNameField()->setText(typed);
+        okButton()->click();
         QVERIFY(m_window->isVisible());
         QCOMPARE(closed.size(), 0);
         QCOMPARE(m_state.table.playerName, u"Новый Игрок"_s);
-        QVERIFY(!edit(1)->text().isEmpty());
-        QVERIFY(edit(1)->text() != typed);
+        QVERIFY(!playerNameField()->text().isEmpty());
+        QVERIFY(playerNameField()->text() != typed);
     }
 
     void randomNameIsDrawnFromTheSortedList()
     {
         m_window->reload();
         m_random.script = {2};
-        button(3)->click();
+        randomNameButton()->click();
         QCOMPARE(m_random.asked, QList<int>{4});
-        QCOMPARE(edit(1)->text(), u"Виктор"_s);
+        QCOMPARE(playerNameField()->text(), u"Виктор"_s);
         QCOMPARE(m_state.table.playerName, u"Новый Игрок"_s);
 
         // An empty names base has nothing to draw: the field stays as it is.
         TestSupport::writeFile(path(u"names.txt"_s), {});
         m_window->reload();
         QVERIFY(m_window->errors.isEmpty());
-        edit(1)->setText(u"Свой"_s);
-        button(3)->click();
-        QCOMPARE(edit(1)->text(), u"Свой"_s);
+        playerNameField()->setText(u"Свой"_s);
+        randomNameButton()->click();
+        QCOMPARE(playerNameField()->text(), u"Свой"_s);
         QCOMPARE(m_random.asked.size(), 1);
     }
 
@@ -255,7 +265,7 @@ private Q_SLOTS:
             if (!w->objectName().isEmpty() && !w->objectName().startsWith(u"qt_"_s))
                 QVERIFY2(w->isVisible(), qPrintable(w->objectName()));
         }
-        QCOMPARE(m_window->focusWidget(), button(1));
+        QCOMPARE(m_window->focusWidget(), okButton());
     }
 
     void addedSettingsHaveAFrameOfTheirOwn()
@@ -287,10 +297,10 @@ private Q_SLOTS:
         const auto image = [](const QIcon &icon) { return icon.pixmap(16, 16).toImage(); };
         const QList<QImage> deleting{image(style->standardIcon(QStyle::SP_DialogDiscardButton)),
                                      image(style->standardIcon(QStyle::SP_TrashIcon))};
-        for (int n : {1, 2, 3, 4, 5}) {
-            const QIcon glyph = button(n)->icon();
-            QVERIFY2(!glyph.isNull(), qPrintable(button(n)->text()));
-            QVERIFY2(!deleting.contains(image(glyph)), qPrintable(button(n)->text()));
+        for (QPushButton *button : {okButton(), addQuestionButton(), randomNameButton(), addNameButton(), winnersButton()}) {
+            const QIcon glyph = button->icon();
+            QVERIFY2(!glyph.isNull(), qPrintable(button->text()));
+            QVERIFY2(!deleting.contains(image(glyph)), qPrintable(button->text()));
         }
     }
 
@@ -299,25 +309,25 @@ private Q_SLOTS:
         const QString longName = u"Александр-Второй"_s;
         TestSupport::writeFile(path(u"names.txt"_s), fileBytes({longName}));
         m_window->reload();
-        button(3)->click();
-        QCOMPARE(edit(1)->text(), longName);
-        button(1)->click();
+        randomNameButton()->click();
+        QCOMPARE(playerNameField()->text(), longName);
+        okButton()->click();
         QCOMPARE(m_state.table.playerName, longName);
 
         // The player's long name comes back whole; typing cannot lengthen it, only shorten it.
         m_window->reload();
-        QCOMPARE(edit(1)->text(), longName);
-        QCOMPARE(edit(2)->text(), longName);
-        edit(1)->end(false);
-        QTest::keyClicks(edit(1), u"x"_s);
-        QCOMPARE(edit(1)->text(), longName);
-        QTest::keyClick(edit(1), Qt::Key_Backspace);
-        QTest::keyClicks(edit(1), u"xy"_s);
-        QCOMPARE(edit(1)->text(), longName.chopped(1));
+        QCOMPARE(playerNameField()->text(), longName);
+        QCOMPARE(newNameField()->text(), longName);
+        playerNameField()->end(false);
+        QTest::keyClicks(playerNameField(), u"x"_s);
+        QCOMPARE(playerNameField()->text(), longName);
+        QTest::keyClick(playerNameField(), Qt::Key_Backspace);
+        QTest::keyClicks(playerNameField(), u"xy"_s);
+        QCOMPARE(playerNameField()->text(), longName.chopped(1));
 
-        edit(2)->clear();
-        QTest::keyClicks(edit(2), u"abcdefghijklmno"_s);
-        QCOMPARE(edit(2)->text(), u"abcdefghijkl"_s);
+        newNameField()->clear();
+        QTest::keyClicks(newNameField(), u"abcdefghijklmno"_s);
+        QCOMPARE(newNameField()->text(), u"abcdefghijkl"_s);
     }
 
     void questionBaseIsTheGamesFileAlsoBesideALowerCaseTwin()
@@ -327,11 +337,11 @@ private Q_SLOTS:
         TestSupport::writeFile(path(u"vopros.txt"_s), fileBytes(twin));
         m_window->reload();
         QCOMPARE(m_state.settings.questionCount, 2);
-        edit(3)->setText(u"Новый?"_s);
-        edit(4)->setText(u"Да"_s);
-        edit(5)->setText(u"Нет"_s);
-        answer(1)->click();
-        button(2)->click();
+        questionField()->setText(u"Новый?"_s);
+        firstAnswerField()->setText(u"Да"_s);
+        secondAnswerField()->setText(u"Нет"_s);
+        rightAnswerItem(1)->click();
+        addQuestionButton()->click();
         QVERIFY(m_window->errors.isEmpty());
         QCOMPARE(TestSupport::readFile(path(u"Vopros.txt"_s)),
                  fileBytes(Questions + QStringList{u"?"_s, u"Новый?"_s, u"Да"_s, u"Нет"_s, u"1"_s}));
@@ -343,21 +353,21 @@ private Q_SLOTS:
     {
         m_window->reload();
         // Right after opening the field holds the player's own name.
-        button(4)->click();
+        addNameButton()->click();
         QVERIFY(listed().contains(u"Новый Игрок"_s));
         TestSupport::writeFile(path(u"names.txt"_s), fileBytes(Names));
         m_window->reload();
 
-        edit(2)->setText(u"Глеб"_s);
-        button(4)->click();
+        newNameField()->setText(u"Глеб"_s);
+        addNameButton()->click();
         const QStringList expected{u"Анна"_s, u"борис"_s, u"Виктор"_s, u"Глеб"_s, u"Яков"_s};
         QCOMPARE(listed(), expected);
         QCOMPARE(TestSupport::readFile(path(u"names.txt"_s)), fileBytes(expected));
-        QCOMPARE(edit(2)->text(), u"Глеб"_s);
+        QCOMPARE(newNameField()->text(), u"Глеб"_s);
 
         // Letter case makes a different name.
-        edit(2)->setText(u"Борис"_s);
-        button(4)->click();
+        newNameField()->setText(u"Борис"_s);
+        addNameButton()->click();
         QCOMPARE(listed().size(), 6);
         QVERIFY(listed().contains(u"Борис"_s));
         QVERIFY(listed().contains(u"борис"_s));
@@ -370,48 +380,48 @@ private Q_SLOTS:
         m_window->reload();
         const QByteArray before = TestSupport::readFile(path(u"names.txt"_s));
 
-        edit(2)->clear();
-        button(4)->click();
-        QCOMPARE(edit(2)->text(), u"Нет имени!"_s);
+        newNameField()->clear();
+        addNameButton()->click();
+        QCOMPARE(newNameField()->text(), u"Нет имени!"_s);
         QCOMPARE(TestSupport::readFile(path(u"names.txt"_s)), before);
 
-        edit(2)->setText(u"Анна"_s);
-        button(4)->click();
-        QCOMPARE(edit(2)->text(), u"Повт.имя!"_s);
+        newNameField()->setText(u"Анна"_s);
+        addNameButton()->click();
+        QCOMPARE(newNameField()->text(), u"Повт.имя!"_s);
         QCOMPARE(TestSupport::readFile(path(u"names.txt"_s)), before);
 
         // A second click does not take the message for a name: it stays a message.
-        button(4)->click();
-        QCOMPARE(edit(2)->text(), u"Повт.имя!"_s);
-        edit(2)->clear();
-        button(4)->click();
-        button(4)->click();
-        QCOMPARE(edit(2)->text(), u"Нет имени!"_s);
+        addNameButton()->click();
+        QCOMPARE(newNameField()->text(), u"Повт.имя!"_s);
+        newNameField()->clear();
+        addNameButton()->click();
+        addNameButton()->click();
+        QCOMPARE(newNameField()->text(), u"Нет имени!"_s);
         QVERIFY(!listed().contains(u"Повт.имя!"_s));
         QVERIFY(!listed().contains(u"Нет имени!"_s));
         QCOMPARE(TestSupport::readFile(path(u"names.txt"_s)), before);
 
         // Typed by the player, the same text is a name like any other.
-        edit(2)->selectAll();
-        QTest::keyClicks(edit(2), u"Net imeni!"_s);
-        edit(2)->setText(u"Нет имени!"_s);
-        button(4)->click();
+        newNameField()->selectAll();
+        QTest::keyClicks(newNameField(), u"Net imeni!"_s);
+        newNameField()->setText(u"Нет имени!"_s);
+        addNameButton()->click();
         QVERIFY(listed().contains(u"Нет имени!"_s));
         QCOMPARE(TestSupport::readFile(path(u"names.txt"_s)), fileBytes(listed()));
 
         // Nor does a confirmation or a refusal become a question.
-        edit(3)->setText(u"Вопрос?"_s);
-        edit(4)->setText(u"Да"_s);
-        edit(5)->setText(u"Нет"_s);
-        answer(0)->click();
-        button(2)->click();
-        QCOMPARE(edit(3)->text(), u"OK!"_s);
+        questionField()->setText(u"Вопрос?"_s);
+        firstAnswerField()->setText(u"Да"_s);
+        secondAnswerField()->setText(u"Нет"_s);
+        rightAnswerItem(0)->click();
+        addQuestionButton()->click();
+        QCOMPARE(questionField()->text(), u"OK!"_s);
         const QByteArray questions = TestSupport::readFile(path(u"Vopros.txt"_s));
-        edit(4)->setText(u"Да"_s);
-        edit(5)->setText(u"Нет"_s);
-        button(2)->click();
+        firstAnswerField()->setText(u"Да"_s);
+        secondAnswerField()->setText(u"Нет"_s);
+        addQuestionButton()->click();
         QCOMPARE(TestSupport::readFile(path(u"Vopros.txt"_s)), questions);
-        QCOMPARE(edit(3)->text(), u"OK!"_s);
+        QCOMPARE(questionField()->text(), u"OK!"_s);
     }
 
     void namesThatWouldBreakTheGameAreRefused_data()
@@ -427,10 +437,10 @@ private Q_SLOTS:
         QFETCH(QString, name);
         m_window->reload();
         const QByteArray before = TestSupport::readFile(path(u"names.txt"_s));
-        edit(2)->setText(name);
-        button(4)->click();
-        QVERIFY(edit(2)->text() != name);
-        QVERIFY(!edit(2)->text().isEmpty());
+        newNameField()->setText(name);
+        addNameButton()->click();
+        QVERIFY(newNameField()->text() != name);
+        QVERIFY(!newNameField()->text().isEmpty());
         QCOMPARE(listed().size(), Names.size());
         QCOMPARE(TestSupport::readFile(path(u"names.txt"_s)), before);
     }
@@ -441,34 +451,34 @@ private Q_SLOTS:
         const QByteArray before = TestSupport::readFile(path(u"Vopros.txt"_s));
 
         // Nothing happens while anything is missing.
-        edit(3)->setText(u"Сколько ног у паука?"_s);
-        edit(4)->setText(u"6"_s);
-        edit(5)->setText(u"8"_s);
-        button(2)->click();
-        QCOMPARE(edit(3)->text(), u"Сколько ног у паука?"_s);
-        answer(1)->click();
-        edit(3)->clear();
-        button(2)->click();
-        QCOMPARE(edit(4)->text(), u"6"_s);
+        questionField()->setText(u"Сколько ног у паука?"_s);
+        firstAnswerField()->setText(u"6"_s);
+        secondAnswerField()->setText(u"8"_s);
+        addQuestionButton()->click();
+        QCOMPARE(questionField()->text(), u"Сколько ног у паука?"_s);
+        rightAnswerItem(1)->click();
+        questionField()->clear();
+        addQuestionButton()->click();
+        QCOMPARE(firstAnswerField()->text(), u"6"_s);
         QCOMPARE(TestSupport::readFile(path(u"Vopros.txt"_s)), before);
         QVERIFY(m_window->errors.isEmpty());
 
-        edit(3)->setText(u"Сколько ног у паука?"_s);
-        button(2)->click();
+        questionField()->setText(u"Сколько ног у паука?"_s);
+        addQuestionButton()->click();
         const QStringList expected = Questions + QStringList{u"?"_s, u"Сколько ног у паука?"_s, u"6"_s, u"8"_s, u"1"_s};
         QCOMPARE(TestSupport::readFile(path(u"Vopros.txt"_s)), fileBytes(expected));
         QCOMPARE(m_window->questions().lines(), expected);
-        QCOMPARE(edit(3)->text(), u"OK!"_s);
-        QCOMPARE(edit(4)->text(), QString());
-        QCOMPARE(edit(5)->text(), QString());
-        QCOMPARE(answer(0)->text(), QString());
-        QCOMPARE(answer(1)->text(), QString());
-        QVERIFY(answer(1)->isChecked());
+        QCOMPARE(questionField()->text(), u"OK!"_s);
+        QCOMPARE(firstAnswerField()->text(), QString());
+        QCOMPARE(secondAnswerField()->text(), QString());
+        QCOMPARE(rightAnswerItem(0)->text(), QString());
+        QCOMPARE(rightAnswerItem(1)->text(), QString());
+        QVERIFY(rightAnswerItem(1)->isChecked());
         QCOMPARE(m_state.settings.questionCount, 3);
         QCOMPARE(countShown(), u"3"_s);
 
         // The answers are gone, so a second click does nothing.
-        button(2)->click();
+        addQuestionButton()->click();
         QCOMPARE(TestSupport::readFile(path(u"Vopros.txt"_s)), fileBytes(expected));
         QCOMPARE(m_state.settings.questionCount, 3);
         // Only the one file: the base asked for as "vopros.txt" is Vopros.txt.
@@ -477,31 +487,35 @@ private Q_SLOTS:
 
     void questionTextsThatWouldBreakTheFileAreRefused_data()
     {
-        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
-        QTest::newRow("question is a marker") << 3 << u"?"_s;
-        QTest::newRow("answer is a marker") << 4 << u"?"_s;
-        QTest::newRow("answer not in the code page") << 5 << u"π"_s;
+        QTest::newRow("question is a marker") << u"question"_s << u"?"_s;
+        QTest::newRow("answer is a marker") << u"first answer"_s << u"?"_s;
+        QTest::newRow("answer not in the code page") << u"second answer"_s << u"π"_s;
     }
 
     void questionTextsThatWouldBreakTheFileAreRefused()
     {
-        QFETCH(int, field);
+        QFETCH(QString, field);
         QFETCH(QString, text);
         m_window->reload();
+        const QHash<QString, QLineEdit *> fields{{u"question"_s, questionField()},
+                                                 {u"first answer"_s, firstAnswerField()},
+                                                 {u"second answer"_s, secondAnswerField()}};
+        QLineEdit *typedIn = fields.value(field);
         const QByteArray before = TestSupport::readFile(path(u"Vopros.txt"_s));
-        edit(3)->setText(u"Вопрос"_s);
-        edit(4)->setText(u"да"_s);
-        edit(5)->setText(u"нет"_s);
-        edit(field)->setText(text);
-        answer(0)->click();
-        button(2)->click();
-        QVERIFY(edit(field)->text() != text);
-        QVERIFY(edit(field)->text() != u"OK!"_s);
+        questionField()->setText(u"Вопрос"_s);
+        firstAnswerField()->setText(u"да"_s);
+        secondAnswerField()->setText(u"нет"_s);
+        typedIn->setText(text);
+        rightAnswerItem(0)->click();
+        addQuestionButton()->click();
+        QVERIFY(typedIn->text() != text);
+        QVERIFY(typedIn->text() != u"OK!"_s);
         QCOMPARE(TestSupport::readFile(path(u"Vopros.txt"_s)), before);
         QCOMPARE(m_state.settings.questionCount, 2);
         // The answer item shows what its field shows.
-        QCOMPARE(answer(0)->text(), edit(4)->text());
+        QCOMPARE(rightAnswerItem(0)->text(), firstAnswerField()->text());
     }
 
     void missingQuestionBaseStopsActivationAndSparesTheNames()
@@ -509,23 +523,23 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(path(u"Vopros.txt"_s)));
         m_window->reload();
         QCOMPARE(m_window->errors, QStringList{u"Не удаётся открыть файл Vopros.txt"_s});
-        QCOMPARE(edit(1)->text(), u"Новый Игрок"_s);
+        QCOMPARE(playerNameField()->text(), u"Новый Игрок"_s);
         QVERIFY(listed().isEmpty());
 
         // The names were never read, so the file is not rewritten from an empty list.
         const QByteArray names = TestSupport::readFile(path(u"names.txt"_s));
-        edit(2)->setText(u"Глеб"_s);
-        button(4)->click();
+        newNameField()->setText(u"Глеб"_s);
+        addNameButton()->click();
         QCOMPARE(m_window->errors.size(), 2);
         QCOMPARE(TestSupport::readFile(path(u"names.txt"_s)), names);
         QVERIFY(listed().isEmpty());
 
         // A question can still start a new base.
-        edit(3)->setText(u"Вопрос"_s);
-        edit(4)->setText(u"да"_s);
-        edit(5)->setText(u"нет"_s);
-        answer(0)->click();
-        button(2)->click();
+        questionField()->setText(u"Вопрос"_s);
+        firstAnswerField()->setText(u"да"_s);
+        secondAnswerField()->setText(u"нет"_s);
+        rightAnswerItem(0)->click();
+        addQuestionButton()->click();
         QCOMPARE(TestSupport::readFile(path(u"Vopros.txt"_s)),
                  fileBytes({u"?"_s, u"Вопрос"_s, u"да"_s, u"нет"_s, u"0"_s}));
         QCOMPARE(countShown(), u"1"_s);
@@ -542,8 +556,8 @@ private Q_SLOTS:
         QVERIFY(QDir(m_dir->path()).mkdir(u"Vopros.txt"_s));
         m_window->reload();
         QCOMPARE(m_window->errors.size(), 1);
-        edit(2)->setText(u"Глеб"_s);
-        button(4)->click();
+        newNameField()->setText(u"Глеб"_s);
+        addNameButton()->click();
         QCOMPARE(TestSupport::readFile(path(u"names.txt"_s)), fileBytes(outside));
         // Nor does the window show them.
         QVERIFY(listed().isEmpty());
@@ -552,14 +566,14 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(path(u"names.txt"_s)));
         QVERIFY(QDir(m_dir->path()).rmdir(u"Vopros.txt"_s));
         m_window->reload();
-        edit(2)->setText(u"Глеб"_s);
-        button(4)->click();
+        newNameField()->setText(u"Глеб"_s);
+        addNameButton()->click();
         QCOMPARE(TestSupport::readFile(path(u"names.txt"_s)), fileBytes({u"Глеб"_s}));
-        edit(3)->setText(u"Вопрос"_s);
-        edit(4)->setText(u"да"_s);
-        edit(5)->setText(u"нет"_s);
-        answer(0)->click();
-        button(2)->click();
+        questionField()->setText(u"Вопрос"_s);
+        firstAnswerField()->setText(u"да"_s);
+        secondAnswerField()->setText(u"нет"_s);
+        rightAnswerItem(0)->click();
+        addQuestionButton()->click();
         QCOMPARE(TestSupport::readFile(path(u"Vopros.txt"_s)), fileBytes({u"?"_s, u"Вопрос"_s, u"да"_s, u"нет"_s, u"0"_s}));
     }
 
@@ -570,8 +584,8 @@ private Q_SLOTS:
         QCOMPARE(m_window->errors, QStringList{u"Не удаётся открыть файл names.txt"_s});
         QCOMPARE(countShown(), u"2"_s);
         // A new names base can be started.
-        edit(2)->setText(u"Глеб"_s);
-        button(4)->click();
+        newNameField()->setText(u"Глеб"_s);
+        addNameButton()->click();
         QCOMPARE(m_window->errors.size(), 1);
         QCOMPARE(TestSupport::readFile(path(u"names.txt"_s)), fileBytes({u"Глеб"_s}));
     }
@@ -585,19 +599,19 @@ private Q_SLOTS:
             QVERIFY(QDir(m_dir->path()).mkdir(name));
         }
 
-        edit(2)->setText(u"Глеб"_s);
-        button(4)->click();
+        newNameField()->setText(u"Глеб"_s);
+        addNameButton()->click();
         QCOMPARE(m_window->errors, QStringList{u"Не удаётся записать файл names.txt"_s});
         QVERIFY(listed().contains(u"Глеб"_s));
 
-        edit(3)->setText(u"Вопрос"_s);
-        edit(4)->setText(u"да"_s);
-        edit(5)->setText(u"нет"_s);
-        answer(0)->click();
-        button(2)->click();
+        questionField()->setText(u"Вопрос"_s);
+        firstAnswerField()->setText(u"да"_s);
+        secondAnswerField()->setText(u"нет"_s);
+        rightAnswerItem(0)->click();
+        addQuestionButton()->click();
         QCOMPARE(m_window->errors.size(), 2);
         QCOMPARE(m_window->errors.last(), u"Не удаётся записать файл Vopros.txt"_s);
-        QCOMPARE(edit(3)->text(), u"OK!"_s);
+        QCOMPARE(questionField()->text(), u"OK!"_s);
         QCOMPARE(countShown(), u"2"_s);
         QCOMPARE(m_window->questions().count(), Questions.size() + 5);
     }

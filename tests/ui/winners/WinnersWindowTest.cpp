@@ -60,23 +60,23 @@ class WinnersWindowTest : public QObject
     std::unique_ptr<Window> m_window;
 
     QString bestPath() const { return m_dir.filePath(u"best.txt"_s); }
-    QComboBox *combo() const { return m_window->findChild<QComboBox *>(u"ComboBox1"_s); }
-    QSpinBox *vvod() const { return m_window->findChild<QSpinBox *>(u"Vvod"_s); }
-    QGroupBox *group() const { return m_window->findChild<QGroupBox *>(u"GroupBox1"_s); }
-    QString area() const { return m_window->findChild<QPlainTextEdit *>(u"RichEdit1"_s)->toPlainText(); }
+    QComboBox *viewChoice() const { return m_window->findChild<QComboBox *>(u"ComboBox1"_s); }
+    QSpinBox *daysField() const { return m_window->findChild<QSpinBox *>(u"Vvod"_s); }
+    QGroupBox *infoBox() const { return m_window->findChild<QGroupBox *>(u"GroupBox1"_s); }
+    QString listing() const { return m_window->findChild<QPlainTextEdit *>(u"RichEdit1"_s)->toPlainText(); }
 
     // Picks a view as the user does.
     void choose(int index)
     {
-        combo()->setCurrentIndex(index);
-        Q_EMIT combo()->activated(index);
+        viewChoice()->setCurrentIndex(index);
+        Q_EMIT viewChoice()->activated(index);
     }
 
     // The names listed in the information area; checks that every record takes five
     // lines and ends with an empty one.
     QStringList listedNames() const
     {
-        const QString text = area();
+        const QString text = listing();
         if (text.isEmpty())
             return {};
         QStringList lines = text.split(u'\n');
@@ -92,7 +92,7 @@ class WinnersWindowTest : public QObject
     void open(const QStringList &lines)
     {
         writeLines(bestPath(), lines);
-        m_window->openFromSettings();
+        m_window->open();
     }
 
 private Q_SLOTS:
@@ -113,12 +113,12 @@ private Q_SLOTS:
         QVERIFY(m_window->isVisible());
         QCOMPARE(m_state.winners.lineCount, 10);
         QCOMPARE(m_window->lines().lines(), lines);
-        QCOMPARE(combo()->currentIndex(), -1);
-        QVERIFY(!group()->isVisible());
-        QVERIFY(!vvod()->isVisible());
+        QCOMPARE(viewChoice()->currentIndex(), -1);
+        QVERIFY(!infoBox()->isVisible());
+        QVERIFY(!daysField()->isVisible());
 
         choose(1);
-        vvod()->setValue(7);
+        daysField()->setValue(7);
         QCOMPARE(listedNames(), (QStringList{u"Аня"_s, u"Боря"_s}));
 
         // "Закрыть" hides the window; the next opening forgets the view but keeps the number.
@@ -126,10 +126,10 @@ private Q_SLOTS:
         QVERIFY(!m_window->isVisible());
         open(lines + record(u"Вова"_s, 10, 0));
         QCOMPARE(m_state.winners.lineCount, 15);
-        QCOMPARE(combo()->currentIndex(), -1);
-        QVERIFY(!group()->isVisible());
-        QVERIFY(!vvod()->isVisible());
-        QCOMPARE(vvod()->value(), 7);
+        QCOMPARE(viewChoice()->currentIndex(), -1);
+        QVERIFY(!infoBox()->isVisible());
+        QVERIFY(!daysField()->isVisible());
+        QCOMPARE(daysField()->value(), 7);
         // The new record is there once a view is chosen.
         choose(0);
         QCOMPARE(listedNames(), (QStringList{u"Аня"_s, u"Боря"_s, u"Вова"_s}));
@@ -143,16 +143,16 @@ private Q_SLOTS:
 
         choose(0);
         QCOMPARE(listedNames(), (QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s}));
-        QVERIFY(group()->isVisible());
-        QVERIFY(!vvod()->isVisible());
-        QVERIFY(area().startsWith(u"Игрок: a\nВыиграл: 500 рублей\nИгра состоялась: "_s));
+        QVERIFY(infoBox()->isVisible());
+        QVERIFY(!daysField()->isVisible());
+        QVERIFY(listing().startsWith(u"Игрок: a\nВыиграл: 500 рублей\nИгра состоялась: "_s));
 
         choose(2);
         QCOMPARE(listedNames(), QStringList{u"b"_s});
-        QVERIFY(area().contains(u"Выиграл: 9000 рублей"_s));
+        QVERIFY(listing().contains(u"Выиграл: 9000 рублей"_s));
         choose(3);
         QCOMPARE(listedNames(), QStringList{u"c"_s});
-        QVERIFY(!vvod()->isVisible());
+        QVERIFY(!daysField()->isVisible());
     }
 
     void daysViewListsOnlyWhenTheNumberChanges_data()
@@ -170,54 +170,54 @@ private Q_SLOTS:
         QFETCH(QStringList, listed);
         open(record(u"сегодня"_s, 1, 0) + record(u"вчера"_s, 2, -1) + record(u"6 дней"_s, 3, -6)
              + record(u"неделя"_s, 4, -7) + record(u"завтра"_s, 5, 1));
-        vvod()->setValue(-100);
+        daysField()->setValue(-100);
 
         choose(0);
-        QVERIFY(!area().isEmpty());
+        QVERIFY(!listing().isEmpty());
         choose(1);
-        QVERIFY(vvod()->isVisible());
-        QVERIFY(group()->isVisible());
-        QCOMPARE(area(), QString());
+        QVERIFY(daysField()->isVisible());
+        QVERIFY(infoBox()->isVisible());
+        QCOMPARE(listing(), QString());
 
-        vvod()->setValue(days);
+        daysField()->setValue(days);
         QCOMPARE(listedNames(), listed);
 
         // In another view a change of the number only empties the area.
         choose(0);
-        vvod()->setValue(days + 1);
-        QCOMPARE(area(), QString());
+        daysField()->setValue(days + 1);
+        QCOMPARE(listing(), QString());
     }
 
     void daysFieldWithoutANumberListsNothing()
     {
         open(record(u"сегодня"_s, 1, 0) + record(u"завтра"_s, 5, 1));
         choose(1);
-        vvod()->setValue(7);
+        daysField()->setValue(7);
         QCOMPARE(listedNames(), (QStringList{u"сегодня"_s, u"завтра"_s}));
 
         // Emptied as the player does it: the old listing goes with the number.
-        vvod()->setFocus();
-        QTest::keyClick(vvod(), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(vvod(), Qt::Key_Backspace);
-        QCOMPARE(vvod()->cleanText(), QString());
-        QCOMPARE(area(), QString());
+        daysField()->setFocus();
+        QTest::keyClick(daysField(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(daysField(), Qt::Key_Backspace);
+        QCOMPARE(daysField()->cleanText(), QString());
+        QCOMPARE(listing(), QString());
 
         // A lone minus is no number either: it does not count as 0.
-        QTest::keyClicks(vvod(), u"-"_s);
-        QCOMPARE(area(), QString());
-        QTest::keyClicks(vvod(), u"1"_s);
-        QCOMPARE(area(), QString());
-        QTest::keyClick(vvod(), Qt::Key_Backspace);
-        QTest::keyClick(vvod(), Qt::Key_Backspace);
-        QTest::keyClicks(vvod(), u"1"_s);
+        QTest::keyClicks(daysField(), u"-"_s);
+        QCOMPARE(listing(), QString());
+        QTest::keyClicks(daysField(), u"1"_s);
+        QCOMPARE(listing(), QString());
+        QTest::keyClick(daysField(), Qt::Key_Backspace);
+        QTest::keyClick(daysField(), Qt::Key_Backspace);
+        QTest::keyClicks(daysField(), u"1"_s);
         QCOMPARE(listedNames(), (QStringList{u"сегодня"_s, u"завтра"_s}));
 
         // The number the field held before it was emptied, typed again, lists again:
         // whatever the field shows is what is listed.
-        QTest::keyClick(vvod(), Qt::Key_Backspace);
-        QCOMPARE(area(), QString());
-        QTest::keyClicks(vvod(), u"1"_s);
-        QCOMPARE(vvod()->cleanText(), u"1"_s);
+        QTest::keyClick(daysField(), Qt::Key_Backspace);
+        QCOMPARE(listing(), QString());
+        QTest::keyClicks(daysField(), u"1"_s);
+        QCOMPARE(daysField()->cleanText(), u"1"_s);
         QCOMPARE(listedNames(), (QStringList{u"сегодня"_s, u"завтра"_s}));
     }
 
@@ -236,9 +236,9 @@ private Q_SLOTS:
         QCOMPARE(m_state.winners.lineCount, lines.size());
         for (int view : {0, 1, 2, 3}) {
             choose(view);
-            vvod()->setValue(view + 5);
-            QCOMPARE(area(), QString());
-            QVERIFY(group()->isVisible());
+            daysField()->setValue(view + 5);
+            QCOMPARE(listing(), QString());
+            QVERIFY(infoBox()->isVisible());
         }
         QVERIFY(m_window->errors.isEmpty());
     }
@@ -263,14 +263,14 @@ private Q_SLOTS:
         choose(3);
         QCOMPARE(listedNames(), QStringList{u"второй"_s});
         choose(1);
-        vvod()->setValue(1);
+        daysField()->setValue(1);
         QCOMPARE(listedNames(), QStringList{u"первый"_s});
         QVERIFY(m_window->errors.isEmpty());
     }
 
     void missingFileIsAnEmptyListAndAnUnreadableOneKeepsTheLastOpening()
     {
-        m_window->openFromSettings();
+        m_window->open();
         QVERIFY(m_window->errors.isEmpty());
         QCOMPARE(m_state.winners.lineCount, 0);
         QVERIFY(m_window->isVisible());
@@ -282,11 +282,11 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(bestPath()));
         QVERIFY(QDir(m_dir.path()).mkdir(u"best.txt"_s));
         choose(0);
-        m_window->openFromSettings();
+        m_window->open();
         QCOMPARE(m_window->errors.size(), 1);
         QCOMPARE(m_window->errors.first().message, u"Не удаётся открыть файл best.txt"_s);
         QVERIFY(m_window->isVisible());
-        QCOMPARE(combo()->currentIndex(), -1);
+        QCOMPARE(viewChoice()->currentIndex(), -1);
         QCOMPARE(m_state.winners.lineCount, 5);
         choose(0);
         QCOMPARE(listedNames(), QStringList{u"Аня"_s});
@@ -305,7 +305,7 @@ private Q_SLOTS:
         timer.start();
         choose(0);
         const qint64 elapsed = timer.elapsed();
-        const QString text = area();
+        const QString text = listing();
         QCOMPARE(text.count(u'\n'), count * 5 - 1);
         QVERIFY(text.endsWith(u"\n"_s));
         qInfo("%d records listed in %lld ms", count, elapsed);
