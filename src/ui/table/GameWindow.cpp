@@ -44,6 +44,7 @@ GameWindow::GameWindow(GameState &state, RandomSource &random, const Clock &cloc
 {
     m_engine.addListener(&m_presenter);
     m_engine.addListener(&m_soundCues);
+    m_engine.addListener(&m_questionsPut);
     setObjectName(u"fGame"_s);
     setWindowTitle(u"Зыбкоцепье"_s);
     setFixedSize(792, 600);
@@ -100,6 +101,15 @@ void GameWindow::connectControls()
     connect(m_table.startButton, &QPushButton::clicked, this, &GameWindow::startPressed);
     connect(m_table.toMenu, &QPushButton::clicked, this, &QWidget::close);
     connect(m_table.hallOfFame, &QPushButton::clicked, this, &GameWindow::hallOfFameRequested);
+    connect(m_table.gameQuestions, &QPushButton::clicked, this, &GameWindow::showGameQuestions);
+}
+
+void GameWindow::showGameQuestions()
+{
+    auto *dialog = new GameQuestionsDialog(m_questionsPut.questions, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &GameQuestionsDialog::questionChosen, this, &GameWindow::questionEditRequested);
+    dialog->open();
 }
 
 void GameWindow::showTable()
@@ -107,6 +117,7 @@ void GameWindow::showTable()
     // A new game: the last one's ways on are gone.
     m_table.toMenu->hide();
     m_table.hallOfFame->hide();
+    m_table.gameQuestions->hide();
     // The settings window may have turned the sound off or on since the last game.
     m_keyboard.showSoundState(SoundSettings::isOn());
     show();
@@ -371,6 +382,7 @@ void GameWindow::showGameOver()
     m_table.yourTurn->hide();
     m_table.toMenu->show();
     m_table.hallOfFame->show();
+    m_table.gameQuestions->setVisible(!m_questionsPut.questions.isEmpty());
     m_table.toMenu->setFocus();
 }
 

@@ -4,6 +4,7 @@
 #include "core/engine/SoundCues.h"
 #include "screen/TablePresenter.h"
 #include "screen/TableScreen.h"
+#include "ui/table/GameQuestions.h"
 #include "ui/look/LazyWindow.h"
 #include "ui/table/KeyboardPlay.h"
 #include "ui/table/TableWidgets.h"
@@ -76,6 +77,8 @@ Q_SIGNALS:
     void closed();
     // "Зал почёта" at the end of a game.
     void hallOfFameRequested();
+    // A question of the game just played, chosen in «Вопросы этой игры» to be corrected.
+    void questionEditRequested(const QString &text);
 
 protected:
     void build() override;
@@ -83,12 +86,14 @@ protected:
 
 private:
     void connectControls();
+    void showGameQuestions();
     void showAnswerCue();
     void setClockUrgent(bool urgent);
 
     GameEngine m_engine;
     TablePresenter m_presenter{*this};
     SoundCues m_soundCues;
+    QuestionsOfTheGame m_questionsPut;
     TableWidgets m_table;
     KeyboardPlay m_keyboard{*this, m_table, m_engine};
     SoundControl *m_sounds = nullptr;

@@ -288,8 +288,11 @@ void TableWidgets::buildCues(QWidget &table)
     hallOfFame = new QPushButton(u"Зал почёта"_s, &table);
     hallOfFame->setObjectName(u"HallOfFame"_s);
     hallOfFame->setGeometry(482, 480, 112, 34);
-    for (QPushButton *b : {toMenu, hallOfFame}) {
-        b->setFont(Fonts::font(Fonts::Family::CenturyGothic, 16, true));
+    gameQuestions = new QPushButton(u"Вопросы этой игры"_s, &table);
+    gameQuestions->setObjectName(u"GameQuestions"_s);
+    gameQuestions->setGeometry(yourTurn->geometry());
+    for (QPushButton *b : {toMenu, hallOfFame, gameQuestions}) {
+        b->setFont(Fonts::font(Fonts::Family::CenturyGothic, b == gameQuestions ? 11 : 16, true));
         b->setStyleSheet(endStyle);
         b->hide();
     }

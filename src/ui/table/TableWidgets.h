@@ -55,6 +55,7 @@ struct TableWidgets
     // The ways on at the end of a game.
     QPushButton *toMenu = nullptr;
     QPushButton *hallOfFame = nullptr;
+    QPushButton *gameQuestions = nullptr;      // where "Ваш ход" stood
 
 private:
     void buildSeats(QWidget &table);

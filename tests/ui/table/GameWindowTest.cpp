@@ -19,6 +19,7 @@
 #include <QGroupBox>
 #include <QSignalSpy>
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -636,6 +637,23 @@ private Q_SLOTS:
         QCOMPARE(records.size(), 1);
         QCOMPARE(records[0].name, m_state.duel.finalist(m_state.duel.winnerSide));
         QCOMPARE(records[0].amount, u"0"_s);
+
+        // «Вопросы этой игры»: the questions the duel put, each once; one is sent to the editor.
+        QSignalSpy editRequests(m_window.get(), &GameWindow::questionEditRequested);
+        QTest::mouseClick(child(u"GameQuestions"_s), Qt::LeftButton);
+        auto *list = child<QListWidget>(u"GameQuestionsList"_s);
+        QVERIFY(list->isVisible());
+        QVERIFY(list->count() >= 5);
+        QStringList texts;
+        for (int i = 0; i < list->count(); ++i)
+            texts << list->item(i)->data(Qt::UserRole).toString();
+        QCOMPARE(QSet<QString>(texts.begin(), texts.end()).size(), texts.size());
+        list->setCurrentRow(1);
+        QTest::mouseClick(child(u"OpenInEditor"_s), Qt::LeftButton);
+        QCOMPARE(editRequests.size(), 1);
+        QCOMPARE(editRequests.at(0).at(0).toString(), texts.at(1));
+        QVERIFY(texts.at(1).startsWith(u"Вопрос"_s));
+        QTRY_VERIFY(!m_window->findChild<QListWidget *>(u"GameQuestionsList"_s));
     }
 };
 
