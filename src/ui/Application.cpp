@@ -37,6 +37,7 @@ Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std
     , settingsWindow(state, *m_random, dataDir)
     , gameWindow(state, *m_random, *m_clock, dataDir)
     , winnersWindow(state, *m_clock, dataDir)
+    , questionEditor(dataDir)
 {
     mainMenuWindow.setTargets(&gameWindow, &settingsWindow);
     for (QWidget *window : std::initializer_list<QWidget *>{&mainMenuWindow, &settingsWindow, &gameWindow, &winnersWindow})
@@ -55,6 +56,7 @@ Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std
     QObject::connect(&settingsWindow, &SettingsWindow::closed, &mainMenuWindow, showMenu);
     QObject::connect(&settingsWindow, &SettingsWindow::winnersRequested, &winnersWindow, &WinnersWindow::openFromSettings);
     QObject::connect(&gameWindow, &GameWindow::hallOfFameRequested, &winnersWindow, &WinnersWindow::openFromSettings);
+    QObject::connect(&settingsWindow, &SettingsWindow::questionEditorRequested, &questionEditor, &QuestionEditorWindow::open);
 }
 
 void Application::start()

@@ -29,6 +29,7 @@ class SoundControl;
 // field (reload()). Closing it, by "OK" or the close box, only hides it and emits
 // closed(); the application shows the main menu on that signal. "Best" emits
 // winnersRequested(); the application connects it to WinnersWindow::openFromSettings().
+// "Редактор вопросов..." emits questionEditorRequested() for the question editor.
 //
 // A failed file operation is shown in a message box and ends the handler there; the
 // window stays usable. A text that would break a data file or the game is refused in the
@@ -76,6 +77,8 @@ public Q_SLOTS:
 Q_SIGNALS:
     void closed();
     void winnersRequested();
+    // "Редактор вопросов...": the application opens the question editor.
+    void questionEditorRequested();
 
 protected:
     // Shows a failed file operation in a message box; tests replace it.
@@ -125,6 +128,7 @@ private:
     QLabel *m_questionCount = nullptr;
     LineStore m_questions;
     QPushButton *m_addQuestionButton = nullptr;
+    QPushButton *m_questionEditorButton = nullptr;
     QPushButton *m_winnersButton = nullptr;
     // The window size, the sound and the host's voice.
     SoundAndScreenGroup *m_soundAndScreen = nullptr;
