@@ -179,7 +179,10 @@ void QuestionEditorWindow::buildLayout()
     for (int i = 0; i < 2; ++i) {
         m_rightItems[i] = new QRadioButton(rightTexts[i], this);
         m_rightItems[i]->setObjectName(u"RightAnswer%1"_s.arg(i));
-        WindowStyle::setTextColour(m_rightItems[i], WindowStyle::White);
+        // White words beside the style's own mark, black on white.
+        QPalette pal = m_rightItems[i]->palette();
+        pal.setColor(QPalette::WindowText, WindowStyle::White);
+        m_rightItems[i]->setPalette(pal);
         m_rightChoice->addButton(m_rightItems[i], i);
     }
     m_saveButton = button(QStyle::SP_DialogSaveButton, u"Записать (Ctrl+S)"_s, this);

@@ -74,7 +74,8 @@ QVariant QuestionTableModel::data(const QModelIndex &index, int role) const
         if (!m_editing.block(block).playable)
             return BrokenText;
         const int right = m_editing.question(block).right;
-        if ((column == FirstColumn && right == 0) || (column == SecondColumn && right == 1) || column == RightColumn)
+        // The right answer stands out.
+        if ((column == FirstColumn && right == 0) || (column == SecondColumn && right == 1))
             return WindowStyle::Lime;
         return {};
     }

@@ -207,7 +207,8 @@ void SettingsWindow::buildLayout()
     m_addQuestionButton = button(QStyle::SP_DialogSaveButton, u"Сформировать"_s, {320, 368, 129, 25}, this);
     m_addQuestionButton->setObjectName(u"BitBtn2"_s);
     // Beside the count: the window where every question of the base can be found, corrected or removed.
-    m_questionEditorButton = button(QStyle::SP_FileDialogDetailedView, u"Редактор вопросов..."_s, {456, 368, 145, 25}, this);
+    m_questionEditorButton = new QPushButton(u"Редактор вопросов..."_s, this);
+    m_questionEditorButton->setGeometry(456, 368, 126, 25);
     m_questionEditorButton->setObjectName(u"QuestionEditorButton"_s);
     m_winnersButton = new QPushButton(SettingsArtwork::winnersGlyph(), u"Best"_s, this);
     m_winnersButton->setGeometry(608, 360, 57, 25);
