@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QTableView>
@@ -570,6 +571,9 @@ bool QuestionEditorWindow::importFile(const QString &path)
         failed(added);
         return false;
     }
+    // The questions added are shown, whatever was searched for.
+    const QSignalBlocker quiet(m_searchEdit);
+    m_searchEdit->clear();
     refresh(first);
     tell(u"Из «%1» добавлено: %2; уже были в базе: %3; не прочитано блоков: %4."_s.arg(fileName)
              .arg(counted(plan.added.size()))
