@@ -57,9 +57,14 @@ QList<int> QuestionEditing::matching(const QString &words)
         std::iota(all.begin(), all.end(), 0);
         return all;
     }
+    prepareSearch();
+    return m_search.matching(words);
+}
+
+void QuestionEditing::prepareSearch()
+{
     if (!m_search.isIndexed())
         m_search.index(m_store.lines(), m_blocks);
-    return m_search.matching(words);
 }
 
 int QuestionEditing::find(const QString &text) const

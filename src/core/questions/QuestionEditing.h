@@ -45,6 +45,8 @@ public:
 
     // The blocks whose question or answers hold every word of `words`, in file order.
     QList<int> matching(const QString &words);
+    // Folds the texts for search now rather than at the first search after a change.
+    void prepareSearch();
     // The first block whose question reads `text` (exactly, or else folded), or -1.
     int find(const QString &text) const;
 

@@ -13,8 +13,8 @@ const QLatin1StringView Marker(QuestionBase::Marker);
 
 QString quoted(const QString &text)
 {
-    constexpr int Shown = 40;
-    return text.size() <= Shown ? u"«%1»"_s.arg(text) : u"«%1…»"_s.arg(text.left(Shown));
+    constexpr int Longest = 40;
+    return text.size() <= Longest ? u"«%1»"_s.arg(text) : u"«%1…»"_s.arg(text.left(Longest));
 }
 
 class Reader

@@ -39,6 +39,7 @@ ImportDialog::ImportDialog(const QuestionImport::Plan &plan, const QString &file
         QPushButton *add = buttons->addButton(u"Добавить %1"_s.arg(counted(plan.added.size())), QDialogButtonBox::AcceptRole);
         add->setObjectName(u"ImportAdd"_s);
         add->setDefault(true);
+        add->setFocus();
         buttons->addButton(u"Отмена"_s, QDialogButtonBox::RejectRole);
     }
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

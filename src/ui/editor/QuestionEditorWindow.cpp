@@ -27,6 +27,7 @@
 #include <QStandardPaths>
 #include <QStyle>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <numeric>
@@ -38,6 +39,8 @@ namespace {
 
 const QColor Background(0, 0, 0);
 const QColor AlternateRow(28, 28, 28);
+// A moment for the list to be painted first.
+constexpr int PrepareSearchMs = 100;
 
 // A blank question or answer: the same refusal for every field.
 const QString Empty = u"Пусто!"_s;
@@ -408,6 +411,10 @@ void QuestionEditorWindow::refresh(int block, int rowIfGone)
 
 void QuestionEditorWindow::showCount()
 {
+    // The texts are folded for search once the list is on screen (after a change, too), not
+    // at the first key typed.
+    QTimer::singleShot(PrepareSearchMs, this, [this] { m_editing->prepareSearch(); });
+
     QString text = u"В базе: %1"_s.arg(counted(m_editing->playableCount()));
     if (m_model->rowCount() != m_editing->count())
         text += u", найдено: %1"_s.arg(m_model->rowCount());
@@ -713,7 +720,7 @@ bool QuestionEditorWindow::confirmImport(const QuestionImport::Plan &plan, const
 
 QString QuestionEditorWindow::chooseFile(bool forSaving)
 {
-    QFileDialog dialog(this, forSaving ? u"Экспорт вопросов"_s : u"Импорт вопросов"_s);
+    QFileDialog dialog(this, forSaving ? u"Файл для экспорта"_s : u"Файл для импорта"_s);
     // Qt's own dialog, whose texts are set here in Russian.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
