@@ -9,30 +9,27 @@
 
 void QuestionSearch::index(const QStringList &lines, const QList<QuestionBlocks::Block> &blocks)
 {
-    QString text;
     qsizetype size = 0;
     for (const QuestionBlocks::Block &b : blocks) {
         for (int k = 1; k < std::min(b.length, 4); ++k)
             size += lines.at(b.line + k).size();
         size += 3;
     }
-    text.reserve(size);
-    for (const QuestionBlocks::Block &b : blocks) {
-        for (int k = 1; k < 4; ++k) {
-            if (k < b.length)
-                text += lines.at(b.line + k);
-            text += u'\n';
-        }
-    }
-    // Folding the whole text at once is much faster than folding each line; a few letters
-    // fold to two, so the blocks' ends are found after folding.
-    m_text = TextFold::fold(std::move(text));
+    // One pass, folding as it copies into a text of the right size.
+    m_text = QString(size, Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(m_text.data());
+    const char16_t *const begin = out;
     m_ends.clear();
     m_ends.reserve(blocks.size());
-    int fields = 0;
-    for (qsizetype i = 0; i < m_text.size(); ++i) {
-        if (m_text.at(i) == u'\n' && ++fields % 3 == 0)
-            m_ends.append(i + 1);
+    for (const QuestionBlocks::Block &b : blocks) {
+        for (int k = 1; k < 4; ++k) {
+            if (k < b.length) {
+                for (const QChar c : lines.at(b.line + k))
+                    *out++ = TextFold::foldUnit(c.unicode());
+            }
+            *out++ = u'\n';
+        }
+        m_ends.append(out - begin);
     }
     m_blocks = int(blocks.size());
     m_indexed = true;

@@ -2,8 +2,9 @@
 
 QString TextFold::fold(QString text)
 {
-    text = std::move(text).toCaseFolded();
-    text.replace(u'ё', u'е');
+    // Folding keeps the length, so it is done in place.
+    for (QChar &c : text)
+        c = QChar(foldUnit(c.unicode()));
     return text;
 }
 

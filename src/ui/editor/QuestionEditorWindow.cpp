@@ -10,6 +10,7 @@
 #include "ui/look/Fonts.h"
 #include "ui/look/WindowStyle.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -17,6 +18,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -28,6 +31,7 @@
 #include <QStyle>
 #include <QTableView>
 #include <QTimer>
+#include <QTranslator>
 #include <QVBoxLayout>
 
 #include <numeric>
@@ -76,6 +80,19 @@ QPushButton *button(QStyle::StandardPixmap glyph, const QString &text, QWidget *
     return new QPushButton(parent->style()->standardIcon(glyph), text, parent);
 }
 
+// Qt's own words in the editor's dialogs (the file dialog's columns and tooltips, the
+// context menus of the fields) in Russian, where Debian's translations of Qt are installed.
+void translateQt()
+{
+    static const bool done = [] {
+        auto *qt = new QTranslator(qApp);
+        if (qt->load(QLocale(QLocale::Russian), u"qtbase"_s, u"_"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QCoreApplication::installTranslator(qt);
+        return true;
+    }();
+    Q_UNUSED(done);
+}
+
 } // namespace
 
 QuestionEditorWindow::QuestionEditorWindow(QDir dataDir, QWidget *parent)
@@ -100,6 +117,7 @@ void QuestionEditorWindow::ensureBuilt()
         return;
     const QString name = QString::fromLatin1(DataFiles::QuestionBase);
     m_editing = std::make_unique<QuestionEditing>(DataFiles::path(m_dataDir, name), name);
+    translateQt();
     buildLayout();
     addShortcuts();
 }
