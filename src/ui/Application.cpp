@@ -56,7 +56,10 @@ Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std
     QObject::connect(&settingsWindow, &SettingsWindow::closed, &mainMenuWindow, showMenu);
     QObject::connect(&settingsWindow, &SettingsWindow::winnersRequested, &winnersWindow, &WinnersWindow::openFromSettings);
     QObject::connect(&gameWindow, &GameWindow::hallOfFameRequested, &winnersWindow, &WinnersWindow::openFromSettings);
-    QObject::connect(&settingsWindow, &SettingsWindow::questionEditorRequested, &questionEditor, &QuestionEditorWindow::open);
+    // The editor starts from the base the settings window has just read.
+    QObject::connect(&settingsWindow, &SettingsWindow::questionEditorRequested, &questionEditor, [this] {
+        questionEditor.openWithBase(settingsWindow.questions(), settingsWindow.questionFile());
+    });
 }
 
 void Application::start()

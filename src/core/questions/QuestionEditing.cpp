@@ -24,6 +24,15 @@ Status QuestionEditing::load()
     return loaded;
 }
 
+void QuestionEditing::adopt(const LineStore &base, const QuestionFile &file)
+{
+    m_undo.clear();
+    m_reloaded = false;
+    m_file = file;
+    m_store = base;
+    reindex();
+}
+
 bool QuestionEditing::reloadIfChangedOutside(Status *status)
 {
     if (!m_file.changedOutside())

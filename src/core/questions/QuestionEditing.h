@@ -26,6 +26,9 @@ public:
     // Reads the file and forgets the undo history. A missing file is an empty base, which
     // the first change creates; the failure still tells the player it is missing.
     Status load();
+    // Takes the base as another window has just read it from `file`, instead of reading it
+    // again; forgets the undo history.
+    void adopt(const LineStore &base, const QuestionFile &file);
     // Reads the file again if another program changed it since; true when it did.
     bool reloadIfChangedOutside(Status *status);
     // Whether the last failed change found the file changed outside and read it again.

@@ -29,6 +29,8 @@ public:
 
     // Whether the file no longer holds what was last read or written here (or was never read).
     bool changedOutside() const;
+    // Whether the file's content was read or written here.
+    bool isRead() const { return m_known == Known::Content; }
 
     // Under the lock: writes `store` if the file still holds what was last read or written
     // here. If another program changed it meanwhile, nothing is written, `*outside` is set

@@ -44,7 +44,7 @@ namespace {
 const QColor Background(0, 0, 0);
 const QColor AlternateRow(28, 28, 28);
 // A moment for the list to be painted first.
-constexpr int PrepareSearchMs = 100;
+constexpr int PrepareSearchMs = 250;
 
 // A blank question or answer: the same refusal for every field.
 const QString Empty = u"Пусто!"_s;
@@ -330,6 +330,17 @@ void QuestionEditorWindow::open()
     // The session's changes and their undo stay while the file holds what this window wrote.
     if (!first)
         checkForOutsideChange();
+}
+
+void QuestionEditorWindow::openWithBase(const LineStore &base, const QuestionFile &file)
+{
+    ensureBuilt();
+    if (!m_loaded && file.isRead() && !file.changedOutside()) {
+        m_editing->adopt(base, file);
+        m_loaded = true;
+        refresh(-1, 0);
+    }
+    open();
 }
 
 void QuestionEditorWindow::openAt(const QString &question)

@@ -51,6 +51,9 @@ public:
 public Q_SLOTS:
     // Shows the window with the base as the file holds it now.
     void open();
+    // The same, on the base as another window has just read it from `file`: a base of a
+    // hundred thousand questions is not read twice. If the file changed since, it is read.
+    void openWithBase(const LineStore &base, const QuestionFile &file);
     // Shows the window on the question whose text is `question` (search cleared).
     void openAt(const QString &question);
     // Shows the window on the block of number `block`, counted in file order from 0.

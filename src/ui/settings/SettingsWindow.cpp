@@ -3,7 +3,6 @@
 #include "core/data/DataFiles.h"
 #include "core/data/NamesBase.h"
 #include "core/data/QuestionBase.h"
-#include "core/questions/QuestionFile.h"
 #include "ui/look/AccessibleRoles.h"
 #include "ui/look/Backdrop.h"
 #include "ui/look/ErrorReport.h"
@@ -266,7 +265,8 @@ void SettingsWindow::reload()
     // The file the game reads is the file the window counts and appends to.
     const QString questionsName = QString::fromLatin1(DataFiles::QuestionBase);
     m_questionsPath = DataFiles::path(m_dataDir, questionsName);
-    if (Status loaded = m_questions.load(m_questionsPath, questionsName); !loaded) {
+    m_questionFile = QuestionFile(m_questionsPath, questionsName);
+    if (Status loaded = m_questionFile.load(m_questions); !loaded) {
         m_questions = LineStore();
         showError(loaded);
         return;
@@ -373,9 +373,8 @@ void SettingsWindow::addQuestionPressed()
     m_secondAnswerEdit->clear();
     // Added to the file as it is now, under its lock: what the question editor or another
     // copy of the game wrote since this window opened stays.
-    QuestionFile file(m_questionsPath, fileName);
     const auto append = [&](LineStore &store) { QuestionBase::append(store, text, first, second, right); };
-    if (Status saved = file.update(m_questions, append); !saved) {
+    if (Status saved = m_questionFile.update(m_questions, append); !saved) {
         showError(saved);
         return;
     }

@@ -3,6 +3,7 @@
 #include "core/data/LineStore.h"
 #include "core/data/Status.h"
 #include "core/engine/RandomSource.h"
+#include "core/questions/QuestionFile.h"
 #include "core/state/GameState.h"
 
 #include <QDir>
@@ -50,8 +51,9 @@ public:
     // The host's voice that the voice controls act on at once, or none. Not owned.
     void setNarrator(Narrator *narrator);
 
-    // The window's copy of the question base, in file order.
+    // The window's copy of the question base, in file order, and the file as it was read.
     const LineStore &questions() const { return m_questions; }
+    const QuestionFile &questionFile() const { return m_questionFile; }
     // The names base as the window holds it, sorted.
     const QStringList &names() const { return m_names.lines(); }
 
@@ -139,6 +141,7 @@ private:
     LineStore m_names;
     // The question base file read at the last activation: the one the game reads.
     QString m_questionsPath;
+    QuestionFile m_questionFile{{}, {}};
     // The message each field shows in place of typed text, if any.
     QHash<const QLineEdit *, QString> m_messages;
     // Whether each store holds what its file held at the last activation.
