@@ -100,7 +100,7 @@ Status QuestionFile::save(const LineStore &store, bool *outside)
     if (!same) {
         *outside = true;
         return Status::failure(
-            u"Файл %1 изменён другой программой"_s.arg(m_displayName),
+            u"Файл %1 изменён вне редактора"_s.arg(m_displayName),
             u"Пока редактор был открыт, файл «%1» изменило другое окно или другая копия игры. Чтобы не затереть "
             u"их изменения, последнее изменение не записано; редактор перечитал файл."_s.arg(m_displayName));
     }

@@ -695,8 +695,8 @@ void QuestionEditorWindow::checkForOutsideChange()
     if (!m_editing->reloadIfChangedOutside(&status))
         return;
     refresh(currentBlock(), m_table->currentIndex().row());
-    tell(u"Файл %1 изменён другой программой: список перечитан, отмена прежних изменений больше недоступна."_s.arg(
-        m_editing->displayName()));
+    tell(u"Файл %1 изменён вне редактора (другим окном или программой): список перечитан, "
+         u"отменить прежние изменения уже нельзя."_s.arg(m_editing->displayName()));
     if (!status)
         showError(status);
 }

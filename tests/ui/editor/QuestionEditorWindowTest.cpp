@@ -267,14 +267,14 @@ private Q_SLOTS:
         QEvent activate(QEvent::WindowActivate);
         QApplication::sendEvent(m_window.get(), &activate);
         QTRY_COMPARE(m_window->shownBlocks().size(), 3);
-        QVERIFY(child<QLabel>(u"StatusLabel"_s)->text().contains(u"изменён другой программой"_s));
+        QVERIFY(child<QLabel>(u"StatusLabel"_s)->text().contains(u"изменён вне редактора"_s));
 
         // A change saved while the file changed again is not written: the window says so.
         TestSupport::writeFile(base(), fileBytes(questionLines(0, 2)));
         m_window->selectBlock(0);
         type(questionField(), u"Новый текст"_s);
         m_window->savePressed();
-        QCOMPARE(m_window->errors, QStringList{u"Файл Vopros.txt изменён другой программой"_s});
+        QCOMPARE(m_window->errors, QStringList{u"Файл Vopros.txt изменён вне редактора"_s});
         QCOMPARE(TestSupport::readFile(base()), fileBytes(questionLines(0, 2)));
         QCOMPARE(m_window->shownBlocks().size(), 2);
     }
