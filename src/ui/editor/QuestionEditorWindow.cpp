@@ -774,7 +774,7 @@ QList<int> QuestionEditorWindow::chooseExport(const QList<int> &selected)
 {
     QList<int> all(m_editing->count());
     std::iota(all.begin(), all.end(), 0);
-    if (selected.size() <= 1 || selected.size() == all.size())
+    if (selected.isEmpty() || selected.size() == all.size())
         return all;
     QMessageBox box(QMessageBox::Question, u"Экспорт вопросов"_s, u"Что записать в файл?"_s, QMessageBox::NoButton, this);
     QPushButton *chosen = box.addButton(u"Выбранные: %1"_s.arg(counted(selected.size())), QMessageBox::AcceptRole);
