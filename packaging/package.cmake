@@ -36,9 +36,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-dejavu-extra")
 # The host's voice speaks through speech-dispatcher's plugin for Qt and espeak-ng; without
 # them the game is silent and plays as well. Qt's Wayland platform runs it on a Wayland
-# desktop itself; without it the game runs there through XWayland.
+# desktop itself; without it the game runs there through XWayland. Qt's translations put the
+# question editor's file dialog in Russian.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "fonts-liberation2, fonts-urw-base35, qt6-speech-speechd-plugin, speech-dispatcher-espeak-ng, qt6-wayland")
+    "fonts-liberation2, fonts-urw-base35, qt6-speech-speechd-plugin, speech-dispatcher-espeak-ng, qt6-wayland, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

@@ -15,6 +15,8 @@ play_packages=(
     speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
     # Qt's Wayland platform, for Wayland desktops.
     qt6-wayland
+    # Qt's own words (the question editor's file dialog) in Russian.
+    qt6-translations-l10n
 )
 test_packages=(
     xvfb xauth xdotool x11-utils x11-xkb-utils openbox imagemagick dbus at-spi2-core python3 python3-pyatspi orca

@@ -10,13 +10,16 @@
 //                     frame: "Настройка..." in the main menu, "Best" in the settings window,
 //                     "Играть" in the main menu
 //   memory:           peak resident memory at the main menu's first full frame
+//   question editor:  in a data folder whose question base holds 100,000 questions, a click
+//                     on "Редактор вопросов..." in the settings window to the editor's first
+//                     full frame, against the game's own start-up
 //
 // The yardstick is the minimal window with one line of text, which pays what the first text
 // costs in any Qt program (font configuration, font database, a font file, glyphs). The
 // empty minimal window's start-up is printed for reference, without a target. Each time is
 // the median of the interleaved runs, printed with its range (fastest..slowest).
 //
-//   bench_startup GAME MINIMAL MINIMAL_WITH_TEXT DATA_DIR
+//   bench_startup GAME MINIMAL MINIMAL_WITH_TEXT DATA_DIR [DATA_DIR_100K]
 #include "../BenchReport.h"
 
 #include <X11/Xlib.h>
@@ -199,6 +202,21 @@ bool runGame(Display *display, const char *path, const char *dir, GameRun *out)
     return open(game, menu, 400, 213, &table, &out->tableMs);  // "Играть"
 }
 
+// Opens the question editor from the settings window, in a folder with a large question base.
+bool runEditor(Display *display, const char *path, const char *dir, double *ms)
+{
+    Program game(display, path, dir);
+    const Window menu = game.nextMapped();
+    if (!menu)
+        return false;
+    game.firstFullFrame(menu, game.begin());
+    Window settings, editor;
+    double settingsMs;
+    if (!open(game, menu, 400, 311, &settings, &settingsMs))  // "Настройка..."
+        return false;
+    return open(game, settings, 519, 380, &editor, ms);  // "Редактор вопросов..."
+}
+
 bool runMinimal(Display *display, const char *path, const char *dir, double *ms, double *peakKb)
 {
     Program minimal(display, path, dir);
@@ -245,11 +263,12 @@ bool compare(const char *name, const Times &ours, const char *against, const Tim
 
 int main(int argc, char *argv[])
 {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: bench_startup GAME MINIMAL MINIMAL_WITH_TEXT DATA_DIR\n");
+    if (argc != 5 && argc != 6) {
+        std::fprintf(stderr, "usage: bench_startup GAME MINIMAL MINIMAL_WITH_TEXT DATA_DIR [DATA_DIR_100K]\n");
         return 2;
     }
     const char *dataDir = argv[4];
+    const char *bigDataDir = argc == 6 ? argv[5] : nullptr;
     // The programs start in the data folder: resolve their paths first.
     char gamePath[PATH_MAX], minimalPath[PATH_MAX], textPath[PATH_MAX];
     if (!realpath(argv[1], gamePath) || !realpath(argv[2], minimalPath) || !realpath(argv[3], textPath)) {
@@ -261,7 +280,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "no X display\n");
         return 2;
     }
-    std::vector<double> gameMs, minimalMs, textMs, gameKb, minimalKb, settingsMs, winnersMs, tableMs;
+    std::vector<double> gameMs, minimalMs, textMs, gameKb, minimalKb, settingsMs, winnersMs, tableMs, editorMs;
     for (int run = -1; run < Runs; ++run) {
         GameRun game;
         double minimal = 0, minimalPeakKb = 0, text = 0, textPeakKb = 0;
@@ -271,6 +290,11 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "a program ended or a window did not open\n");
             return 2;
         }
+        double editor = 0;
+        if (bigDataDir && !runEditor(display, gamePath, bigDataDir, &editor)) {
+            std::fprintf(stderr, "the question editor did not open\n");
+            return 2;
+        }
         if (run < 0)
             continue;  // the first run warms the caches
         gameMs.push_back(game.startMs);
@@ -278,6 +302,7 @@ int main(int argc, char *argv[])
         settingsMs.push_back(game.settingsMs);
         winnersMs.push_back(game.winnersMs);
         tableMs.push_back(game.tableMs);
+        editorMs.push_back(editor);
         minimalMs.push_back(minimal);
         textMs.push_back(text);
         minimalKb.push_back(minimalPeakKb / 1024);
@@ -288,6 +313,8 @@ int main(int argc, char *argv[])
     ok = compare("open-settings", Times(settingsMs), "text window's start-up", text, 1.0) && ok;
     ok = compare("open-winners", Times(winnersMs), "text window's start-up", text, 1.0) && ok;
     ok = compare("open-game-table", Times(tableMs), "text window's start-up", text, 1.0) && ok;
+    if (bigDataDir)
+        ok = compare("open-question-editor-100k", Times(editorMs), "the game's start-up", Times(gameMs), 1.0) && ok;
     ok = BenchReport::ratio("memory-at-main-menu", "MiB", BenchReport::median(gameKb), "minimal Qt window",
                             BenchReport::median(minimalKb), 1.3) && ok;
     XCloseDisplay(display);

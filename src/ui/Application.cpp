@@ -38,6 +38,7 @@ Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std
     , settingsWindow(state, *m_random, dataDir)
     , gameWindow(state, *m_random, *m_clock, dataDir)
     , winnersWindow(state, *m_clock, dataDir)
+    , questionEditor(dataDir)
 {
     for (QWidget *window : std::initializer_list<QWidget *>{&mainMenuWindow, &settingsWindow, &gameWindow, &winnersWindow})
         WindowStates::fitWhenMaximised(*window);
@@ -57,6 +58,12 @@ Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std
     QObject::connect(&settingsWindow, &SettingsWindow::closed, &mainMenuWindow, showMenu);
     QObject::connect(&settingsWindow, &SettingsWindow::winnersRequested, &winnersWindow, &WinnersWindow::open);
     QObject::connect(&gameWindow, &GameWindow::hallOfFameRequested, &winnersWindow, &WinnersWindow::open);
+    // The editor starts from the base the settings window has just read; a question of the
+    // game just played opens it on that question.
+    QObject::connect(&settingsWindow, &SettingsWindow::questionEditorRequested, &questionEditor, [this] {
+        questionEditor.openWithBase(settingsWindow.questions(), settingsWindow.questionFile());
+    });
+    QObject::connect(&gameWindow, &GameWindow::questionEditRequested, &questionEditor, &QuestionEditorWindow::openAt);
 }
 
 void Application::startGame()

@@ -4,6 +4,7 @@
 #include "core/engine/Clock.h"
 #include "core/engine/RandomSource.h"
 #include "core/state/GameState.h"
+#include "ui/editor/QuestionEditorWindow.h"
 #include "ui/menu/MainMenuWindow.h"
 #include "ui/settings/SettingsWindow.h"
 #include "ui/speech/Narrator.h"
@@ -53,4 +54,6 @@ public:
     SettingsWindow settingsWindow;
     GameWindow gameWindow;
     WinnersWindow winnersWindow;
+    // Opened from the settings window; its elements are made when it first opens.
+    QuestionEditorWindow questionEditor;
 };

@@ -153,12 +153,27 @@ bool LineStore::fitsWindows1251(const QString &text)
     return !cp1251.hasError();
 }
 
+QString LineStore::unfitCharacters(const QString &text)
+{
+    QString result;
+    if (fitsWindows1251(text))
+        return result;
+    const QList<uint> codePoints = text.toUcs4();
+    for (const uint c : codePoints) {
+        const char32_t point = c;
+        const QString one = QString::fromUcs4(&point, 1);
+        if (!result.contains(one) && !fitsWindows1251(one))
+            result += one;
+    }
+    return result;
+}
+
 bool LineStore::isStorableLine(const QString &text)
 {
     return !hasLineBreak(text) && fitsWindows1251(text);
 }
 
-Status LineStore::load(const QString &path, const QString &displayName)
+Status LineStore::load(const QString &path, const QString &displayName, QByteArray *content)
 {
     const QString name = nameFor(path, displayName);
     const QFileInfo info(path);
@@ -178,10 +193,12 @@ Status LineStore::load(const QString &path, const QString &displayName)
     const QString text = decode(bytes, &encoding);
     m_lines = splitLines(text);
     m_encoding = encoding;
+    if (content)
+        *content = bytes;
     return Status::success();
 }
 
-Status LineStore::save(const QString &path, const QString &displayName) const
+Status LineStore::save(const QString &path, const QString &displayName, QByteArray *written) const
 {
     const QString name = nameFor(path, displayName);
     QByteArray bytes;
@@ -197,5 +214,7 @@ Status LineStore::save(const QString &path, const QString &displayName) const
     }
     if (!file.commit())
         return Status::cannotCreate(name);
+    if (written)
+        *written = std::move(bytes);
     return Status::success();
 }

@@ -35,12 +35,14 @@ public:
 
     // Replaces the lines with the file's. On failure the store keeps what it held.
     // `displayName` is the name the player sees in a message (the file name as asked for).
-    Status load(const QString &path, const QString &displayName = {});
+    // `content`, if given, receives the file's bytes as read.
+    Status load(const QString &path, const QString &displayName = {}, QByteArray *content = nullptr);
 
     // Writes every line followed by CR LF, replacing the file. Text that the file's
     // encoding cannot hold, or a line with a line break inside (it would come back as
-    // two lines), is refused before anything is written.
-    Status save(const QString &path, const QString &displayName = {}) const;
+    // two lines), is refused before anything is written. `written`, if given, receives
+    // the bytes the file now holds.
+    Status save(const QString &path, const QString &displayName = {}, QByteArray *written = nullptr) const;
 
     // The pieces of load and save, for tests, fuzzing and benchmarks.
     static QStringList splitLines(QStringView text);
@@ -51,6 +53,8 @@ public:
 
     // True when Windows-1251 can hold every character of `text`.
     static bool fitsWindows1251(const QString &text);
+    // The characters of `text` that Windows-1251 cannot hold, each once, in order.
+    static QString unfitCharacters(const QString &text);
     // True when `text` can be saved as one line: no line break inside, and every
     // character fits Windows-1251.
     static bool isStorableLine(const QString &text);

@@ -45,7 +45,13 @@ QString QuestionBase::refusal(const QString &text)
 {
     if (text == QLatin1StringView(Marker))
         return u"Нельзя «?»"_s;
-    if (!LineStore::isStorableLine(text))
-        return u"Плохой знак!"_s;
+    if (!LineStore::isStorableLine(text)) {
+        // The player learns which characters to replace.
+        const QString unfit = LineStore::unfitCharacters(text);
+        if (unfit.isEmpty())
+            return u"Плохой знак!"_s;
+        const bool one = unfit.toUcs4().size() == 1;
+        return (one ? u"Плохой знак «%1»"_s : u"Плохие знаки «%1»"_s).arg(unfit);
+    }
     return {};
 }

@@ -35,7 +35,8 @@ Question question(const QStringList &lines, int start);
 void append(LineStore &store, const QString &text, const QString &first, const QString &second, int right);
 
 // A question or answer text that would break the file's block structure or that the
-// file cannot hold; empty when the text can be stored.
+// file cannot hold, as the short message shown in its field («Плохой знак «✓»» names the
+// characters to replace); empty when the text can be stored.
 QString refusal(const QString &text);
 
 } // namespace QuestionBase

@@ -29,7 +29,7 @@ QAccessibleInterface *roleFor(const QString &className, QObject *object)
         return nullptr;
     auto *widget = static_cast<QWidget *>(object);
     if (className == u"GameWindow" || className == u"SettingsWindow" || className == u"WinnersWindow"
-        || className == u"MainMenuWindow")
+        || className == u"MainMenuWindow" || className == u"QuestionEditorWindow")
         return widget->isWindow() ? new QAccessibleWidget(widget, QAccessible::Window) : nullptr;
     if (className == u"Announcer")
         return new QAccessibleWidget(widget, QAccessible::Notification);

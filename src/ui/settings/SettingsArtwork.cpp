@@ -27,7 +27,8 @@ QImage SettingsArtwork::background(qreal scale)
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRect(16, 76, 228, 162));
     p.drawRect(QRect(252, 76, 406, 166));
-    p.drawRect(QRect(36, 250, 484, 154));
+    // The questions' frame reaches right to hold «Редактор вопросов...» beside the count.
+    p.drawRect(QRect(36, 250, 552, 154));
     p.drawRect(SoundAndScreenFrame);
 
     // Rings behind the OK and "Best" buttons.

@@ -115,6 +115,7 @@ void SettingsWindow::build()
     connect(m_addNameButton, &QPushButton::clicked, this, &SettingsWindow::addNamePressed);
     connect(m_addQuestionButton, &QPushButton::clicked, this, &SettingsWindow::addQuestionPressed);
     connect(m_winnersButton, &QPushButton::clicked, this, &SettingsWindow::winnersPressed);
+    connect(m_questionEditorButton, &QPushButton::clicked, this, &SettingsWindow::questionEditorRequested);
     connect(m_firstAnswerEdit, &QLineEdit::textChanged, this, &SettingsWindow::firstAnswerEdited);
     connect(m_secondAnswerEdit, &QLineEdit::textChanged, this, &SettingsWindow::secondAnswerEdited);
     for (QLineEdit *field : {m_playerNameEdit, m_newNameEdit, m_questionEdit, m_firstAnswerEdit, m_secondAnswerEdit})
@@ -193,6 +194,10 @@ void SettingsWindow::buildLayout()
 
     m_addQuestionButton = button(QStyle::SP_DialogSaveButton, u"Сформировать"_s, {320, 368, 129, 25}, this);
     m_addQuestionButton->setObjectName(u"BitBtn2"_s);
+    // Beside the count: the window where every question of the base can be found, corrected or removed.
+    m_questionEditorButton = new QPushButton(u"Редактор вопросов..."_s, this);
+    m_questionEditorButton->setGeometry(456, 368, 126, 25);
+    m_questionEditorButton->setObjectName(u"QuestionEditorButton"_s);
     m_winnersButton = new QPushButton(SettingsArtwork::winnersGlyph(), u"Best"_s, this);
     m_winnersButton->setGeometry(608, 360, 57, 25);
     m_winnersButton->setObjectName(u"BitBtn5"_s);
@@ -205,7 +210,8 @@ void SettingsWindow::buildLayout()
 
     const QList<QWidget *> tabOrder = QList<QWidget *>{m_okButton, m_playerNameEdit, m_randomNameButton, m_namesList, m_newNameEdit,
                                                        m_addNameButton, m_questionEdit, m_firstAnswerEdit, m_secondAnswerEdit,
-                                                       m_answerItems[0], m_answerItems[1], m_addQuestionButton, m_winnersButton}
+                                                       m_answerItems[0], m_answerItems[1], m_addQuestionButton, m_questionEditorButton,
+                                                       m_winnersButton}
         + m_soundAndScreen->tabOrder();
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
@@ -248,7 +254,8 @@ void SettingsWindow::reload()
     // The file the game reads is the file the window counts and appends to.
     const QString questionsName = QString::fromLatin1(DataFiles::QuestionBase);
     m_questionsPath = DataFiles::path(m_dataDir, questionsName);
-    if (Status loaded = m_questions.load(m_questionsPath, questionsName); !loaded) {
+    m_questionFile = QuestionFile(m_questionsPath, questionsName);
+    if (Status loaded = m_questionFile.load(m_questions); !loaded) {
         m_questions = LineStore();
         showError(loaded);
         return;
@@ -349,11 +356,14 @@ void SettingsWindow::addQuestionPressed()
     const QString fileName = QString::fromLatin1(DataFiles::QuestionBase);
     if (!mayReplace(m_questionsInSync, m_questionsPath, fileName))
         return;
-    QuestionBase::append(m_questions, m_questionEdit->text(), m_firstAnswerEdit->text(), m_secondAnswerEdit->text(), right);
+    const QString text = m_questionEdit->text(), first = m_firstAnswerEdit->text(), second = m_secondAnswerEdit->text();
     showMessage(m_questionEdit, QuestionAdded);
     m_firstAnswerEdit->clear();
     m_secondAnswerEdit->clear();
-    if (Status saved = m_questions.save(m_questionsPath, fileName); !saved) {
+    // Added to the file as it is now, under its lock: what the question editor or another
+    // copy of the game wrote since this window opened stays.
+    const auto append = [&](LineStore &store) { QuestionBase::append(store, text, first, second, right); };
+    if (Status saved = m_questionFile.update(m_questions, append); !saved) {
         showError(saved);
         return;
     }

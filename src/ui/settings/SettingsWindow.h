@@ -3,6 +3,7 @@
 #include "core/data/LineStore.h"
 #include "core/data/Status.h"
 #include "core/engine/RandomSource.h"
+#include "core/questions/QuestionFile.h"
 #include "core/state/GameState.h"
 
 #include <QDir>
@@ -30,6 +31,7 @@ class SoundControl;
 // field (reload()). Closing it, by "OK" or the close box, only hides it and emits
 // closed(); the application shows the main menu on that signal. "Best" emits
 // winnersRequested(); the application connects it to WinnersWindow::open().
+// "Редактор вопросов..." emits questionEditorRequested() for the question editor.
 //
 // A failed file operation is shown in a message box and ends the handler there; the
 // window stays usable. A text that would break a data file or the game is refused in the
@@ -47,8 +49,9 @@ public:
     // The host's voice that the voice controls act on at once, or none. Not owned.
     void setNarrator(Narrator *narrator);
 
-    // The window's copy of the question base, in file order.
+    // The window's copy of the question base, in file order, and the file as it was read.
     const LineStore &questions() const { return m_questions; }
+    const QuestionFile &questionFile() const { return m_questionFile; }
     // The names base as the window holds it, sorted.
     const QStringList &names() const { return m_names.lines(); }
 
@@ -74,6 +77,8 @@ public Q_SLOTS:
 Q_SIGNALS:
     void closed();
     void winnersRequested();
+    // "Редактор вопросов...": the application opens the question editor.
+    void questionEditorRequested();
 
 protected:
     // Shows a failed file operation in a message box; tests replace it.
@@ -123,6 +128,7 @@ private:
     QLabel *m_questionCount = nullptr;
     LineStore m_questions;
     QPushButton *m_addQuestionButton = nullptr;
+    QPushButton *m_questionEditorButton = nullptr;
     QPushButton *m_winnersButton = nullptr;
     // The window size, the sound and the host's voice.
     SoundAndScreenGroup *m_soundAndScreen = nullptr;
@@ -133,6 +139,7 @@ private:
     LineStore m_names;
     // The question base file read at the last activation: the one the game reads.
     QString m_questionsPath;
+    QuestionFile m_questionFile{{}, {}};
     // The message each field shows in place of typed text, if any.
     QHash<const QLineEdit *, QString> m_messages;
     // Whether each store holds what its file held at the last activation.

@@ -1,0 +1,133 @@
+#pragma once
+
+#include "core/data/Status.h"
+#include "core/questions/QuestionEditing.h"
+
+#include <QDir>
+#include <QWidget>
+
+class Announcer;
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableView;
+class QuestionTableModel;
+
+// The question editor: every question of the base in one list, found by the words typed in
+// the search field, corrected in place, removed, imported from a file or exported to one.
+//
+// The settings window's "Редактор вопросов..." opens it (open()); openAt() opens it on a
+// given question, for windows that show questions. Every change is written to the base at
+// once (QuestionEditing); Ctrl+Z takes the session's changes back one by one. When the
+// window becomes active again and another program changed the base meanwhile, it reads the
+// base again and says so.
+//
+// Keys: Ctrl+F search, Enter in the search field goes to the list, F2 edits a cell in
+// place, Enter in the list goes to the question's fields, Ctrl+S or Enter in a field saves
+// them, Alt+1 and Alt+2 mark the right answer, Del removes the selected questions, Ctrl+Z
+// undoes, Ctrl+I imports, Ctrl+E exports, F8 goes to the next broken block, Esc closes.
+class QuestionEditorWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit QuestionEditorWindow(QDir dataDir, QWidget *parent = nullptr);
+
+    // Makes the window's elements; done when it is first shown.
+    void ensureBuilt();
+
+    const QuestionEditing &editing() const { return *m_editing; }
+    // The blocks the list shows now, in order.
+    QList<int> shownBlocks() const;
+    // The block of the list's current row, or -1.
+    int currentBlock() const;
+    // Makes `block` the current (and only selected) row, if the list shows it.
+    void selectBlock(int block);
+    // Selects these blocks (those the list shows).
+    void selectBlocks(const QList<int> &blocks);
+
+public Q_SLOTS:
+    // Shows the window with the base as the file holds it now.
+    void open();
+    // The same, on the base as another window has just read it from `file`: a base of a
+    // hundred thousand questions is not read twice. If the file changed since, it is read.
+    void openWithBase(const LineStore &base, const QuestionFile &file);
+    // Shows the window on the question whose text is `question` (search cleared).
+    void openAt(const QString &question);
+    // Shows the window on the block of number `block`, counted in file order from 0.
+    void openAtBlock(int block);
+
+    void search(const QString &words);
+    // Writes the question's fields over the current block.
+    void savePressed();
+    // Removes the selected blocks, after asking when there are more than one.
+    void removePressed();
+    void undoPressed();
+    void importPressed();
+    void exportPressed();
+    void nextBrokenPressed();
+
+    // Reads a file of questions, asks the player and adds the new ones; true when added.
+    bool importFile(const QString &path);
+    // Writes the blocks to a UTF-8 file; true when written.
+    bool exportBlocks(const QString &path, const QList<int> &blocks);
+
+protected:
+    // Shows a failed file operation in a message box; tests replace it.
+    virtual void showError(const Status &status);
+    // Asks a yes-or-no question; `yes` is the text of the button that agrees.
+    virtual bool confirm(const QString &question, const QString &yes);
+    virtual bool confirmImport(const QuestionImport::Plan &plan, const QString &fileName);
+    // The file to import from or export to; empty when the player cancels.
+    virtual QString chooseFile(bool forSaving);
+    // Which blocks to export: the selected ones or all; empty when the player cancels.
+    virtual QList<int> chooseExport(const QList<int> &selected);
+
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void setVisible(bool visible) override;
+
+private:
+    void buildLayout();
+    void addShortcuts();
+    Status load();
+    // Shows the blocks matching the search again, keeping `block` current where it can.
+    void refresh(int block, int rowIfGone = -1);
+    void showCount();
+    void showCurrent();
+    // Writes a question over a block (from the fields or from the list); false when
+    // refused or failed.
+    bool commit(int block, const QuestionBase::Question &question);
+    void failed(const Status &status);
+    void tell(const QString &line);
+    void refuse(const QString &message, QWidget *field);
+    QList<int> selectedBlocks() const;
+    void checkForOutsideChange();
+
+    QDir m_dataDir;
+    std::unique_ptr<QuestionEditing> m_editing;
+    bool m_loaded = false;
+
+    QLineEdit *m_searchEdit = nullptr;
+    QLabel *m_countLabel = nullptr;
+    QTableView *m_table = nullptr;
+    QuestionTableModel *m_model = nullptr;
+    QLabel *m_blockLabel = nullptr;
+    QLineEdit *m_questionEdit = nullptr;
+    QLineEdit *m_firstEdit = nullptr;
+    QLineEdit *m_secondEdit = nullptr;
+    QRadioButton *m_rightItems[2] = {};
+    QButtonGroup *m_rightChoice = nullptr;
+    QPushButton *m_saveButton = nullptr;
+    QPushButton *m_removeButton = nullptr;
+    QPushButton *m_undoButton = nullptr;
+    QPushButton *m_importButton = nullptr;
+    QPushButton *m_exportButton = nullptr;
+    QPushButton *m_nextBrokenButton = nullptr;
+    QPushButton *m_closeButton = nullptr;
+    QLabel *m_refusalLabel = nullptr;
+    QLabel *m_statusLabel = nullptr;
+    Announcer *m_announcer = nullptr;
+};
