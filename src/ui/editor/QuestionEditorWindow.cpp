@@ -96,7 +96,7 @@ void translateQt()
 } // namespace
 
 QuestionEditorWindow::QuestionEditorWindow(QDir dataDir, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_dataDir(std::move(dataDir))
+    : LazyWindow(parent, Qt::Window), m_dataDir(std::move(dataDir))
 {
     setObjectName(u"QuestionEditor"_s);
     setWindowTitle(u"Редактор вопросов"_s);
@@ -111,10 +111,8 @@ QuestionEditorWindow::QuestionEditorWindow(QDir dataDir, QWidget *parent)
     WindowStyle::centreWhenShown(*this);
 }
 
-void QuestionEditorWindow::ensureBuilt()
+void QuestionEditorWindow::build()
 {
-    if (m_table)
-        return;
     const QString name = QString::fromLatin1(DataFiles::QuestionBase);
     m_editing = std::make_unique<QuestionEditing>(DataFiles::path(m_dataDir, name), name);
     translateQt();
@@ -304,15 +302,6 @@ void QuestionEditorWindow::addShortcuts()
             m_rightItems[i]->setFocus(Qt::ShortcutFocusReason);
         });
     }
-}
-
-void QuestionEditorWindow::setVisible(bool visible)
-{
-    // The elements must exist before the window is shown: children made while it is
-    // being shown would stay hidden.
-    if (visible)
-        ensureBuilt();
-    QWidget::setVisible(visible);
 }
 
 void QuestionEditorWindow::open()

@@ -2,9 +2,9 @@
 
 #include "core/data/Status.h"
 #include "core/questions/QuestionEditing.h"
+#include "ui/look/LazyWindow.h"
 
 #include <QDir>
-#include <QWidget>
 
 class Announcer;
 class QButtonGroup;
@@ -28,15 +28,12 @@ class QuestionTableModel;
 // place, Enter in the list goes to the question's fields, Ctrl+S or Enter in a field saves
 // them, Alt+1 and Alt+2 mark the right answer, Del removes the selected questions, Ctrl+Z
 // undoes, Ctrl+I imports, Ctrl+E exports, F8 goes to the next broken block, Esc closes.
-class QuestionEditorWindow : public QWidget
+class QuestionEditorWindow : public LazyWindow
 {
     Q_OBJECT
 
 public:
     explicit QuestionEditorWindow(QDir dataDir, QWidget *parent = nullptr);
-
-    // Makes the window's elements; done when it is first shown.
-    void ensureBuilt();
 
     const QuestionEditing &editing() const { return *m_editing; }
     // The blocks the list shows now, in order.
@@ -87,7 +84,9 @@ protected:
 
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void setVisible(bool visible) override;
+
+protected:
+    void build() override;
 
 private:
     void buildLayout();

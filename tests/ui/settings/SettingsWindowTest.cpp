@@ -491,11 +491,11 @@ private Q_SLOTS:
         // The question editor removes the first question after this window opened.
         const QStringList edited = Questions.mid(5);
         TestSupport::writeFile(path(u"Vopros.txt"_s), fileBytes(edited));
-        edit(3)->setText(u"Сколько ног у паука?"_s);
-        edit(4)->setText(u"6"_s);
-        edit(5)->setText(u"8"_s);
-        answer(1)->click();
-        button(2)->click();
+        questionField()->setText(u"Сколько ног у паука?"_s);
+        firstAnswerField()->setText(u"6"_s);
+        secondAnswerField()->setText(u"8"_s);
+        rightAnswerItem(1)->click();
+        addQuestionButton()->click();
         QCOMPARE(TestSupport::readFile(path(u"Vopros.txt"_s)),
                  fileBytes(edited + QStringList{u"?"_s, u"Сколько ног у паука?"_s, u"6"_s, u"8"_s, u"1"_s}));
         QCOMPARE(countShown(), u"2"_s);
