@@ -733,6 +733,17 @@ class Suite:
                    and after[len(before)] == "!" and after[len(before) + 1] in ("HiddenRover",) + tuple(self.read("names.txt")),
                    f"({after[len(before):]})")
         self.check("quick final: the game window stays with the verdict", window in d.visible_windows())
+        # The questions of the game, offered at its end; the list opens over the table.
+        offered = wait_for("«Вопросы этой игры»", lambda: (lambda button: button and self.a11y.showing(button))(
+            self.a11y.find(table, "Вопросы этой игры", "push button")), timeout=10)
+        self.check("quick final: «Вопросы этой игры» is offered at the end", bool(offered))
+        self.shoot(window, "game-over.png")
+        self.click(table, "Вопросы этой игры", "push button")
+        dialog = wait_for("the list of the game's questions", lambda: next(
+            (w for w in d.visible_windows() if w != window and w != self.menu_window), None), timeout=10)
+        self.shoot(dialog, "game-questions.png")
+        d.key("Escape")
+        d.wait_gone(dialog)
         self.close_game(window)
 
     def bad_files(self):
