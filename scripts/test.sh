@@ -1,29 +1,132 @@
 #!/usr/bin/env bash
-# Sets everything up and runs every test: the debug build, the same tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer, the program's start-up under
-# ThreadSanitizer, and each fuzz target briefly.
+# Sets everything up and runs every test:
+#   - one test build under AddressSanitizer and UndefinedBehaviorSanitizer (preset sanitize)
+#     runs every CTest test, the suites that play the installed game on a desktop among them;
+#   - the release build (build/release, the one scripts/play.sh plays) makes the Debian
+#     package that PackageTest checks;
+#   - the program's start-up under ThreadSanitizer (preset tsan);
+#   - each fuzz target briefly (scripts/fuzz.sh, ZYB_FUZZ_SECONDS seconds each, 20 by default).
+#
+# The desktop suites (AcceptanceTest, ScreenReaderTest, WaylandTest) play on the real clock and
+# take little of the processor. They start as soon as the game itself is built; the rest of
+# the work runs beside them in two lines at a lower priority (nice), so that whenever the
+# suites want a core they get it at once. SoakTest keeps both cores busy itself: it runs
+# last, alone. Each step's output is kept in build/test-logs/ and shown when the step ends.
+# The last line counts the tests: "tests: N passed, M failed"; the exit status is 0 only when
+# every step passed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 scripts/setup.sh test
 
-passed=0
-for preset in debug sanitize tsan; do
-    echo "=== $preset ==="
-    [ -f "build/$preset/build.ninja" ] || cmake --preset "$preset"
-    cmake --build --preset "$preset"
-    log="build/$preset/ctest-summary.log"
-    ctest --preset "$preset" -j2 | tee "$log"
-    total=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -1)
-    passed=$((passed + ${total:-0}))
-done
+logs=build/test-logs
+rm -rf "$logs"
+mkdir -p "$logs"
+began=$SECONDS
+background=${ZYB_TEST_NICE:-10}
 
-fuzzed=0
-if [ -x scripts/fuzz.sh ]; then
-    echo "=== fuzz ==="
-    scripts/fuzz.sh "${ZYB_FUZZ_SECONDS:-20}"
-    fuzzed=3
+# Prints a line with the time since the start; one writer at a time.
+say() {
+    local elapsed=$((SECONDS - began))
+    {
+        flock 9
+        printf '[%2d:%02d] %s\n' $((elapsed / 60)) $((elapsed % 60)) "$*"
+    } 9>"$logs/.print"
+}
+
+# step NAME COMMAND...: runs the command with its output in $logs/NAME.log, shows that log
+# when it ends, and records the outcome. Fails when the command fails.
+step() {
+    local name=$1 rc=0
+    shift
+    say "$name: started"
+    "$@" >"$logs/$name.log" 2>&1 || rc=$?
+    local elapsed=$((SECONDS - began))
+    {
+        flock 9
+        if [ $rc -eq 0 ]; then
+            printf '[%2d:%02d] %s: passed\n' $((elapsed / 60)) $((elapsed % 60)) "$name"
+        else
+            printf '[%2d:%02d] %s: FAILED (exit status %d), its output:\n' $((elapsed / 60)) $((elapsed % 60)) "$name" $rc
+        fi
+        # A build's output only when it failed; a test's always, it is short.
+        case $name in build-* | configure-*) [ $rc -eq 0 ] || cat "$logs/$name.log" ;; *) cat "$logs/$name.log" ;; esac
+    } 9>"$logs/.print"
+    echo "$rc" >"$logs/$name.status"
+    return $rc
+}
+
+configure() {
+    [ -f "build/$1/build.ninja" ] || cmake --preset "$1"
+}
+
+# The suites on the desktop need only the game, built first at full speed.
+step configure-sanitize configure sanitize
+step build-sanitize-game cmake --build --preset sanitize --target zybkotsepye zybkotsepye-sound
+
+# Beside them, at a lower priority: the rest of the test build and its other tests ...
+(
+    renice -n "$background" -p $BASHPID >/dev/null
+    step build-sanitize cmake --build --preset sanitize
+    step ctest-sanitize-unit ctest --preset sanitize -j2 --no-tests=error -LE 'acceptance|package'
+) &
+tests_line=$!
+# ... and the release build with the package made from it, the ThreadSanitizer build and the
+# fuzzers. A failed build stops its line; a failed test does not.
+(
+    renice -n "$background" -p $BASHPID >/dev/null
+    step configure-release configure release
+    step build-release cmake --build --preset release
+    step ctest-sanitize-package ctest --preset sanitize --no-tests=error -R '^PackageTest$' || true
+    step configure-tsan configure tsan
+    step build-tsan cmake --build --preset tsan
+    step ctest-tsan ctest --preset tsan --no-tests=error || true
+    step fuzz scripts/fuzz.sh "${ZYB_FUZZ_SECONDS:-20}" || true
+) &
+builds_line=$!
+
+step ctest-sanitize-desktop ctest --preset sanitize -j2 --no-tests=error -L acceptance -E '^SoakTest$' || true
+wait "$tests_line" || true
+wait "$builds_line" || true
+# Alone: its busy loops would slow any test beside it.
+step ctest-sanitize-soak ctest --preset sanitize --no-tests=error -R '^SoakTest$' || true
+
+# The counts: each CTest run's own summary, and a fuzz target a test.
+passed=0
+failed=0
+for log in "$logs"/ctest-*.log; do
+    summary=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\1 \2/p' "$log" | tail -1)
+    if [ -n "$summary" ]; then
+        read -r f t <<<"$summary"
+        passed=$((passed + t - f))
+        failed=$((failed + f))
+    fi
+done
+fuzz_targets=3
+if [ -f "$logs/fuzz.status" ]; then
+    fuzz_failed=$(sed -n 's/^fuzzing failed://p' "$logs/fuzz.log" | wc -w)
+    # Failed before any target ran (its build): none of them counts as passed.
+    [ "$(cat "$logs/fuzz.status")" = 0 ] || [ "$fuzz_failed" -gt 0 ] || fuzz_failed=$fuzz_targets
+    passed=$((passed + fuzz_targets - fuzz_failed))
+    failed=$((failed + fuzz_failed))
 fi
 
-echo "tests: $((passed + fuzzed)) passed, 0 failed"
+# Every step that did not pass, builds and steps that never ran included.
+broken=()
+for name in configure-sanitize build-sanitize-game build-sanitize ctest-sanitize-unit configure-release build-release \
+            ctest-sanitize-package configure-tsan build-tsan ctest-tsan fuzz ctest-sanitize-desktop ctest-sanitize-soak; do
+    if [ ! -f "$logs/$name.status" ]; then
+        broken+=("$name (not run)")
+    elif [ "$(cat "$logs/$name.status")" != 0 ]; then
+        broken+=("$name")
+    fi
+done
+elapsed=$((SECONDS - began))
+say "done in $((elapsed / 60)) min $((elapsed % 60)) s; logs in $logs/"
+if [ ${#broken[@]} -gt 0 ]; then
+    echo "steps that failed: ${broken[*]}"
+    [ "$failed" -gt 0 ] || failed=1
+fi
+echo "tests: $passed passed, $failed failed"
+[ ${#broken[@]} -eq 0 ]
