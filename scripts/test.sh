@@ -9,11 +9,12 @@
 #
 # The desktop suites (AcceptanceTest, ScreenReaderTest, WaylandTest) play on the real clock and
 # take little of the processor. They start as soon as the game itself is built; the rest of
-# the work runs beside them in two lines at a lower priority (nice), so that whenever the
-# suites want a core they get it at once. SoakTest keeps both cores busy itself: it runs
-# last, alone. Each step's output is kept in build/test-logs/ and shown when the step ends.
-# The last line counts the tests: "tests: N passed, M failed"; the exit status is 0 only when
-# every step passed.
+# the work runs beside them in two lines at lower priorities (nice), so that whenever the
+# suites want a core they get it at once: the other tests at nice 5, and the builds and the
+# fuzzers at nice 15, which leaves the tests' own timing checks nearly all of a core too.
+# SoakTest keeps both cores busy itself: it runs last, alone. Each step's output is kept in
+# build/test-logs/ and shown when the step ends. The last line counts the tests:
+# "tests: N passed, M failed"; the exit status is 0 only when every step passed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -24,7 +25,7 @@ logs=build/test-logs
 rm -rf "$logs"
 mkdir -p "$logs"
 began=$SECONDS
-background=${ZYB_TEST_NICE:-10}
+own_niceness=$(nice)
 
 # Prints a line with the time since the start; one writer at a time.
 say() {
@@ -35,13 +36,19 @@ say() {
     } 9>"$logs/.print"
 }
 
-# step NAME COMMAND...: runs the command with its output in $logs/NAME.log, shows that log
-# when it ends, and records the outcome. Fails when the command fails.
+# step NICENESS NAME COMMAND...: runs the command that much nicer than this script, with its
+# output in $logs/NAME.log, shows that log when it ends, and records the outcome. Fails when
+# the command fails.
 step() {
-    local name=$1 rc=0
-    shift
+    local niceness=$1 name=$2 rc=0
+    shift 2
     say "$name: started"
-    "$@" >"$logs/$name.log" 2>&1 || rc=$?
+    (
+        if [ "$niceness" -gt 0 ]; then
+            renice -n $((own_niceness + niceness < 19 ? own_niceness + niceness : 19)) -p $BASHPID >/dev/null
+        fi
+        "$@"
+    ) >"$logs/$name.log" 2>&1 || rc=$?
     local elapsed=$((SECONDS - began))
     {
         flock 9
@@ -62,35 +69,33 @@ configure() {
 }
 
 # The suites on the desktop need only the game, built first at full speed.
-step configure-sanitize configure sanitize
-step build-sanitize-game cmake --build --preset sanitize --target zybkotsepye zybkotsepye-sound
+step 0 configure-sanitize configure sanitize
+step 0 build-sanitize-game cmake --build --preset sanitize --target zybkotsepye zybkotsepye-sound
 
-# Beside them, at a lower priority: the rest of the test build and its other tests ...
+# Beside them: the rest of the test build and its other tests ...
 (
-    renice -n "$background" -p $BASHPID >/dev/null
-    step build-sanitize cmake --build --preset sanitize
-    step ctest-sanitize-unit ctest --preset sanitize -j2 --no-tests=error -LE 'acceptance|package'
+    step 15 build-sanitize cmake --build --preset sanitize
+    step 5 ctest-sanitize-unit ctest --preset sanitize -j2 --no-tests=error -LE 'acceptance|package'
 ) &
 tests_line=$!
 # ... and the release build with the package made from it, the ThreadSanitizer build and the
 # fuzzers. A failed build stops its line; a failed test does not.
 (
-    renice -n "$background" -p $BASHPID >/dev/null
-    step configure-release configure release
-    step build-release cmake --build --preset release
-    step ctest-sanitize-package ctest --preset sanitize --no-tests=error -R '^PackageTest$' || true
-    step configure-tsan configure tsan
-    step build-tsan cmake --build --preset tsan
-    step ctest-tsan ctest --preset tsan --no-tests=error || true
-    step fuzz scripts/fuzz.sh "${ZYB_FUZZ_SECONDS:-20}" || true
+    step 15 configure-release configure release
+    step 15 build-release cmake --build --preset release
+    step 5 ctest-sanitize-package ctest --preset sanitize --no-tests=error -R '^PackageTest$' || true
+    step 15 configure-tsan configure tsan
+    step 15 build-tsan cmake --build --preset tsan
+    step 5 ctest-tsan ctest --preset tsan --no-tests=error || true
+    step 15 fuzz scripts/fuzz.sh "${ZYB_FUZZ_SECONDS:-20}" || true
 ) &
 builds_line=$!
 
-step ctest-sanitize-desktop ctest --preset sanitize -j2 --no-tests=error -L acceptance -E '^SoakTest$' || true
+step 0 ctest-sanitize-desktop ctest --preset sanitize -j2 --no-tests=error -L acceptance -E '^SoakTest$' || true
 wait "$tests_line" || true
 wait "$builds_line" || true
 # Alone: its busy loops would slow any test beside it.
-step ctest-sanitize-soak ctest --preset sanitize --no-tests=error -R '^SoakTest$' || true
+step 0 ctest-sanitize-soak ctest --preset sanitize --no-tests=error -R '^SoakTest$' || true
 
 # The counts: each CTest run's own summary, and a fuzz target a test.
 passed=0
