@@ -8,11 +8,11 @@
 #   - each fuzz target briefly (scripts/fuzz.sh, ZYB_FUZZ_SECONDS seconds each, 20 by default).
 #
 # The desktop suites (AcceptanceTest, ScreenReaderTest, WaylandTest) play on the real clock and
-# take little of the processor. They start as soon as the game itself is built; the rest of
-# the work runs beside them in two lines at lower priorities (nice), so that whenever the
-# suites want a core they get it at once: the other tests at nice 5, and the builds and the
-# fuzzers at nice 15, which leaves the tests' own timing checks nearly all of a core too.
-# SoakTest keeps both cores busy itself: it runs last, alone. Each step's output is kept in
+# take little of the processor. They start as soon as the game itself is built, and the rest
+# of the work runs beside them in two lines: the builds and the fuzzers at nice 15, so that
+# whenever a test wants a core it gets it at once, and the other tests at normal priority,
+# one at a time (some of them time what they drive, as the desktop suites do). SoakTest
+# keeps both cores busy itself: it runs last, alone. Each step's output is kept in
 # build/test-logs/ and shown when the step ends. The last line counts the tests:
 # "tests: N passed, M failed"; the exit status is 0 only when every step passed.
 set -euo pipefail
@@ -29,33 +29,48 @@ own_niceness=$(nice)
 
 # Prints a line with the time since the start; one writer at a time.
 say() {
-    local elapsed=$((SECONDS - began))
     {
         flock 9
-        printf '[%2d:%02d] %s\n' $((elapsed / 60)) $((elapsed % 60)) "$*"
+        clock "$*"
     } 9>"$logs/.print"
+}
+clock() {
+    local elapsed=$((SECONDS - began))
+    printf '[%2d:%02d] %s\n' $((elapsed / 60)) $((elapsed % 60)) "$1"
+}
+
+# The processor time of this shell's children so far, in seconds, from the second line of
+# `times` (which has to run in this shell itself: a subshell has no children yet).
+processor_seconds() {
+    times >"$logs/.times.$BASHPID"
+    awk 'NR == 2 { t = 0; for (i = 1; i <= 2; i++) { split($i, p, /[ms]/); t += p[1] * 60 + p[2] } printf "%.0f", t }' \
+        "$logs/.times.$BASHPID" 2>/dev/null
 }
 
 # step NICENESS NAME COMMAND...: runs the command that much nicer than this script, with its
 # output in $logs/NAME.log, shows that log when it ends, and records the outcome. Fails when
 # the command fails.
 step() {
-    local niceness=$1 name=$2 rc=0
+    local niceness=$1 name=$2 rc=0 started=$SECONDS
     shift 2
     say "$name: started"
     (
         if [ "$niceness" -gt 0 ]; then
             renice -n $((own_niceness + niceness < 19 ? own_niceness + niceness : 19)) -p $BASHPID >/dev/null
         fi
-        "$@"
+        status=0
+        "$@" || status=$?
+        processor_seconds >"$logs/$name.cpu"
+        exit $status
     ) >"$logs/$name.log" 2>&1 || rc=$?
-    local elapsed=$((SECONDS - began))
+    local took
+    took="in $((SECONDS - started)) s, $(cat "$logs/$name.cpu" 2>/dev/null || echo ?) s of processor time"
     {
         flock 9
         if [ $rc -eq 0 ]; then
-            printf '[%2d:%02d] %s: passed\n' $((elapsed / 60)) $((elapsed % 60)) "$name"
+            clock "$name: passed $took"
         else
-            printf '[%2d:%02d] %s: FAILED (exit status %d), its output:\n' $((elapsed / 60)) $((elapsed % 60)) "$name" $rc
+            clock "$name: FAILED (exit status $rc) $took; its output:"
         fi
         # A build's output only when it failed; a test's always, it is short.
         case $name in build-* | configure-*) [ $rc -eq 0 ] || cat "$logs/$name.log" ;; *) cat "$logs/$name.log" ;; esac
@@ -72,22 +87,22 @@ configure() {
 step 0 configure-sanitize configure sanitize
 step 0 build-sanitize-game cmake --build --preset sanitize --target zybkotsepye zybkotsepye-sound
 
-# Beside them: the rest of the test build and its other tests ...
+# Beside them: the rest of the test build, its other tests and the fuzzers ...
 (
     step 15 build-sanitize cmake --build --preset sanitize
-    step 5 ctest-sanitize-unit ctest --preset sanitize -j2 --no-tests=error -LE 'acceptance|package'
+    step 0 ctest-sanitize-unit ctest --preset sanitize --no-tests=error -LE 'acceptance|package' || true
+    step 15 fuzz scripts/fuzz.sh "${ZYB_FUZZ_SECONDS:-20}" || true
 ) &
 tests_line=$!
-# ... and the release build with the package made from it, the ThreadSanitizer build and the
-# fuzzers. A failed build stops its line; a failed test does not.
+# ... and the release build with the package made from it, and the ThreadSanitizer build.
+# A failed build stops its line; a failed test does not.
 (
     step 15 configure-release configure release
     step 15 build-release cmake --build --preset release
-    step 5 ctest-sanitize-package ctest --preset sanitize --no-tests=error -R '^PackageTest$' || true
+    step 0 ctest-sanitize-package ctest --preset sanitize --no-tests=error -R '^PackageTest$' || true
     step 15 configure-tsan configure tsan
     step 15 build-tsan cmake --build --preset tsan
-    step 5 ctest-tsan ctest --preset tsan --no-tests=error || true
-    step 15 fuzz scripts/fuzz.sh "${ZYB_FUZZ_SECONDS:-20}" || true
+    step 0 ctest-tsan ctest --preset tsan --no-tests=error || true
 ) &
 builds_line=$!
 
@@ -127,8 +142,8 @@ for name in configure-sanitize build-sanitize-game build-sanitize ctest-sanitize
         broken+=("$name")
     fi
 done
-elapsed=$((SECONDS - began))
-say "done in $((elapsed / 60)) min $((elapsed % 60)) s; logs in $logs/"
+processor_seconds >"$logs/.total"
+say "done in $(((SECONDS - began) / 60)) min $(((SECONDS - began) % 60)) s, $(cat "$logs/.total") s of processor time; logs in $logs/"
 if [ ${#broken[@]} -gt 0 ]; then
     echo "steps that failed: ${broken[*]}"
     [ "$failed" -gt 0 ] || failed=1
