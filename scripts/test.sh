@@ -23,7 +23,7 @@ scripts/setup.sh test
 
 logs=build/test-logs
 rm -rf "$logs"
-mkdir -p "$logs"
+mkdir -p "$logs/all"
 began=$SECONDS
 own_niceness=$(nice)
 
@@ -83,6 +83,14 @@ configure() {
     [ -f "build/$1/build.ninja" ] || cmake --preset "$1"
 }
 
+# tests NAME PRESET CTEST_OPTIONS...: a CTest run at normal priority, as a step; the whole
+# output of every test it runs goes to $logs/all/NAME.log.
+tests() {
+    local name=$1 preset=$2
+    shift 2
+    step 0 "$name" ctest --preset "$preset" --no-tests=error --output-log "$logs/all/$name.log" "$@"
+}
+
 # The suites on the desktop need only the game, built first at full speed.
 step 0 configure-sanitize configure sanitize
 step 0 build-sanitize-game cmake --build --preset sanitize --target zybkotsepye zybkotsepye-sound
@@ -90,7 +98,7 @@ step 0 build-sanitize-game cmake --build --preset sanitize --target zybkotsepye 
 # Beside them: the rest of the test build, its other tests and the fuzzers ...
 (
     step 15 build-sanitize cmake --build --preset sanitize
-    step 0 ctest-sanitize-unit ctest --preset sanitize --no-tests=error -LE 'acceptance|package' || true
+    tests ctest-sanitize-unit sanitize -LE 'acceptance|package' || true
     step 15 fuzz scripts/fuzz.sh "${ZYB_FUZZ_SECONDS:-20}" || true
 ) &
 tests_line=$!
@@ -99,18 +107,18 @@ tests_line=$!
 (
     step 15 configure-release configure release
     step 15 build-release cmake --build --preset release
-    step 0 ctest-sanitize-package ctest --preset sanitize --no-tests=error -R '^PackageTest$' || true
+    tests ctest-sanitize-package sanitize -R '^PackageTest$' || true
     step 15 configure-tsan configure tsan
     step 15 build-tsan cmake --build --preset tsan
-    step 0 ctest-tsan ctest --preset tsan --no-tests=error || true
+    tests ctest-tsan tsan || true
 ) &
 builds_line=$!
 
-step 0 ctest-sanitize-desktop ctest --preset sanitize -j2 --no-tests=error -L acceptance -E '^SoakTest$' || true
+tests ctest-sanitize-desktop sanitize -j2 -L acceptance -E '^SoakTest$' || true
 wait "$tests_line" || true
 wait "$builds_line" || true
 # Alone: its busy loops would slow any test beside it.
-step 0 ctest-sanitize-soak ctest --preset sanitize --no-tests=error -R '^SoakTest$' || true
+tests ctest-sanitize-soak sanitize -R '^SoakTest$' || true
 
 # The counts: each CTest run's own summary, and a fuzz target a test.
 passed=0
