@@ -8,6 +8,7 @@ through the AT-SPI tree that screen readers read.
 """
 import os
 import re
+import select
 import shutil
 import signal
 import subprocess
@@ -35,6 +36,35 @@ def wait_for(what, probe, timeout=15.0, interval=0.1):
         if time.monotonic() > deadline:
             raise Failure(f"timed out waiting for {what}")
         time.sleep(interval)
+
+
+def start_xvfb(options, timeout=30):
+    """Xvfb on a display number nobody uses, and that number. The server picks the number
+    itself (-displayfd) and tells it once it listens: two suites started at the same moment
+    never pick the same display, as they could when they looked for a free number themselves."""
+    read_end, write_end = os.pipe()
+    try:
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), *options], pass_fds=(write_end,),
+                                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        write_end = None
+        told = b""
+        deadline = time.monotonic() + timeout
+        while not told.endswith(b"\n") and time.monotonic() < deadline:
+            ready, _, _ = select.select([read_end], [], [], max(0.0, deadline - time.monotonic()))
+            chunk = os.read(read_end, 16) if ready else b""
+            if not chunk:
+                break
+            told += chunk
+    finally:
+        os.close(read_end)
+        if write_end is not None:
+            os.close(write_end)
+    if not told.strip().isdigit():
+        xvfb.kill()
+        xvfb.wait()
+        raise Failure(f"Xvfb did not start (exit status {xvfb.returncode})")
+    return xvfb, int(told)
 
 
 class Image:
@@ -86,15 +116,10 @@ class Desktop:
         self.tmp = tempfile.mkdtemp(prefix="zyb-desktop-")
 
     def __enter__(self):
-        # A display number nobody uses, as xvfb-run -a picks one.
-        number = next(n for n in range(90, 200)
-                      if not os.path.exists(f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"))
         # -noreset: without it the server starts over whenever its last client leaves (a probe
         # of ours, say) and cuts off the window manager that was connecting meanwhile.
         width, height = self.screen_size()
-        xvfb = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", f"{width}x{height}x24",
-                                 "-nolisten", "tcp", "-noreset"], stdin=subprocess.DEVNULL,
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        xvfb, number = start_xvfb(["-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp", "-noreset"])
         self.processes.append(xvfb)
         os.environ["DISPLAY"] = f":{number}"
         wait_for("the X server", lambda: xvfb.poll() is None

@@ -2,9 +2,11 @@
 manager, driven by real mouse clicks and key presses, checked by what is on the screen,
 what the window manager and a screen reader report, and the files left on disk.
 
-    dbus-run-session -- python3 run.py BUILD_DIR [--screenshots DIR]
+    dbus-run-session -- python3 run.py BUILD_DIR [--screenshots DIR] [--seed N]
 
-Round 1 runs on the real clock (150 seconds), so the suite takes a few minutes.
+Round 1 runs on the real clock (150 seconds), so the suite takes a few minutes. With --seed
+the game starts with the same --seed each time, so that a run can be repeated: the same
+seats, questions and computer players' moves, as far as the real clock leaves the moves alike.
 """
 import argparse
 import datetime
@@ -44,8 +46,9 @@ class Done(Exception):
 
 
 class Suite:
-    def __init__(self, build, screenshots, windows_only=False):
+    def __init__(self, build, screenshots, windows_only=False, seed=None):
         self.build = build
+        self.seed = seed
         self.windows_only = windows_only
         self.screenshots = screenshots
         self.passed = 0
@@ -126,10 +129,14 @@ class Suite:
     def launch(self):
         """Starts the game as the desktop menu does: its entry's Exec line, from the player's home."""
         self.home.mkdir(parents=True, exist_ok=True)
-        self.game = self.desktop.start(self.exec_line.split(), self.environment(), cwd=str(self.home))
+        self.game = self.desktop.start(self.command(), self.environment(), cwd=str(self.home))
         window = self.desktop.wait_window(TITLE)
         self.appeared = time.monotonic()
         return window
+
+    def command(self):
+        """The menu entry's command, with the seed when the run has one."""
+        return self.exec_line.split() + ([f"--seed={self.seed}"] if self.seed is not None else [])
 
     def still_running(self):
         return self.game is not None and self.game.poll() is None
@@ -774,6 +781,8 @@ class Suite:
     def run(self):
         with Desktop(2560, 1600) as self.desktop:
             self.install()
+            if self.seed is not None:
+                print(f"  note: every start of the game has --seed={self.seed}", flush=True)
             try:
                 self.first_start()
                 self.new_player(100)
@@ -840,10 +849,11 @@ def main():
     parser.add_argument("--screenshots")
     parser.add_argument("--windows-only", action="store_true",
                         help="only the main menu, the settings and the winners windows (no game)")
+    parser.add_argument("--seed", type=int, help="start the game with this --seed (default: none, a new game each time)")
     args = parser.parse_args()
     if args.screenshots:
         os.makedirs(args.screenshots, exist_ok=True)
-    suite = Suite(pathlib.Path(args.build).resolve(), args.screenshots, args.windows_only)
+    suite = Suite(pathlib.Path(args.build).resolve(), args.screenshots, args.windows_only, args.seed)
     return suite.run()
 
 

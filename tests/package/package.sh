@@ -3,7 +3,8 @@
 # checks what it declares and contains, runs appstreamcli and lintian on it, and starts
 # the game from an unpacked copy on a virtual X screen.
 #   package.sh SOURCE_DIR WORK_DIR [BUILD_DIR]
-# Without BUILD_DIR the release build is kept in WORK_DIR/release, so later runs only
+# BUILD_DIR is a release build, configured here when it is missing and brought up to date;
+# without it the release build is kept in WORK_DIR/release. Either way later runs only
 # rebuild what changed.
 set -eu
 source_dir=$(cd "$1" && pwd)
@@ -25,8 +26,11 @@ done
 # --- the package ---
 mkdir -p "$work"
 if [ ! -f "$build/build.ninja" ]; then
+    # What the release preset sets.
     quietly cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
 fi
+build_type=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$build/CMakeCache.txt")
+[ "$build_type" = Release ] || fail "$build is a $build_type build, not a release one"
 quietly cmake --build "$build"
 out=$work/out
 rm -rf "$out"
