@@ -10,6 +10,7 @@
 #include "RecordingSounds.h"
 #include "ScriptedRandom.h"
 #include "TestSupport.h"
+#include "TestTimers.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -323,7 +324,8 @@ private Q_SLOTS:
         SystemRandom random(3);
         FixedClock clock;
         ListenedPlayer player;
-        GameWindow window(state, random, clock, QDir(m_data.path()));
+        TestTimers timers;  // time passes only when the test says so, however slow the machine
+        GameWindow window(state, random, clock, QDir(m_data.path()), nullptr, &timers);
         window.setSounds(&player);
         LineStore names;
         QVERIFY(window.engine().newGame(names).ok());

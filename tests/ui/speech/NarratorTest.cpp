@@ -11,6 +11,7 @@
 #include "RecordingSpeech.h"
 #include "ScriptedRandom.h"
 #include "TestSupport.h"
+#include "TestTimers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -295,7 +296,8 @@ private Q_SLOTS:
         FixedClock clock;
         RecordingSpeech speech;
         Narrator narrator(speech);
-        GameWindow window(state, random, clock, QDir(m_data.path()));
+        TestTimers timers;  // time passes only when the test says so, however slow the machine
+        GameWindow window(state, random, clock, QDir(m_data.path()), nullptr, &timers);
         window.setNarrator(&narrator);
         LineStore names;
         QVERIFY(window.engine().newGame(names).ok());

@@ -12,6 +12,7 @@
 #include "FixedClock.h"
 #include "RecordingSpeech.h"
 #include "TestSupport.h"
+#include "TestTimers.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -90,7 +91,8 @@ private Q_SLOTS:
         FixedClock clock;
         RecordingSpeech speech;
         Narrator narrator(speech);
-        GameWindow window(state, random, clock, QDir(m_data.path()));
+        TestTimers timers;  // time passes only when the test says so, however slow the machine
+        GameWindow window(state, random, clock, QDir(m_data.path()), nullptr, &timers);
         window.setNarrator(&narrator);
         m_window = &window;
         LineStore names;
