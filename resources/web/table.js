@@ -8,6 +8,7 @@
   const SECRET_KEY = 'zybkocepie.secret';
   const NAME_MAX = 12;
   const NOTICE_MS = 8000;
+  const GIVE_UP_MS = 3 * 60 * 1000;
 
   const $ = (id) => document.getElementById(id);
 
@@ -73,6 +74,7 @@
   let retryTimer = 0;
   let finished = false; // the game is over or the table closed: no reconnecting
   let pendingJoin = null;
+  let lostSince = 0;
 
   function socketUrl() {
     const scheme = location.protocol === 'https:' ? 'wss:' : 'ws:';
@@ -107,15 +109,24 @@
 
   function lost() {
     if (finished) return;
+    if (!lostSince) lostSince = Date.now();
+    clearTimeout(retryTimer);
+    if (Date.now() - lostSince > GIVE_UP_MS) {
+      // The host has most likely closed the game; a tap on the page (or
+      // coming back to it) tries again.
+      setLost(true, 'Стол не отвечает. Коснитесь страницы, чтобы попробовать снова.');
+      return;
+    }
     setLost(true);
     // Quick at first (a blip), then every few seconds: the seat is kept for a minute.
     const delay = Math.min(5000, 500 * 2 ** retries) + Math.floor(Math.random() * 300);
     retries = Math.min(retries + 1, 10);
-    clearTimeout(retryTimer);
     retryTimer = setTimeout(connect, delay);
   }
 
-  function setLost(on) {
+  function setLost(on, text = 'Связь потеряна, переподключаемся…') {
+    if (!on) lostSince = 0;
+    $('lost').textContent = text;
     $('lost').hidden = !on;
   }
 
@@ -125,6 +136,7 @@
     if (document.visibilityState !== 'visible' || finished) return;
     if (!socket) {
       retries = 0;
+      lostSince = 0;
       connect();
     }
   }
@@ -582,6 +594,7 @@
     document.addEventListener('visibilitychange', wake);
     window.addEventListener('online', wake);
     window.addEventListener('pageshow', wake);
+    $('lost').addEventListener('click', wake);
     render();
     (code && !state.secret ? $('name') : $('joinButton')).focus();
     connect();
