@@ -128,9 +128,14 @@ async function finish(code, why) {
   finished = true;
   if (errors) { code = 1; why += `; ${errors} error(s) thrown in the page`; }
   log(code === 0 ? 'done:' : 'FAILED:', why);
+  process.exitCode = code;
   browser.removeAllListeners('exit');
-  browser.kill();
-  rmSync(profile, { recursive: true, force: true });
+  if (browser.exitCode === null) {
+    const gone = new Promise((r) => browser.once('exit', r));
+    browser.kill();
+    await Promise.race([gone, new Promise((r) => setTimeout(r, 3000))]);
+  }
+  try { rmSync(profile, { recursive: true, force: true }); } catch { /* left in the temp dir */ }
   process.exit(code);
 }
 
