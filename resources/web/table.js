@@ -258,7 +258,11 @@
       state.chosen = -1;
       state.bankSeat = 0;
     },
-    yourTurn(m) { state.turnId = int(m.id); },
+    yourTurn(m) {
+      state.turnId = int(m.id);
+      // A phone lying on the table: a short buzz where the browser can.
+      if (navigator.vibrate) navigator.vibrate(200);
+    },
     judged(m) {
       state.judged = { seat: int(m.seat), chosen: int(m.chosen), right: m.right === true, word: str(m.word) };
       state.step = int(m.chain);
@@ -477,7 +481,9 @@
   function renderTurn() {
     const q = state.question;
     let text = '';
-    if (q) {
+    if (state.bankSeat !== 0 && state.bankSeat === state.you && !state.bankSent) {
+      text = 'Следующий вопрос ваш. Можно забрать банк!';
+    } else if (q) {
       if (q.seat === state.you && state.you !== 0) text = state.turnId === q.id && state.answeredId !== q.id ? 'Ваш ход! Выберите ответ.' : 'Ваш ход';
       else text = `Отвечает: ${q.name || nameOf(q.seat)}`;
     } else if (state.vote) {
@@ -575,6 +581,7 @@
     const q = state.question;
     const b = document.body.dataset;
     b.turn = q && state.turnId === q.id && state.answeredId !== q.id && q.seat === state.you ? 'yes' : 'no';
+    document.title = b.turn === 'yes' ? '● Ваш ход — Зыбкоцепье' : 'Зыбкоцепье — стол для друзей';
     b.vote = state.vote && !state.vote.mine && !watching() ? 'open' : 'no';
     b.out = state.out ? 'yes' : 'no';
     b.duel = state.duel ? 'yes' : 'no';
