@@ -232,6 +232,8 @@
       state.seconds = null;
       state.prize = 0;
       newRound();
+      // Back at the table after being voted off: the seat is empty now.
+      state.out = state.you !== 0 && !nameOf(state.you);
       buildSeats();
       buildChain();
     },
@@ -242,6 +244,9 @@
       state.round = int(m.round);
       state.seconds = int(m.seconds);
       state.prize = int(m.prize);
+      // Sent again on resume, a round under way brings its bank and step.
+      state.bank = int(m.bank);
+      state.step = int(m.step);
     },
     clock(m) { state.seconds = int(m.seconds); },
     question(m) {
