@@ -6,6 +6,7 @@
 (() => {
   const PROTOCOL = 1;
   const SECRET_KEY = 'zybkocepie.secret';
+  const CODE_KEY = 'zybkocepie.code';
   const NAME_MAX = 12;
   const NOTICE_MS = 8000;
   const GIVE_UP_MS = 3 * 60 * 1000;
@@ -19,15 +20,26 @@
   const ints = (x) => (Array.isArray(x) ? x.filter(Number.isInteger) : []);
   const strs = (x) => (Array.isArray(x) ? x.map(str) : []);
 
+  // The seat's secret, with the code of the table it belongs to.
   const storage = {
     load() {
-      try { return localStorage.getItem(SECRET_KEY) || ''; } catch (e) { return ''; }
+      try {
+        return { secret: localStorage.getItem(SECRET_KEY) || '', code: localStorage.getItem(CODE_KEY) || '' };
+      } catch (e) {
+        return { secret: '', code: '' };
+      }
     },
-    save(secret) {
-      try { localStorage.setItem(SECRET_KEY, secret); } catch (e) { /* private mode: the seat lasts for this page only */ }
+    save(secret, code) {
+      try {
+        localStorage.setItem(SECRET_KEY, secret);
+        localStorage.setItem(CODE_KEY, code);
+      } catch (e) { /* private mode: the seat lasts for this page only */ }
     },
     forget() {
-      try { localStorage.removeItem(SECRET_KEY); } catch (e) { /* nothing stored */ }
+      try {
+        localStorage.removeItem(SECRET_KEY);
+        localStorage.removeItem(CODE_KEY);
+      } catch (e) { /* nothing stored */ }
     },
   };
 
@@ -35,6 +47,7 @@
     screen: 'join', // join | lobby | game | over | closed
     secret: '',
     name: '',
+    code: '',
     joining: false,
     lobby: { players: [], code: '' },
     you: 0,
@@ -194,7 +207,7 @@
   const handlers = {
     welcome(m) {
       state.secret = str(m.secret);
-      if (state.secret) storage.save(state.secret);
+      if (state.secret) storage.save(state.secret, state.code);
       state.name = str(m.name) || state.name;
       state.joining = false;
       pendingJoin = null;
@@ -364,6 +377,7 @@
     notice('');
     state.name = name;
     state.joining = true;
+    state.code = code;
     pendingJoin = { type: 'join', code, name };
     if (socket && socket.readyState === WebSocket.OPEN && !state.secret) send(pendingJoin);
     else connect();
@@ -595,10 +609,17 @@
   // ---- Start --------------------------------------------------------------
 
   function start() {
-    state.secret = storage.load();
-    if (state.secret) state.screen = 'lobby';
-    const code = new URLSearchParams(location.search).get('code');
-    if (code) $('code').value = code.slice(0, 4).toUpperCase();
+    const code = (new URLSearchParams(location.search).get('code') || '').slice(0, 4).toUpperCase();
+    if (code) $('code').value = code;
+    const kept = storage.load();
+    // A link to another table (a new game's code) starts afresh.
+    if (kept.secret && (!code || !kept.code || code === kept.code)) {
+      state.secret = kept.secret;
+      state.code = kept.code;
+      state.screen = 'lobby';
+    } else if (kept.secret) {
+      storage.forget();
+    }
     $('joinForm').addEventListener('submit', join);
     $('answer0').addEventListener('click', () => answer(0));
     $('answer1').addEventListener('click', () => answer(1));
