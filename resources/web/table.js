@@ -279,7 +279,9 @@
     yourTurn(m) {
       state.turnId = int(m.id);
       // A phone lying on the table: a short buzz where the browser can.
-      if (navigator.vibrate) navigator.vibrate(200);
+      // (Browsers refuse it before the first tap on the page.)
+      const active = !navigator.userActivation || navigator.userActivation.hasBeenActive;
+      if (navigator.vibrate && active) navigator.vibrate(200);
     },
     judged(m) {
       state.judged = { seat: int(m.seat), chosen: int(m.chosen), right: m.right === true, word: str(m.word) };
