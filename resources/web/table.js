@@ -511,7 +511,7 @@
       text = 'Голосование';
     } else if (state.roundOver) {
       text = `Раунд ${state.round} окончен`;
-    } else if (state.round === 0 && !state.duel) {
+    } else if (state.round === 0 && state.seconds === null && !state.duel) {
       text = 'Игра начинается…';
     }
     $('turn').textContent = text;
