@@ -10,6 +10,7 @@
   const NAME_MAX = 12;
   const NOTICE_MS = 8000;
   const GIVE_UP_MS = 3 * 60 * 1000;
+  const STALE_MS = 5000;
 
   const $ = (id) => document.getElementById(id);
 
@@ -144,9 +145,22 @@
   }
 
   // A phone that slept may hold a socket that is dead but not yet closed, or be
-  // waiting out a long retry delay: try again as soon as the page is back.
+  // waiting out a long retry delay: when the page is back after a while, take a
+  // fresh connection and the seat with it (resume redraws everything).
+  let hiddenAt = 0;
   function wake() {
-    if (document.visibilityState !== 'visible' || finished) return;
+    if (document.visibilityState !== 'visible') {
+      hiddenAt = hiddenAt || Date.now();
+      return;
+    }
+    const away = hiddenAt ? Date.now() - hiddenAt : 0;
+    hiddenAt = 0;
+    if (finished) return;
+    if (socket && away > STALE_MS && state.secret) {
+      const ws = socket;
+      socket = null;
+      ws.close();
+    }
     if (!socket) {
       retries = 0;
       lostSince = 0;
