@@ -27,6 +27,9 @@ PageServer::PageServer(QObject *parent) : QObject(parent)
         m_http.route(QString::fromLatin1(path), QHttpServerRequest::Method::Get,
                      [file] { return QHttpServerResponse::fromFile(file); });
     }
+    // The server hands a WebSocket handshake over only when a route takes the request; the
+    // route answers nothing itself, the WebSocket does.
+    m_http.route(u"/ws"_s, QHttpServerRequest::Method::Get, [](const QHttpServerRequest &, QHttpServerResponder &&) {});
     // The page runs its own script and talks only to this server.
     m_http.afterRequest([](QHttpServerResponse &&response) {
         response.setHeader("Content-Security-Policy",
