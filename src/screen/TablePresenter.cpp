@@ -8,6 +8,7 @@ void TablePresenter::tableSeated(const PerSeat<QString> &names, int playerSeat)
 {
     m_names = names;
     m_playerSeat = playerSeat;
+    m_playerOut = false;
     m_duelSeatA = 0;
     for (int seat = 1; seat <= SeatCount; ++seat)
         m_screen.setSeatNameShown(seat, true);
@@ -122,7 +123,11 @@ void TablePresenter::prizeChanged(int prize)
     m_screen.setPrizeShown(true);
 }
 
-void TablePresenter::voteOpened() { m_screen.setVoteOpen(true); }
+// At a table with friends the game goes on after the player is voted off: the player
+// watches, and votes no more.
+void TablePresenter::voteOpened() { m_screen.setVoteOpen(!m_playerOut); }
+
+void TablePresenter::votedOff(int seat) { m_playerOut = m_playerOut || seat == m_playerSeat; }
 
 void TablePresenter::voteClosed()
 {

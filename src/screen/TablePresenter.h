@@ -29,6 +29,7 @@ public:
     void voteOpened() override;
     void voteClosed() override;
     void seatVoted(int seat, int votedFor) override;
+    void votedOff(int seat) override;
     void votesCounted() override;
     void startAwaited(int round) override;
     void finalistsSeated(int seatA, const QString &nameA, int seatB, const QString &nameB) override;
@@ -44,6 +45,7 @@ private:
 
     TableScreen &m_screen;
     PerSeat<QString> m_names;
+    bool m_playerOut = false;
     int m_playerSeat = 0;
     int m_duelSeatA = 0;  // 0 outside the duel
     QString m_answers[2];

@@ -38,9 +38,9 @@ void GameEngine::answerChosen(int seat, int answer)
     if (!m_playerMayAnswer || seat != answeringSeat() || (answer != 0 && answer != 1))
         return;
     if (m_state.inDuel()) {
-        judgeDuelAnswer(answer, m_state.duel.playerSide, u"Не верно!"_s);
+        judgeDuelAnswer(answer, m_state.duel.side, u"Не верно!"_s);
     } else {
-        judge(answer, m_state.table.playerSeat);
+        judge(answer, seat);
     }
     m_timers->start(GameTimers::Timer::AnswerDelay, 1500);
 }
@@ -52,22 +52,27 @@ void GameEngine::answerDelayElapsed()
         return;
     }
 
-    if (m_state.round.turnSeat != m_state.table.playerSeat) {
+    if (!m_personAsked) {
         m_timers->stop(GameTimers::Timer::AnswerDelay);
         judge(m_state.round.computerAnswer, m_state.round.turnSeat);
         passTurn();
         m_timers->start(GameTimers::Timer::Pause, 2000);
-        if (m_state.round.turnSeat == m_state.table.playerSeat && m_state.round.lastAnswerRight)
+        if (m_state.personPlays(m_state.round.turnSeat) && m_state.round.lastAnswerRight)
             offerBank(m_state.round.turnSeat);
         else
             computerBankDecision();
     } else {
-        // The player's answer was judged on the click; the next player may bank.
+        // A person's answer was judged as it came; the next player may bank: a person is
+        // offered the bank, a computer takes it by chance, without a point.
         passTurn();
         m_timers->stop(GameTimers::Timer::AnswerDelay);
         const int r = m_random.random(50);
-        if (r < 20 && m_state.round.lastAnswerRight)
+        if (m_state.personPlays(m_state.round.turnSeat)) {
+            if (m_state.round.lastAnswerRight)
+                offerBank(m_state.round.turnSeat);
+        } else if (r < 20 && m_state.round.lastAnswerRight) {
             bank(m_state.round.turnSeat, false);
+        }
         m_timers->start(GameTimers::Timer::Pause, 2000);
     }
 }
@@ -95,9 +100,9 @@ void GameEngine::bank(int seat, bool earnsPoint)
     tell(&GameListener::banked, seat, m_state.money.bankedSum);
 }
 
-void GameEngine::bankPressed()
+void GameEngine::bankPressed(int seat)
 {
-    if (m_bankOffered)
+    if (m_bankOffered && seat == m_state.round.turnSeat && m_state.personPlays(seat))
         bank(m_state.round.turnSeat, true);
 }
 

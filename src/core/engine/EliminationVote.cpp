@@ -7,20 +7,31 @@ using namespace Qt::StringLiterals;
 
 void GameEngine::seatVoted(int seat, int votedFor)
 {
-    if (!m_state.vote.open || seat != m_state.table.playerSeat || votedFor < 1 || votedFor > SeatCount
+    if (!m_state.vote.open || !m_state.personPlays(seat) || m_votes[seat] != 0 || votedFor < 1 || votedFor > SeatCount
         || !m_state.isOccupied(votedFor))
         return;
-    m_state.vote.counts.fill(0);
-    m_state.vote.counts[votedFor] = 1;
-    m_state.vote.votedSeat = votedFor;
+    m_votes[seat] = votedFor;
+    if (seat == m_state.table.playerSeat)
+        m_state.vote.votedSeat = votedFor;
+    countVotesWhenAllVoted();
+}
+
+void GameEngine::countVotesWhenAllVoted()
+{
+    for (int seat = 1; seat <= SeatCount; ++seat) {
+        if (m_state.personPlays(seat) && m_votes[seat] == 0)
+            return;
+    }
     countVotes();
-    if (!m_state.isOccupied(m_state.table.playerSeat))
+    if (!m_state.anyPersonSeated())
         playerLeaves();
 }
 
 void GameEngine::setVoteOpen(bool open)
 {
     m_state.vote.open = open;
+    if (open)
+        m_votes.fill(0);
     tell(open ? &GameListener::voteOpened : &GameListener::voteClosed);
 }
 
@@ -28,14 +39,22 @@ void GameEngine::countVotes()
 {
     setVoteOpen(false);
 
-    // Every computer player votes for another occupied seat, at random. The player's vote
-    // is told where the count meets the first seat without a computer's vote.
-    bool playerVoteTold = false;
+    // Every computer player votes for another occupied seat, at random; so does a computer
+    // playing for a person who is away. The people's votes are told where the count meets
+    // the first seat without a computer's vote.
+    m_state.vote.counts.fill(0);
+    bool peopleVotesTold = false;
     for (int seat = 1; seat <= SeatCount; ++seat) {
-        if (seat == m_state.table.playerSeat || !m_state.isOccupied(seat)) {
-            if (!playerVoteTold)
-                tell(&GameListener::seatVoted, m_state.table.playerSeat, m_state.vote.votedSeat);
-            playerVoteTold = true;
+        if (m_votes[seat] != 0 || !m_state.isOccupied(seat)) {
+            if (!peopleVotesTold) {
+                for (int person = 1; person <= SeatCount; ++person) {
+                    if (m_votes[person] != 0) {
+                        ++m_state.vote.counts[m_votes[person]];
+                        tell(&GameListener::seatVoted, person, m_votes[person]);
+                    }
+                }
+            }
+            peopleVotesTold = true;
             continue;
         }
         int choice;
@@ -122,7 +141,7 @@ void GameEngine::countVotes()
     awaitStart(m_state.round.number);
     m_state.round.secondsLeft = 150 - 10 * (m_state.round.number - 1);
 
-    if (eliminated != m_state.table.playerSeat && m_state.round.number == 7) {
+    if (m_state.anyPersonSeated() && m_state.round.number == 7) {
         say(u"Уважаемые игроки, вас осталось только двое. Чтобы финальный приз был более стоящим, тот выигрыш, который вы сейчас получите, мы умножим на два."_s);
         say(u"Таким образом в этом раунде вы можете выиграть до 100.000 рублей!"_s);
     }
@@ -135,7 +154,7 @@ void GameEngine::playerLeaves()
     m_state.round.pick = 0;
     int lastComputer = 0;
     for (int seat = 1; seat <= SeatCount; ++seat) {
-        if (!m_state.isOccupied(seat) || seat == m_state.table.playerSeat)
+        if (!m_state.isOccupied(seat) || m_state.isPersonSeat(seat))
             continue;
         lastComputer = seat;
         if (m_random.random(3) == 1)
@@ -145,5 +164,5 @@ void GameEngine::playerLeaves()
         m_state.round.pick = lastComputer;
 
     const qint64 sum = qint64(m_state.money.prizeTotal) + 500 * qint64(m_random.random(200));
-    endGame(m_state.table.seatNames[m_state.round.pick], sum, false);
+    endGame(m_state.round.pick, m_state.table.seatNames[m_state.round.pick], sum, false);
 }

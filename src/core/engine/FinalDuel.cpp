@@ -43,7 +43,8 @@ void GameEngine::startDuel()
     tell(&GameListener::duelScoreChanged, 0, 0);
 
     m_state.round.question = m_random.random(m_state.questions.count);
-    m_state.duel.playerSide = m_state.duel.finalistA == m_state.table.seatNames[m_state.table.playerSeat] ? 1 : 2;
+    m_state.duel.playerSide = finalistSeat(1) == m_state.table.playerSeat ? 1
+                              : finalistSeat(2) == m_state.table.playerSeat ? 2 : 0;
     putQuestion(m_state.round.question, finalistSeat(1), true);
     offerAnswer();
 }
@@ -71,7 +72,7 @@ void GameEngine::duelAnswerDelayEnded()
     m_timers->stop(GameTimers::Timer::AnswerDelay);
     if (m_state.duel.over)
         return;
-    if (m_state.duel.side != m_state.duel.playerSide)
+    if (!m_personAsked)
         judgeDuelAnswer(m_state.round.computerAnswer, m_state.duel.side, u"Не верно"_s);
 
     int winner = 0;
@@ -89,5 +90,6 @@ void GameEngine::duelAnswerDelayEnded()
             .arg(m_state.duel.finalist(winner), m_state.duel.finalist(loser)));
     m_state.duel.over = true;
     m_state.duel.winnerSide = winner;
-    endGame(m_state.duel.finalist(winner), m_state.money.prizeTotal, winner == m_state.duel.playerSide);
+    endGame(finalistSeat(winner), m_state.duel.finalist(winner), m_state.money.prizeTotal,
+            winner == m_state.duel.playerSide);
 }

@@ -38,6 +38,23 @@ void GameEngine::windowClosed()
     m_questionBase.clear();
 }
 
+void GameEngine::seatAway(int seat, bool away)
+{
+    if (!m_state.table.friendSeats.contains(seat) || m_state.table.away[seat] == away)
+        return;
+    m_state.table.away[seat] = away;
+    if (!away)
+        return;
+    // A computer takes over what was waiting for this person.
+    if (m_playerMayAnswer && answeringSeat() == seat) {
+        m_playerMayAnswer = false;
+        m_personAsked = false;
+        drawComputerAnswer();
+    }
+    if (m_state.vote.open)
+        countVotesWhenAllVoted();
+}
+
 void GameEngine::awaitStart(int round)
 {
     m_startOffered = true;
@@ -50,10 +67,10 @@ void GameEngine::offerBank(int seat)
     tell(&GameListener::bankOffered, seat);
 }
 
-void GameEngine::endGame(const QString &winner, qint64 amount, bool playerWon)
+void GameEngine::endGame(int winnerSeat, const QString &winner, qint64 amount, bool playerWon)
 {
     m_startOffered = false;
-    tell(&GameListener::gameOver, GameListener::Ending{winner, amount, playerWon});
+    tell(&GameListener::gameOver, GameListener::Ending{winner, amount, playerWon, winnerSeat});
     // The record goes through a buffer of its own, in the winners file's own encoding.
     LineStore buffer;
     const QString path = DataFiles::path(m_dataDir, QString::fromLatin1(DataFiles::WinnersFile));

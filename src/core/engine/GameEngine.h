@@ -42,13 +42,20 @@ public:
 
     // "Играть": sets up a new game, using `namesList` (the application's list) for the names
     // base. On failure nothing of the previous state changes and nothing is told.
-    Status newGame(LineStore &namesList);
+    // `friendNames` are people at a shared table: each takes a computer's seat, drawn at
+    // random (state().table.friendSeats tells which, 0 for a name already at the table).
+    Status newGame(LineStore &namesList, const QStringList &friendNames = {});
 
-    // The player's moves. Each is ignored when the table does not offer it.
+    // The players' moves: each is ignored when the table does not offer it to that seat.
+    // Only "Начинаем" and closing the table are the host's alone.
     void startPressed();
-    void bankPressed();
+    void bankPressed(int seat);
     void answerChosen(int seat, int answer);
+    // A person's vote; the votes are counted when every person at the table has voted.
     void seatVoted(int seat, int votedFor);
+    // A friend's connection was lost (`away`) or is back: meanwhile a computer plays the seat,
+    // from the next question on, or at once when the seat was being asked or had to vote.
+    void seatAway(int seat, bool away);
     void windowClosed();
 
     // The timers' jobs, run when they elapse (tests may run them directly).
@@ -104,21 +111,23 @@ private:
 
     // Vote
     void setVoteOpen(bool open);
+    void countVotesWhenAllVoted();
     void countVotes();
     void playerLeaves();
 
-    // The player's controls, mirrored so that a stray click or key does nothing.
+    // The players' controls, mirrored so that a stray click or key does nothing.
     void awaitStart(int round);
     void offerBank(int seat);
-    bool playerAnswers() const;
+    bool personAnswers() const;
     void offerAnswer();
+    void seatFriends(const QStringList &friendNames, const LineStore &namesList);
 
     // Duel
     void startDuel();
     void judgeDuelAnswer(int answer, int side, const QString &wrongLine);
     void duelAnswerDelayEnded();
     int finalistSeat(int side) const;
-    void endGame(const QString &winner, qint64 amount, bool playerWon);
+    void endGame(int winnerSeat, const QString &winner, qint64 amount, bool playerWon);
 
     GameState &m_state;
     RandomSource &m_random;
@@ -133,5 +142,7 @@ private:
     UnaskedPool m_unasked;
     bool m_startOffered = false;
     bool m_bankOffered = false;
-    bool m_playerMayAnswer = false;
+    bool m_playerMayAnswer = false;  // the person asked may answer now
+    bool m_personAsked = false;      // the question in play waits for a person, not a computer
+    PerSeat<int> m_votes{};          // each person's vote this time, 0 before they vote
 };

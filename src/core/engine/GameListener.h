@@ -47,6 +47,7 @@ public:
         QString winner;
         qint64 amount = 0;     // as the winners file records it
         bool playerWon = false;
+        int winnerSeat = 0;    // the seat the winner played from
     };
 
     virtual ~GameListener() = default;

@@ -27,7 +27,7 @@ int GameEngine::skillLevel(int v)
     return 7;
 }
 
-Status GameEngine::newGame(LineStore &namesList)
+Status GameEngine::newGame(LineStore &namesList, const QStringList &friendNames)
 {
     // Both files are read and checked before anything changes, so that a game that
     // cannot be played leaves the menu and the last game exactly as they were.
@@ -94,6 +94,11 @@ Status GameEngine::newGame(LineStore &namesList)
         m_state.duel.finalistB = m_state.table.seatNames[5];
     }
 
+    m_state.table.away.fill(false);
+    m_state.table.friendSeats.clear();
+    if (!quickFinal)
+        seatFriends(friendNames, namesList);
+
     m_state.money.chainStep = 0;
     m_state.money.bankedSum = 0;
     m_state.money.prizeTotal = 0;
@@ -127,4 +132,46 @@ Status GameEngine::newGame(LineStore &namesList)
     m_state.questions.starts = std::move(index.starts);
     m_unasked.rebuild(m_state.questions.count, m_asked);
     return Status::success();
+}
+
+void GameEngine::seatFriends(const QStringList &friendNames, const LineStore &namesList)
+{
+    auto nameTaken = [this](const QString &name, int except) {
+        for (int seat = 1; seat <= SeatCount; ++seat) {
+            if (seat != except && m_state.table.seatNames[seat] == name)
+                return true;
+        }
+        return false;
+    };
+    // Each friend takes a computer's seat, drawn among those left; a name already at the
+    // table by a person is not seated twice.
+    for (const QString &name : friendNames) {
+        QList<int> free;
+        for (int seat = 1; seat <= SeatCount; ++seat) {
+            if (m_state.isOccupied(seat) && !m_state.isPersonSeat(seat))
+                free << seat;
+        }
+        bool personHasName = false;
+        for (int seat = 1; seat <= SeatCount; ++seat)
+            personHasName = personHasName || (m_state.isPersonSeat(seat) && m_state.table.seatNames[seat] == name);
+        if (free.isEmpty() || personHasName || name.isEmpty() || name == EmptySeat) {
+            m_state.table.friendSeats << 0;
+            continue;
+        }
+        const int seat = free.at(m_random.random(int(free.size())));
+        m_state.table.seatNames[seat] = name;
+        m_state.table.friendSeats << seat;
+    }
+    // Names tell the finalists apart: a computer who shares a friend's name takes the first
+    // name of the list nobody has.
+    for (int seat = 1; seat <= SeatCount; ++seat) {
+        if (!m_state.isOccupied(seat) || m_state.isPersonSeat(seat) || !nameTaken(m_state.table.seatNames[seat], seat))
+            continue;
+        for (const QString &candidate : namesList.lines().mid(0, namesList.count())) {
+            if (candidate != m_state.table.playerName && !nameTaken(candidate, 0)) {
+                m_state.table.seatNames[seat] = candidate;
+                break;
+            }
+        }
+    }
 }

@@ -59,16 +59,17 @@ void GameEngine::putQuestion(int question, int seat, bool opensRound)
     tell(&GameListener::questionPut, GameListener::Question{seat, name, q.text, {q.first, q.second}, opensRound});
 }
 
-bool GameEngine::playerAnswers() const
+bool GameEngine::personAnswers() const
 {
-    return m_state.inDuel() ? m_state.duel.side == m_state.duel.playerSide : m_state.round.turnSeat == m_state.table.playerSeat;
+    return m_state.personPlays(answeringSeat());
 }
 
 void GameEngine::offerAnswer()
 {
-    m_playerMayAnswer = playerAnswers();
+    m_personAsked = personAnswers();
+    m_playerMayAnswer = m_personAsked;
     tell(&GameListener::answerAwaited, answeringSeat());
-    if (!m_playerMayAnswer)
+    if (!m_personAsked)
         drawComputerAnswer();
 }
 

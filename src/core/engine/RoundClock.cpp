@@ -114,6 +114,8 @@ void GameEngine::endRound()
 
         say(u"Кто же играет не так как все. Кому пришло время покинуть игровую площадку. Сейчас мы узнаем, кто на ваш взгляд самое зыбкоцепье!"_s);
         setVoteOpen(true);
+        // Nobody to wait for when every person at the table is away.
+        countVotesWhenAllVoted();
         return;
     }
 

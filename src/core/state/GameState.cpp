@@ -21,6 +21,15 @@ int GameState::occupiedSeats() const
     return n;
 }
 
+bool GameState::anyPersonSeated() const
+{
+    for (int seat = 1; seat <= SeatCount; ++seat) {
+        if (isPersonSeat(seat) && isOccupied(seat))
+            return true;
+    }
+    return false;
+}
+
 bool GameState::humanSeated() const
 {
     return table.playerSeat >= 1 && table.playerSeat <= SeatCount && table.seatNames[table.playerSeat] == table.playerName;

@@ -22,6 +22,10 @@ struct TableState
     PerSeat<QString> seatNames;
     int playerSeat = 0;          // 0 before the first game, then 1..8
     PerSeat<int> seatSkill{};    // each seat's skill level, 1..7 (0 for the player)
+    // At a shared table, each friend's seat in the order they were given (0: not seated).
+    QList<int> friendSeats;
+    // Friends whose connection is lost: a computer plays their seat meanwhile, at its skill.
+    PerSeat<bool> away{};
 };
 
 // The round being played.
@@ -75,7 +79,7 @@ struct DuelState
     int side = 0;                // 1 or 2: whose question it is
     int questionNumber = 0;
     bool over = false;
-    int playerSide = 0;          // the player's side, 1 or 2, or 0 when not in the duel
+    int playerSide = 0;          // the player's side, 1 or 2, or 0 when the player is not in it
     int winnerSide = 0;          // once the duel is over: the winner's side, 1 or 2
 
     const QString &finalist(int s) const { return s == 1 ? finalistA : finalistB; }
@@ -114,6 +118,14 @@ struct GameState
     bool inDuel() const { return round.number == DuelRound; }
     int occupiedSeats() const;
     bool humanSeated() const;
+    // Whether a person plays `seat`: the player, or a friend; `now`: and is not away.
+    bool isPersonSeat(int seat) const
+    {
+        return seat >= 1 && seat <= SeatCount && (seat == table.playerSeat || table.friendSeats.contains(seat));
+    }
+    bool personPlays(int seat) const { return isPersonSeat(seat) && !table.away[seat] && isOccupied(seat); }
+    // Whether a person, away or not, is still at the table.
+    bool anyPersonSeated() const;
 };
 
 // The invariants that hold between the variables while a game runs. Returns a description

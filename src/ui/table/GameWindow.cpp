@@ -134,7 +134,7 @@ void GameWindow::showTable()
 // --- The player's clicks, forwarded to the engine ---
 
 void GameWindow::startPressed() { m_engine.startPressed(); }
-void GameWindow::bankPressed() { m_engine.bankPressed(); }
+void GameWindow::bankPressed() { m_engine.bankPressed(m_engine.state().table.playerSeat); }
 void GameWindow::answerChosen(int answer) { m_engine.answerChosen(m_engine.state().table.playerSeat, answer); }
 void GameWindow::seatClicked(int seat) { m_engine.seatVoted(m_engine.state().table.playerSeat, seat); }
 

@@ -62,7 +62,7 @@ void AnswerAndBankTest::aBankAddsTheChainsValueAtItsStep()
     }
     h.playAnswer(true, 0);
     if (h.view.bankOffered)
-        h.engine.bankPressed();
+        h.engine.bankPressed(h.engine.state().table.playerSeat);
     QCOMPARE(h.view.narration.last(), u"БАНК!"_s);
     QCOMPARE(h.state.money.bankedSum, value);
     QCOMPARE(h.view.bank, value);
@@ -162,16 +162,16 @@ void AnswerAndBankTest::humanScoresFourteenForFourRightAnswersAndTwoBanks()
     h.nextQuestion(true);
     h.answerDelayEnds();              // seat 2 right, step 2: the human is offered the bank
     QVERIFY(h.view.bankOffered);
-    h.engine.bankPressed();          // +1000, a point
+    h.engine.bankPressed(h.engine.state().table.playerSeat);          // +1000, a point
     QCOMPARE(h.state.money.bankedSum, 1000);
-    h.engine.bankPressed();          // again in the same pause: narrated, adds nothing
+    h.engine.bankPressed(h.engine.state().table.playerSeat);          // again in the same pause: narrated, adds nothing
     QCOMPARE(h.view.narration.count(u"БАНК!"_s), 2);
     QCOMPARE(h.state.money.bankedSum, 1000);
     QCOMPARE(h.state.round.seatScore[1], 4);
 
     h.nextQuestion();
     QVERIFY(!h.view.bankOffered);
-    h.engine.bankPressed();          // hidden: nothing
+    h.engine.bankPressed(h.engine.state().table.playerSeat);          // hidden: nothing
     QCOMPARE(h.state.round.seatScore[1], 4);
     h.humanAnswers(true);             // step 1
     h.answerDelayEnds(0);             // seat 2 banks 500 after the human's answer, without a point
@@ -191,7 +191,7 @@ void AnswerAndBankTest::humanScoresFourteenForFourRightAnswersAndTwoBanks()
     h.answerDelayEnds(49);
     h.nextQuestion(true);
     h.answerDelayEnds();              // step 2
-    h.engine.bankPressed();          // +1000, a point
+    h.engine.bankPressed(h.engine.state().table.playerSeat);          // +1000, a point
 
     QCOMPARE(h.state.round.seatScore[1], 14);
     QCOMPARE(h.state.round.seatScore[2], 9);

@@ -78,7 +78,7 @@ public:
     void clickEverything()
     {
         m_engine.startPressed();
-        m_engine.bankPressed();
+        m_engine.bankPressed(m_engine.state().table.playerSeat);
         m_engine.answerChosen(m_state.table.playerSeat, 0);
         for (int seat = 0; seat <= SeatCount + 1; ++seat)
             m_engine.seatVoted(m_state.table.playerSeat, seat);
@@ -118,7 +118,7 @@ private:
         if (answer) {
             m_engine.answerChosen(m_state.table.playerSeat, below(2));
         } else if (bank) {
-            m_engine.bankPressed();
+            m_engine.bankPressed(m_engine.state().table.playerSeat);
         } else if (vote) {
             QList<int> seats;
             for (int seat = 1; seat <= SeatCount; ++seat) {
@@ -145,7 +145,7 @@ private:
             break;
         case 1:
             if (!m_view.bankOffered)
-                m_engine.bankPressed();
+                m_engine.bankPressed(m_engine.state().table.playerSeat);
             break;
         case 2:
             if (!answer)

@@ -142,7 +142,7 @@ void RoundTest::roundEndStopsEveryTimerBeforeItsNarration()
 
     // Nothing of the round reacts any more.
     h.choose(0);
-    h.engine.bankPressed();
+    h.engine.bankPressed(h.engine.state().table.playerSeat);
     QCOMPARE(h.view.narration.size(), 3);
     QCOMPARE(h.state.money.chainStep, chain);
     QCOMPARE(h.random.pending(), 0);

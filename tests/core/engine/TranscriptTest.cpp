@@ -222,7 +222,7 @@ void playGame(unsigned seed, bool quickFinal, QByteArray &transcript)
             bankWeighed = true;
             if (view.chainStep >= 3) {
                 view.event(u"the player presses «БАНК!»"_s);
-                engine.bankPressed();
+                engine.bankPressed(engine.state().table.playerSeat);
             }
         } else if (mayAnswer && (!timerRuns || answerAt < timers.due[size_t(timer)])) {
             // Three answers in four are right.
