@@ -383,6 +383,8 @@ void FriendsTable::move(FriendConnection *connection, const Protocol::Request &r
             return late(u"Вы уже проголосовали"_s);
         if (!m_seated[size_t(request.seat)])
             return late(u"Этого игрока нет за столом"_s);
+        // The game tells the votes once everybody has voted.
+        m_hasVoted[size_t(seat)] = true;
         m_moves.seatVoted(seat, request.seat);
         break;
     default:
@@ -530,14 +532,18 @@ void FriendsTable::questionPut(const Question &question)
                          {u"duel"_s, m_duel}});
 }
 
+// Every seat asked is told, computers' too; only a friend at the table hears it is their turn
+// (while a friend is away the computer answers for them).
 void FriendsTable::answerAwaited(int seat)
 {
-    m_awaitedSeat = seat;
+    m_awaitedSeat = 0;
     if (m_phase != Phase::Playing)
         return;
     for (const Friend &f : std::as_const(m_friends)) {
-        if (f.seat == seat && f.connection)
+        if (f.seat == seat && f.connection) {
+            m_awaitedSeat = seat;
             f.connection->send(text(Protocol::message(u"yourTurn"_s, {{u"id"_s, m_questionId}})));
+        }
     }
 }
 
@@ -624,8 +630,6 @@ void FriendsTable::startAwaited(int round)
 void FriendsTable::finalistsSeated(int seatA, const QString &nameA, int seatB, const QString &nameB)
 {
     m_duel = true;
-    m_duelSeats[0] = seatA;
-    m_duelSeats[1] = seatB;
     forget({"question", "judged", "banked", "bankOffer", "voteOpen", "clock", "round"});
     m_questionSeat = m_awaitedSeat = m_bankSeat = 0;
     tell(u"duel"_s, {{u"seatA"_s, seatA}, {u"nameA"_s, nameA}, {u"seatB"_s, seatB}, {u"nameB"_s, nameB}});
@@ -641,12 +645,7 @@ void FriendsTable::gameOver(const Ending &ending)
     if (m_phase != Phase::Playing)
         return;
     m_phase = Phase::Over;
-    int winnerSeat = 0;
-    for (int side = 0; side < 2; ++side) {
-        const int seat = m_duelSeats[side];
-        if (seat && m_names[size_t(seat)] == ending.winner)
-            winnerSeat = seat;
-    }
+    const int winnerSeat = ending.winnerSeat;
     for (const Friend &f : std::as_const(m_friends)) {
         if (!f.seat || !f.connection)
             continue;

@@ -138,7 +138,6 @@ private:
     bool m_voteOpen = false;
     PerSeat<bool> m_hasVoted{};
     bool m_duel = false;
-    int m_duelSeats[2] = {0, 0};
     QMap<QString, QString> m_kept;   // the last message of each type that draws the table
     QStringList m_votes;             // the votes told since the vote opened
 };

@@ -263,6 +263,7 @@ private Q_SLOTS:
         GameListener::Ending ending;
         ending.winner = u"Аня"_s;
         ending.amount = 12000;
+        ending.winnerSeat = 3;
         table->gameOver(ending);
         QCOMPARE(anna.next(u"over"_s)[u"you"_s].toBool(), true);
         QCOMPARE(boris.next(u"over"_s)[u"you"_s].toBool(), false);

@@ -10,17 +10,25 @@
 #include <QTest>
 #include <QWebSocket>
 
+#include <functional>
+
 class TableClient : public QObject
 {
 public:
     explicit TableClient(quint16 port, const QString &origin = QString()) : m_socket(origin)
     {
         connect(&m_socket, &QWebSocket::textMessageReceived, this,
-                [this](const QString &text) { received.append(QJsonDocument::fromJson(text.toUtf8()).object()); });
+                [this](const QString &text) {
+                    received.append(QJsonDocument::fromJson(text.toUtf8()).object());
+                    if (onMessage)
+                        onMessage(received.last());
+                });
         m_socket.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(port)));
     }
 
     QList<QJsonObject> received;
+    // Called with each message as it comes.
+    std::function<void(const QJsonObject &)> onMessage;
 
     bool connected() { return QTest::qWaitFor([this] { return isOpen(); }, 5000); }
     bool isOpen() const { return m_socket.state() == QAbstractSocket::ConnectedState; }
