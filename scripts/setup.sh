@@ -17,6 +17,8 @@ play_packages=(
     qt6-wayland
     # Qt's own words (the question editor's file dialog) in Russian.
     qt6-translations-l10n
+    # The friends' table: its web server, WebSockets and the QR code of its address.
+    qt6-websockets-dev qt6-httpserver-dev libqrencode-dev
 )
 test_packages=(
     xvfb xauth xdotool x11-utils x11-xkb-utils openbox imagemagick dbus at-spi2-core python3 python3-pyatspi orca

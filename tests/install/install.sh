@@ -17,6 +17,7 @@ done
 grep -q '^Exec=zybkotsepye$' "$prefix/share/applications/zybkotsepye.desktop"
 # The sound module beside the program; the program itself starts without Qt Multimedia.
 [ -f "$prefix/libexec/zybkotsepye/zybkotsepye-sound.so" ] || { echo "not installed: the sound module" >&2; exit 1; }
+[ -f "$prefix/libexec/zybkotsepye/zybkotsepye-net.so" ] || { echo "not installed: the friends' table module" >&2; exit 1; }
 if readelf -d "$prefix/libexec/zybkotsepye/zybkotsepye" | grep -q 'NEEDED.*Multimedia'; then
     echo "the program itself needs Qt Multimedia" >&2; exit 1
 fi

@@ -89,13 +89,16 @@ done
 for f in Vopros.txt names.txt best.txt; do
     cmp -s "$source_dir/resources/$f" "$root/usr/share/games/zybkotsepye/$f" || fail "shipped $f differs from resources/$f"
 done
-for binary in zybkotsepye zybkotsepye-sound.so; do
+for binary in zybkotsepye zybkotsepye-sound.so zybkotsepye-net.so; do
     [ -f "$root/usr/lib/games/zybkotsepye/$binary" ] || fail "not in the package: $binary"
     readelf -S "$root/usr/lib/games/zybkotsepye/$binary" | grep -q '\.symtab' && fail "$binary is not stripped"
 done
 # The program starts without Qt Multimedia, which only the sound module brings.
 readelf -d "$root/usr/lib/games/zybkotsepye/zybkotsepye" | grep -q 'NEEDED.*Multimedia' \
     && fail "the program itself needs Qt Multimedia"
+# Nor with the friends' table's web server, which only its module brings.
+readelf -d "$root/usr/lib/games/zybkotsepye/zybkotsepye" | grep -Eq 'NEEDED.*(WebSockets|HttpServer|qrencode)' \
+    && fail "the program itself needs the friends' table's libraries"
 for z in "$root"/usr/share/man/*/zybkotsepye.6.gz "$root"/usr/share/man/*/*/zybkotsepye.6.gz \
          "$root/usr/share/doc/zybkotsepye/changelog.Debian.gz"; do
     [ -e "$z" ] || continue
