@@ -7,7 +7,8 @@
 #   - the program's start-up under ThreadSanitizer (preset tsan);
 #   - each fuzz target briefly (scripts/fuzz.sh, ZYB_FUZZ_SECONDS seconds each, 20 by default).
 #
-# The desktop suites (AcceptanceTest, ScreenReaderTest, WaylandTest) play on the real clock and
+# The desktop suites (AcceptanceTest, ScreenReaderTest, WaylandTest, and the friends' table in a
+# browser and under load: BrowserTest, FriendsLoadTest) play on the real clock and
 # take little of the processor. They start as soon as the game itself is built, and the rest
 # of the work runs beside them in two lines: the builds and the fuzzers at nice 15, so that
 # whenever a test wants a core it gets it at once, and the other tests at normal priority,
@@ -91,9 +92,11 @@ tests() {
     step 0 "$name" ctest --preset "$preset" --no-tests=error --output-log "$logs/all/$name.log" "$@"
 }
 
-# The suites on the desktop need only the game, built first at full speed.
+# The suites on the desktop need only the game (with its sound and network modules) and the
+# friends' table's host and crowd, built first at full speed.
 step 0 configure-sanitize configure sanitize
-step 0 build-sanitize-game cmake --build --preset sanitize --target zybkotsepye zybkotsepye-sound
+step 0 build-sanitize-game cmake --build --preset sanitize --target zybkotsepye zybkotsepye-sound zybkotsepye-net \
+    zyb_friends_host zyb_table_crowd
 
 # Beside them: the rest of the test build, its other tests and the fuzzers ...
 (
