@@ -49,10 +49,14 @@ FriendsTable::FriendsTable(SeatMoves &moves, const Limits &limits, QObject *pare
 
 FriendsTable::~FriendsTable()
 {
-    // The game may be gone already: nobody is told anything any more.
-    for (FriendConnection *connection : std::as_const(m_connections))
-        connection->disconnect(this);
+    // The game may be gone already: nobody is told anything any more. The connections,
+    // closed ones waiting to be deleted among them, go before the server that accepted them.
     m_phase = Phase::Closed;
+    const QList<FriendConnection *> connections = findChildren<FriendConnection *>(Qt::FindDirectChildrenOnly);
+    for (FriendConnection *connection : connections)
+        connection->disconnect(this);
+    qDeleteAll(connections);
+    delete m_server;
 }
 
 bool FriendsTable::open(quint16 port)
@@ -156,6 +160,7 @@ void FriendsTable::close()
     if (m_phase == Phase::Closed)
         return;
     const bool playing = m_phase == Phase::Playing;
+    const QString reason = m_phase == Phase::Over ? u"Игра окончена"_s : u"Ведущий закрыл стол"_s;
     m_phase = Phase::Closed;
     m_server->stopListening();
     for (Friend &f : m_friends) {
@@ -167,7 +172,7 @@ void FriendsTable::close()
     }
     const QList<FriendConnection *> connections = m_connections;
     for (FriendConnection *connection : connections)
-        connection->close(u"Ведущий закрыл стол"_s, false);
+        connection->close(reason, false);
     qCInfo(lcTable) << "table closed";
     Q_EMIT presenceChanged();
 }
