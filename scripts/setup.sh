@@ -25,6 +25,8 @@ test_packages=(
     clang libclang-rt-14-dev libbenchmark-dev libx11-dev libxtst-dev
     dpkg-dev lintian appstream
     weston
+    # Friends at the table in a real browser: headless Chromium, driven from Node.js.
+    chromium
 )
 
 packages=("${play_packages[@]}")
@@ -38,6 +40,10 @@ for p in "${packages[@]}"; do
         missing+=("$p")
     fi
 done
+# Node.js drives the browser in the tests; a machine that has one already keeps it.
+if [ "${1:-play}" = test ] && ! command -v node >/dev/null; then
+    missing+=(nodejs)
+fi
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Устанавливаю пакеты: ${missing[*]}"

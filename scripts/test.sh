@@ -109,7 +109,7 @@ tests_line=$!
     step 15 build-release cmake --build --preset release
     tests ctest-sanitize-package sanitize -R '^PackageTest$' || true
     step 15 configure-tsan configure tsan
-    step 15 build-tsan cmake --build --preset tsan
+    step 15 build-tsan cmake --build --preset tsan --target zybkotsepye
     tests ctest-tsan tsan || true
 ) &
 builds_line=$!

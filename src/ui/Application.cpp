@@ -39,8 +39,10 @@ Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std
     , gameWindow(state, *m_random, *m_clock, dataDir)
     , winnersWindow(state, *m_clock, dataDir)
     , questionEditor(dataDir)
+    , friendsWindow(state)
 {
-    for (QWidget *window : std::initializer_list<QWidget *>{&mainMenuWindow, &settingsWindow, &gameWindow, &winnersWindow})
+    for (QWidget *window : std::initializer_list<QWidget *>{&mainMenuWindow, &settingsWindow, &gameWindow, &winnersWindow,
+                                                            &friendsWindow})
         WindowStates::fitWhenMaximised(*window);
     gameWindow.setSounds(&sounds);
     settingsWindow.setSounds(&sounds);
@@ -54,7 +56,17 @@ Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std
     };
     QObject::connect(&mainMenuWindow, &MainMenuWindow::newGameRequested, &gameWindow, [this] { startGame(); });
     QObject::connect(&mainMenuWindow, &MainMenuWindow::settingsRequested, &settingsWindow, [this] { showSettings(); });
-    QObject::connect(&gameWindow, &GameWindow::closed, &mainMenuWindow, showMenu);
+    QObject::connect(&gameWindow, &GameWindow::closed, &mainMenuWindow, [this, showMenu] {
+        leaveFriendsTable();
+        showMenu();
+    });
+    QObject::connect(&mainMenuWindow, &MainMenuWindow::friendsTableRequested, &friendsWindow, [this] {
+        friendsWindow.open();
+        mainMenuWindow.hide();
+    });
+    QObject::connect(&friendsWindow, &FriendsTableWindow::closed, &mainMenuWindow, showMenu);
+    QObject::connect(&friendsWindow, &FriendsTableWindow::gameRequested, &gameWindow,
+                     [this](const QStringList &friends) { startGame(friends); });
     QObject::connect(&settingsWindow, &SettingsWindow::closed, &mainMenuWindow, showMenu);
     QObject::connect(&settingsWindow, &SettingsWindow::winnersRequested, &winnersWindow, &WinnersWindow::open);
     QObject::connect(&gameWindow, &GameWindow::hallOfFameRequested, &winnersWindow, &WinnersWindow::open);
@@ -66,15 +78,37 @@ Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std
     QObject::connect(&gameWindow, &GameWindow::questionEditRequested, &questionEditor, &QuestionEditorWindow::openAt);
 }
 
-void Application::startGame()
+void Application::startGame(const QStringList &friends)
 {
-    const Status status = gameWindow.engine().newGame(m_namesList);
+    FriendsTable *table = friendsWindow.isVisible() ? friendsWindow.table() : nullptr;
+    GameEngine &engine = gameWindow.engine();
+    if (table) {
+        // The friends' pages hear the game from its first fact, the table seated.
+        table->attach(engine);
+        engine.addListener(&table->listener());
+    }
+    const Status status = engine.newGame(m_namesList, table ? friends : QStringList());
     if (!status) {
-        ErrorReport::show(&mainMenuWindow, status);
+        if (table)
+            engine.removeListener(&table->listener());
+        ErrorReport::show(table ? static_cast<QWidget *>(&friendsWindow) : &mainMenuWindow, status);
         return;
+    }
+    if (table) {
+        m_tableAtGame = table;
+        friendsWindow.hide();
     }
     gameWindow.showTable();
     mainMenuWindow.hide();
+}
+
+void Application::leaveFriendsTable()
+{
+    if (!m_tableAtGame)
+        return;
+    gameWindow.engine().removeListener(&m_tableAtGame->listener());
+    m_tableAtGame = nullptr;
+    friendsWindow.closeTable();
 }
 
 void Application::showSettings()

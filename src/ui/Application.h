@@ -5,6 +5,7 @@
 #include "core/engine/RandomSource.h"
 #include "core/state/GameState.h"
 #include "ui/editor/QuestionEditorWindow.h"
+#include "ui/friends/FriendsTableWindow.h"
 #include "ui/menu/MainMenuWindow.h"
 #include "ui/settings/SettingsWindow.h"
 #include "ui/speech/Narrator.h"
@@ -36,7 +37,10 @@ public:
 private:
     // "Играть": a new game at the table, or the reason there is none in a message box over
     // the menu, which stays.
-    void startGame();
+    // With `friends`, the game is played at the table opened for them.
+    void startGame(const QStringList &friends = {});
+    // The game at the friends' table is over or left: the table closes.
+    void leaveFriendsTable();
     void showSettings();
 
     std::unique_ptr<RandomSource> m_random;
@@ -56,4 +60,9 @@ public:
     WinnersWindow winnersWindow;
     // Opened from the settings window; its elements are made when it first opens.
     QuestionEditorWindow questionEditor;
+    // «Стол для друзей»: its network module is loaded when the player opens a table.
+    FriendsTableWindow friendsWindow;
+
+private:
+    FriendsTable *m_tableAtGame = nullptr;  // the friends' table the game is played at
 };

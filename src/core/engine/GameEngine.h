@@ -39,6 +39,7 @@ public:
     // Who hears the game; the engine does not own them. They hear each fact in the order
     // they were added.
     void addListener(GameListener *listener) { m_listeners.append(listener); }
+    void removeListener(GameListener *listener) { m_listeners.removeAll(listener); }
 
     // "Играть": sets up a new game, using `namesList` (the application's list) for the names
     // base. On failure nothing of the previous state changes and nothing is told.

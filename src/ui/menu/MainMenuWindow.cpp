@@ -58,6 +58,16 @@ MainMenuWindow::MainMenuWindow(GameState &state, QWidget *parent)
         previous = button;
     }
 
+    // Beside the three: a table for friends on the local network.
+    auto *friends = new QPushButton(u"Стол для друзей..."_s, this);
+    friends->setObjectName(u"FriendsTableButton"_s);
+    friends->setGeometry(24, 474, 200, 36);
+    friends->setFont(Fonts::font(Fonts::Family::MsSansSerif, 13));
+    friends->setAccessibleName(u"Стол для друзей"_s);
+    friends->setAccessibleDescription(u"Друзья играют за этим столом со своих телефонов"_s);
+    connect(friends, &QPushButton::clicked, this, &MainMenuWindow::friendsTableRequested);
+    setTabOrder(previous, friends);
+
     // Sizes are given rather than measured, so that no font is loaded before the menu shows.
     auto *thanks = new QLabel(u"Огромная благодарность:"_s, this);
     thanks->setObjectName(u"Label2"_s);

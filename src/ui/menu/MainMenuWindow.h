@@ -4,7 +4,7 @@
 
 struct GameState;
 
-// The main menu: "Играть", "Настройка..." and "Выход". It is the application's main
+// The main menu: "Играть", "Настройка..." and "Выход", and beside them «Стол для друзей...». It is the application's main
 // window: closing it ends the program. It asks for a new game or the settings; the
 // application opens them, and hides the menu once they are open.
 class MainMenuWindow : public QWidget
@@ -21,6 +21,8 @@ Q_SIGNALS:
     void newGameRequested();
     // "Настройка...".
     void settingsRequested();
+    // «Стол для друзей...».
+    void friendsTableRequested();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -1,0 +1,234 @@
+#include "ui/friends/FriendsTableWindow.h"
+
+#include "core/state/GameState.h"
+#include "ui/friends/FriendsTableModule.h"
+#include "ui/look/AccessibleRoles.h"
+#include "ui/look/Fonts.h"
+#include "ui/look/WindowStyle.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+using namespace WindowStyle;
+
+namespace {
+
+constexpr quint16 DefaultPort = 8765;
+const QString PortKey = u"friends/port"_s;
+constexpr int QrPixels = 232;
+
+QLabel *textLabel(const QString &text, QWidget *parent, const QColor &colour)
+{
+    auto *label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    setTextColour(label, colour);
+    return label;
+}
+
+} // namespace
+
+FriendsTableWindow::FriendsTableWindow(GameState &state, QString module, QWidget *parent)
+    : LazyWindow(parent, WindowStyle::FixedWindow)
+    , m_state(state)
+    , m_module(std::move(module))
+{
+    setObjectName(u"fFriends"_s);
+    setWindowTitle(u"Стол для друзей"_s);
+    setFixedSize(620, 440);
+    WindowStyle::centreWhenShown(*this);
+    AccessibleRoles::install();
+    setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    setPalette(pal);
+    setAutoFillBackground(true);
+}
+
+FriendsTableWindow::~FriendsTableWindow()
+{
+    if (m_table)
+        m_table->close();
+}
+
+quint16 FriendsTableWindow::storedPort()
+{
+    const int port = QSettings().value(PortKey, DefaultPort).toInt();
+    return port >= 1024 && port <= 65535 ? quint16(port) : DefaultPort;
+}
+
+void FriendsTableWindow::build()
+{
+    auto *layout = new QHBoxLayout(this);
+    auto *left = new QVBoxLayout;
+    auto *right = new QVBoxLayout;
+    layout->addLayout(left, 1);
+    layout->addLayout(right);
+
+    left->addWidget(textLabel(u"Друзья в той же сети (Wi-Fi) открывают адрес в браузере телефона или "
+                              u"наводят камеру на код. Ничего устанавливать не нужно."_s, this, White));
+    auto *portRow = new QHBoxLayout;
+    auto *portLabel = textLabel(u"Порт:"_s, this, White);
+    portLabel->setWordWrap(false);
+    m_port = new QSpinBox(this);
+    m_port->setObjectName(u"FriendsPort"_s);
+    m_port->setRange(1024, 65535);
+    m_port->setValue(storedPort());
+    m_port->setAccessibleName(u"Порт стола"_s);
+    portLabel->setBuddy(m_port);
+    m_openButton = new QPushButton(u"Открыть стол"_s, this);
+    m_openButton->setObjectName(u"OpenTable"_s);
+    connect(m_openButton, &QPushButton::clicked, this, &FriendsTableWindow::openPressed);
+    portRow->addWidget(portLabel);
+    portRow->addWidget(m_port);
+    portRow->addWidget(m_openButton, 1);
+    left->addLayout(portRow);
+
+    m_message = textLabel(QString(), this, Yellow);
+    m_message->setObjectName(u"FriendsMessage"_s);
+    left->addWidget(m_message);
+
+    m_address = textLabel(QString(), this, Aqua);
+    m_address->setObjectName(u"TableAddress"_s);
+    m_address->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_address->setFont(Fonts::font(Fonts::Family::MsSansSerif, 13));
+    left->addWidget(m_address);
+    m_code = textLabel(QString(), this, Lime);
+    m_code->setObjectName(u"TableCode"_s);
+    m_code->setFont(Fonts::font(Fonts::Family::MsSansSerif, 20));
+    left->addWidget(m_code);
+
+    left->addWidget(textLabel(u"За столом:"_s, this, White));
+    m_seats = new QListWidget(this);
+    m_seats->setObjectName(u"FriendsSeats"_s);
+    m_seats->setAccessibleName(u"За столом"_s);
+    left->addWidget(m_seats, 1);
+
+    auto *buttons = new QHBoxLayout;
+    m_startButton = new QPushButton(u"Начать игру"_s, this);
+    m_startButton->setObjectName(u"StartWithFriends"_s);
+    m_startButton->setEnabled(false);
+    connect(m_startButton, &QPushButton::clicked, this, [this] {
+        if (m_table)
+            Q_EMIT gameRequested(m_table->friendNames());
+    });
+    auto *closeButton = new QPushButton(u"Закрыть стол"_s, this);
+    closeButton->setObjectName(u"CloseTable"_s);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    buttons->addWidget(m_startButton);
+    buttons->addWidget(closeButton);
+    left->addLayout(buttons);
+
+    m_qr = new QLabel(this);
+    m_qr->setObjectName(u"TableQrCode"_s);
+    m_qr->setFixedSize(QrPixels, QrPixels);
+    m_qr->setAlignment(Qt::AlignCenter);
+    m_qr->setAccessibleName(u"QR-код адреса стола"_s);
+    right->addWidget(m_qr);
+    right->addStretch(1);
+}
+
+void FriendsTableWindow::open()
+{
+    ensureBuilt();
+    showTable();
+    show();
+    raise();
+    activateWindow();
+    (m_table ? static_cast<QWidget *>(m_startButton) : m_openButton)->setFocus(Qt::OtherFocusReason);
+}
+
+void FriendsTableWindow::openPressed()
+{
+    if (!m_table) {
+        QString error;
+        m_table = FriendsTableModule::create(&error, m_module);
+        if (!m_table) {
+            showMessage(error, true);
+            return;
+        }
+        m_table->changed = [this] { showTable(); };
+    }
+    const quint16 port = quint16(m_port->value());
+    if (const Status s = m_table->open(port); !s) {
+        m_table.reset();
+        showMessage(s.detail.isEmpty() ? s.message : s.message + u" "_s + s.detail, true);
+        return;
+    }
+    QSettings().setValue(PortKey, int(port));
+    showMessage(u"Стол открыт. Когда все сядут, нажмите «Начать игру»; пустые места займут компьютерные игроки."_s,
+                false);
+    showTable();
+    m_startButton->setFocus(Qt::OtherFocusReason);
+}
+
+void FriendsTableWindow::showTable()
+{
+    const bool open = m_table != nullptr;
+    m_port->setEnabled(!open);
+    m_openButton->setEnabled(!open);
+    m_startButton->setEnabled(open);
+    m_address->setText(open ? m_table->address() : QString());
+    m_address->setAccessibleName(open ? u"Адрес стола: "_s + m_table->address() : QString());
+    m_code->setText(open ? u"Код стола: "_s + m_table->code() : QString());
+    if (open) {
+        const QImage qr = m_table->qrCode();
+        // Four modules of white around the code, as readers expect; each module whole pixels.
+        const int modules = qr.width() + 8;
+        const int scale = qMax(1, QrPixels / qMax(1, modules));
+        QImage framed(modules, modules, QImage::Format_RGB32);
+        framed.fill(Qt::white);
+        for (int y = 0; y < qr.height(); ++y) {
+            for (int x = 0; x < qr.width(); ++x)
+                framed.setPixel(x + 4, y + 4, qr.pixel(x, y));
+        }
+        m_qr->setPixmap(QPixmap::fromImage(framed.scaled(modules * scale, modules * scale)));
+    } else {
+        m_qr->clear();
+    }
+
+    m_seats->clear();
+    m_seats->addItem(u"%1 — вы, ведущий"_s.arg(m_state.table.playerName));
+    if (open) {
+        const QStringList names = m_table->friendNames();
+        const QList<bool> connected = m_table->friendsConnected();
+        for (int i = 0; i < names.size(); ++i)
+            m_seats->addItem(u"%1 — %2"_s.arg(names[i], connected.value(i) ? u"на связи"_s : u"нет связи"_s));
+        for (qsizetype i = names.size() + 1; i < SeatCount; ++i)
+            m_seats->addItem(u"свободно: сядет компьютерный игрок"_s);
+    }
+}
+
+void FriendsTableWindow::showMessage(const QString &text, bool error)
+{
+    setTextColour(m_message, error ? Red : Yellow);
+    m_message->setText(text);
+    m_message->setAccessibleName(text);
+}
+
+void FriendsTableWindow::closeTable()
+{
+    if (m_table)
+        m_table->close();
+    m_table.reset();
+    if (m_port)
+        showTable();
+}
+
+void FriendsTableWindow::closeEvent(QCloseEvent *event)
+{
+    // Closing the window closes the table; once a game starts the window is only hidden, and
+    // the table closes with the game.
+    closeTable();
+    event->accept();
+    Q_EMIT closed();
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "ui/friends/FriendsTable.h"
+#include "ui/look/LazyWindow.h"
+
+#include <memory>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QSpinBox;
+struct GameState;
+
+// «Стол для друзей»: the host opens a table on the local network, friends join it from a
+// browser (the address, its QR code and the table's code are shown), the seats fill up as
+// they come, and the host starts the game. Every seat left empty gets a computer player.
+class FriendsTableWindow : public LazyWindow
+{
+    Q_OBJECT
+
+public:
+    // `module`: the network module's path; by default the one beside the program.
+    explicit FriendsTableWindow(GameState &state, QString module = QString(), QWidget *parent = nullptr);
+    ~FriendsTableWindow() override;
+
+    void open();
+    // The table while it is open (the game being played at it included), or null.
+    FriendsTable *table() const { return m_table.get(); }
+    // The game at the table is over or was left: the table closes.
+    void closeTable();
+
+    // The port friends connect to, kept in the player's settings.
+    static quint16 storedPort();
+
+Q_SIGNALS:
+    // «Начать игру»: a game with these friends.
+    void gameRequested(const QStringList &friends);
+    // The window was closed before a game started: back to the menu.
+    void closed();
+
+protected:
+    void build() override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void openPressed();
+    void showTable();
+    void showMessage(const QString &text, bool error);
+
+    GameState &m_state;
+    QString m_module;
+    std::unique_ptr<FriendsTable> m_table;
+
+    QSpinBox *m_port = nullptr;
+    QPushButton *m_openButton = nullptr;
+    QLabel *m_message = nullptr;
+    QLabel *m_qr = nullptr;
+    QLabel *m_address = nullptr;
+    QLabel *m_code = nullptr;
+    QListWidget *m_seats = nullptr;
+    QPushButton *m_startButton = nullptr;
+};
