@@ -12,7 +12,7 @@
 #include "core/data/WinnersFile.h"
 #include "core/engine/GameEngine.h"
 #include "core/engine/RandomSource.h"
-#include "net/FriendsTable.h"
+#include "net/FriendsServer.h"
 
 #include <QJsonArray>
 #include <QTemporaryDir>
@@ -181,9 +181,9 @@ private Q_SLOTS:
         GameEngine engine(state, random, clock, QDir(dir.path()), QLocale(QLocale::Russian, QLocale::Russia), &timers);
         Facts facts(state);
         EngineSeatMoves<GameEngine> moves(engine);
-        FriendsTable::Limits limits;
+        FriendsServer::Limits limits;
         limits.closeAfterOverMs = 200;
-        FriendsTable table(moves, limits);
+        FriendsServer table(moves, limits);
         engine.addListener(&facts);
         engine.addListener(&table);
         table.setHostName(state.table.playerName);
@@ -197,7 +197,6 @@ private Q_SLOTS:
         }
         LineStore namesList;
         QVERIFY(engine.newGame(namesList, table.friendNames()).ok());
-        table.seatFriends(state.table.friendSeats);
         for (auto &page : pages)
             QVERIFY(QTest::qWaitFor([&] { return page->seat != 0; }, 5000));
         const auto pageAt = [&](int seat) -> FriendPage * {

@@ -1,4 +1,4 @@
-#include "net/FriendsTable.h"
+#include "net/FriendsServer.h"
 
 #include "net/LanAddresses.h"
 #include "net/PageServer.h"
@@ -38,16 +38,16 @@ constexpr const char *KeptTypes[] = {"round", "prize", "clock", "duel", "duelSco
 
 } // namespace
 
-FriendsTable::FriendsTable(SeatMoves &moves, QObject *parent) : FriendsTable(moves, Limits(), parent) {}
+FriendsServer::FriendsServer(SeatMoves &moves, QObject *parent) : FriendsServer(moves, Limits(), parent) {}
 
-FriendsTable::FriendsTable(SeatMoves &moves, const Limits &limits, QObject *parent)
+FriendsServer::FriendsServer(SeatMoves &moves, const Limits &limits, QObject *parent)
     : QObject(parent), m_moves(moves), m_limits(limits)
 {
     m_names.fill(EmptySeat);
     m_wrongCodeSecond.start();
 }
 
-FriendsTable::~FriendsTable()
+FriendsServer::~FriendsServer()
 {
     // The game may be gone already: nobody is told anything any more. The connections,
     // closed ones waiting to be deleted among them, go before the server that accepted them.
@@ -59,13 +59,13 @@ FriendsTable::~FriendsTable()
     delete m_server;
 }
 
-bool FriendsTable::open(quint16 port)
+bool FriendsServer::open(quint16 port)
 {
     if (m_phase != Phase::Closed)
         return true;
     if (!m_server) {
         m_server = new PageServer(this);
-        connect(m_server, &PageServer::socketOpened, this, &FriendsTable::socketOpened);
+        connect(m_server, &PageServer::socketOpened, this, &FriendsServer::socketOpened);
     }
     if (!m_server->listen(LanAddresses::listening(), port)) {
         m_error = u"Не удалось открыть стол на порту %1: порт занят или недоступен."_s.arg(port);
@@ -80,17 +80,17 @@ bool FriendsTable::open(quint16 port)
     return true;
 }
 
-bool FriendsTable::isOpen() const
+bool FriendsServer::isOpen() const
 {
     return m_server && m_server->isListening();
 }
 
-quint16 FriendsTable::port() const
+quint16 FriendsServer::port() const
 {
     return m_server ? m_server->port() : 0;
 }
 
-QUrl FriendsTable::address() const
+QUrl FriendsServer::address() const
 {
     if (!isOpen())
         return {};
@@ -102,12 +102,12 @@ QUrl FriendsTable::address() const
     return url;
 }
 
-QList<QBitArray> FriendsTable::qrCode() const
+QList<QBitArray> FriendsServer::qrCode() const
 {
     return isOpen() ? qrCodeOf(address().toString()) : QList<QBitArray>();
 }
 
-QStringList FriendsTable::friendNames() const
+QStringList FriendsServer::friendNames() const
 {
     QStringList names;
     for (const Friend &f : m_friends) {
@@ -117,7 +117,7 @@ QStringList FriendsTable::friendNames() const
     return names;
 }
 
-void FriendsTable::seatFriends(const QList<int> &seats)
+void FriendsServer::seatFriends(const QList<int> &seats)
 {
     if (m_phase != Phase::Lobby)
         return;
@@ -145,7 +145,17 @@ void FriendsTable::seatFriends(const QList<int> &seats)
     Q_EMIT presenceChanged();
 }
 
-QList<int> FriendsTable::connectedSeats() const
+QList<bool> FriendsServer::friendsConnected() const
+{
+    QList<bool> connected;
+    for (const Friend &f : m_friends) {
+        if (!f.gone)
+            connected.append(!f.connection.isNull());
+    }
+    return connected;
+}
+
+QList<int> FriendsServer::connectedSeats() const
 {
     QList<int> seats;
     for (const Friend &f : m_friends) {
@@ -155,7 +165,7 @@ QList<int> FriendsTable::connectedSeats() const
     return seats;
 }
 
-void FriendsTable::close()
+void FriendsServer::close()
 {
     if (m_phase == Phase::Closed)
         return;
@@ -179,7 +189,7 @@ void FriendsTable::close()
 
 // Connections
 
-void FriendsTable::socketOpened(QWebSocket *socket)
+void FriendsServer::socketOpened(QWebSocket *socket)
 {
     if (m_phase == Phase::Closed || m_connections.size() >= m_limits.maxConnections) {
         qCWarning(lcTable) << "connection from" << socket->peerAddress().toString() << "dropped: too many";
@@ -188,12 +198,12 @@ void FriendsTable::socketOpened(QWebSocket *socket)
         return;
     }
     auto *connection = new FriendConnection(socket, m_limits.connection, this);
-    connect(connection, &FriendConnection::requested, this, &FriendsTable::requested);
-    connect(connection, &FriendConnection::closed, this, &FriendsTable::connectionClosed);
+    connect(connection, &FriendConnection::requested, this, &FriendsServer::requested);
+    connect(connection, &FriendConnection::closed, this, &FriendsServer::connectionClosed);
     m_connections.append(connection);
 }
 
-void FriendsTable::connectionClosed(FriendConnection *connection)
+void FriendsServer::connectionClosed(FriendConnection *connection)
 {
     m_connections.removeOne(connection);
     connection->deleteLater();
@@ -216,7 +226,7 @@ void FriendsTable::connectionClosed(FriendConnection *connection)
     }
 }
 
-void FriendsTable::awayTooLong(const QString &secret)
+void FriendsServer::awayTooLong(const QString &secret)
 {
     for (qsizetype i = 0; i < m_friends.size(); ++i) {
         Friend &f = m_friends[i];
@@ -233,7 +243,7 @@ void FriendsTable::awayTooLong(const QString &secret)
     }
 }
 
-FriendsTable::Friend *FriendsTable::friendOf(const FriendConnection *connection)
+FriendsServer::Friend *FriendsServer::friendOf(const FriendConnection *connection)
 {
     for (Friend &f : m_friends) {
         if (f.connection == connection)
@@ -244,7 +254,7 @@ FriendsTable::Friend *FriendsTable::friendOf(const FriendConnection *connection)
 
 // Requests
 
-void FriendsTable::requested(FriendConnection *connection, const Protocol::Request &request)
+void FriendsServer::requested(FriendConnection *connection, const Protocol::Request &request)
 {
     switch (request.type) {
     case Type::Join: join(connection, request); break;
@@ -253,7 +263,7 @@ void FriendsTable::requested(FriendConnection *connection, const Protocol::Reque
     }
 }
 
-bool FriendsTable::nameTaken(const QString &name) const
+bool FriendsServer::nameTaken(const QString &name) const
 {
     if (m_hostName.compare(name, Qt::CaseInsensitive) == 0)
         return true;
@@ -264,7 +274,7 @@ bool FriendsTable::nameTaken(const QString &name) const
     return false;
 }
 
-bool FriendsTable::wrongCodeAllowed()
+bool FriendsServer::wrongCodeAllowed()
 {
     if (m_wrongCodeSecond.elapsed() >= 1000) {
         m_wrongCodeSecond.restart();
@@ -273,7 +283,7 @@ bool FriendsTable::wrongCodeAllowed()
     return ++m_wrongCodes <= m_limits.wrongCodesPerSecond;
 }
 
-void FriendsTable::join(FriendConnection *connection, const Protocol::Request &request)
+void FriendsServer::join(FriendConnection *connection, const Protocol::Request &request)
 {
     const QString what = u"join"_s;
     if (connection->isAdmitted())
@@ -303,7 +313,7 @@ void FriendsTable::join(FriendConnection *connection, const Protocol::Request &r
     Q_EMIT lobbyChanged();
 }
 
-void FriendsTable::resume(FriendConnection *connection, const Protocol::Request &request)
+void FriendsServer::resume(FriendConnection *connection, const Protocol::Request &request)
 {
     const QString what = u"resume"_s;
     if (m_phase != Phase::Lobby && m_phase != Phase::Playing)
@@ -351,7 +361,7 @@ void FriendsTable::resume(FriendConnection *connection, const Protocol::Request 
 // A seat's move: the connection must hold a seat in the game, and the move must not be
 // plainly too late. Whether the game takes it is the game's own affair. Moves refused
 // here are not counted as bad messages: a slow phone sends them in good faith.
-void FriendsTable::move(FriendConnection *connection, const Protocol::Request &request)
+void FriendsServer::move(FriendConnection *connection, const Protocol::Request &request)
 {
     const QString what = typeName(request.type);
     Friend *f = friendOf(connection);
@@ -399,7 +409,7 @@ void FriendsTable::move(FriendConnection *connection, const Protocol::Request &r
 
 // Telling the pages
 
-void FriendsTable::tell(const QString &type, const QJsonObject &fields)
+void FriendsServer::tell(const QString &type, const QJsonObject &fields)
 {
     const QString message = text(Protocol::message(type, fields));
     keep(type, message);
@@ -411,7 +421,7 @@ void FriendsTable::tell(const QString &type, const QJsonObject &fields)
     }
 }
 
-void FriendsTable::keep(const QString &type, const QString &message)
+void FriendsServer::keep(const QString &type, const QString &message)
 {
     for (const char *kept : KeptTypes) {
         if (type == QLatin1StringView(kept)) {
@@ -421,13 +431,13 @@ void FriendsTable::keep(const QString &type, const QString &message)
     }
 }
 
-void FriendsTable::forget(std::initializer_list<const char *> types)
+void FriendsServer::forget(std::initializer_list<const char *> types)
 {
     for (const char *type : types)
         m_kept.remove(QString::fromLatin1(type));
 }
 
-void FriendsTable::sendLobby()
+void FriendsServer::sendLobby()
 {
     QJsonArray players;
     if (!m_hostName.isEmpty())
@@ -441,7 +451,7 @@ void FriendsTable::sendLobby()
     }
 }
 
-void FriendsTable::sendPresence()
+void FriendsServer::sendPresence()
 {
     QJsonArray connected;
     for (int seat : connectedSeats())
@@ -453,7 +463,7 @@ void FriendsTable::sendPresence()
     }
 }
 
-void FriendsTable::sendSeated(Friend &f)
+void FriendsServer::sendSeated(Friend &f)
 {
     QJsonArray names{u""_s};
     for (int seat = 1; seat <= SeatCount; ++seat)
@@ -472,7 +482,7 @@ void FriendsTable::sendSeated(Friend &f)
         u"seated"_s, {{u"you"_s, f.seat}, {u"names"_s, names}, {u"humans"_s, humans}, {u"chain"_s, chain}})));
 }
 
-void FriendsTable::sendState(Friend &f)
+void FriendsServer::sendState(Friend &f)
 {
     for (const char *type : KeptTypes) {
         const auto kept = m_kept.constFind(QString::fromLatin1(type));
@@ -487,7 +497,7 @@ void FriendsTable::sendState(Friend &f)
 
 // The game's facts
 
-void FriendsTable::tableSeated(const PerSeat<QString> &names, int playerSeat)
+void FriendsServer::tableSeated(const PerSeat<QString> &names, int playerSeat)
 {
     m_names = names;
     m_hostSeat = playerSeat;
@@ -497,14 +507,15 @@ void FriendsTable::tableSeated(const PerSeat<QString> &names, int playerSeat)
     m_votes.clear();
     m_questionSeat = m_awaitedSeat = m_bankSeat = 0;
     m_voteOpen = m_duel = false;
+    seatFriends(m_moves.friendSeats());
 }
 
-void FriendsTable::hostSays(const QString &line)
+void FriendsServer::hostSays(const QString &line)
 {
     tell(u"host"_s, {{u"text"_s, line}});
 }
 
-void FriendsTable::roundStarted(int round, int seconds, int prize, const PerSeat<QString> &seated)
+void FriendsServer::roundStarted(int round, int seconds, int prize, const PerSeat<QString> &seated)
 {
     QJsonArray seats;
     for (int seat = 1; seat <= SeatCount; ++seat) {
@@ -518,12 +529,12 @@ void FriendsTable::roundStarted(int round, int seconds, int prize, const PerSeat
     tell(u"round"_s, {{u"round"_s, round}, {u"seconds"_s, seconds}, {u"prize"_s, prize}, {u"seats"_s, seats}});
 }
 
-void FriendsTable::clockShows(int seconds)
+void FriendsServer::clockShows(int seconds)
 {
     tell(u"clock"_s, {{u"seconds"_s, seconds}});
 }
 
-void FriendsTable::questionPut(const Question &question)
+void FriendsServer::questionPut(const Question &question)
 {
     ++m_questionId;
     m_questionSeat = question.seat;
@@ -539,7 +550,7 @@ void FriendsTable::questionPut(const Question &question)
 
 // Every seat asked is told, computers' too; only a friend at the table hears it is their turn
 // (while a friend is away the computer answers for them).
-void FriendsTable::answerAwaited(int seat)
+void FriendsServer::answerAwaited(int seat)
 {
     m_awaitedSeat = 0;
     if (m_phase != Phase::Playing)
@@ -552,7 +563,7 @@ void FriendsTable::answerAwaited(int seat)
     }
 }
 
-void FriendsTable::answerJudged(const Verdict &verdict)
+void FriendsServer::answerJudged(const Verdict &verdict)
 {
     m_questionSeat = m_awaitedSeat = 0;
     tell(u"judged"_s, {{u"seat"_s, verdict.seat},
@@ -566,30 +577,30 @@ void FriendsTable::answerJudged(const Verdict &verdict)
                        {u"scoreB"_s, verdict.scoreB}});
 }
 
-void FriendsTable::bankOffered(int seat)
+void FriendsServer::bankOffered(int seat)
 {
     m_bankSeat = seat;
     tell(u"bankOffer"_s, {{u"seat"_s, seat}});
 }
 
-void FriendsTable::banked(int seat, int bank)
+void FriendsServer::banked(int seat, int bank)
 {
     tell(u"banked"_s, {{u"seat"_s, seat}, {u"bank"_s, bank}});
 }
 
-void FriendsTable::roundEnded(int round)
+void FriendsServer::roundEnded(int round)
 {
     m_questionSeat = m_awaitedSeat = m_bankSeat = 0;
     forget({"question", "judged", "bankOffer", "clock"});
     tell(u"roundEnded"_s, {{u"round"_s, round}});
 }
 
-void FriendsTable::prizeChanged(int prize)
+void FriendsServer::prizeChanged(int prize)
 {
     tell(u"prize"_s, {{u"prize"_s, prize}});
 }
 
-void FriendsTable::voteOpened()
+void FriendsServer::voteOpened()
 {
     m_voteOpen = true;
     m_hasVoted.fill(false);
@@ -602,7 +613,7 @@ void FriendsTable::voteOpened()
     tell(u"voteOpen"_s, {{u"candidates"_s, candidates}});
 }
 
-void FriendsTable::voteClosed()
+void FriendsServer::voteClosed()
 {
     m_voteOpen = false;
     forget({"voteOpen"});
@@ -610,7 +621,7 @@ void FriendsTable::voteClosed()
     tell(u"voteClosed"_s);
 }
 
-void FriendsTable::seatVoted(int seat, int votedFor)
+void FriendsServer::seatVoted(int seat, int votedFor)
 {
     if (seat >= 1 && seat <= SeatCount)
         m_hasVoted[size_t(seat)] = true;
@@ -619,7 +630,7 @@ void FriendsTable::seatVoted(int seat, int votedFor)
         m_votes.append(text(Protocol::message(u"voted"_s, {{u"seat"_s, seat}, {u"for"_s, votedFor}})));
 }
 
-void FriendsTable::votedOff(int seat)
+void FriendsServer::votedOff(int seat)
 {
     if (seat < 1 || seat > SeatCount)
         return;
@@ -627,12 +638,12 @@ void FriendsTable::votedOff(int seat)
     tell(u"votedOff"_s, {{u"seat"_s, seat}, {u"name"_s, m_names[size_t(seat)]}});
 }
 
-void FriendsTable::startAwaited(int round)
+void FriendsServer::startAwaited(int round)
 {
     tell(u"startAwaited"_s, {{u"round"_s, round}});
 }
 
-void FriendsTable::finalistsSeated(int seatA, const QString &nameA, int seatB, const QString &nameB)
+void FriendsServer::finalistsSeated(int seatA, const QString &nameA, int seatB, const QString &nameB)
 {
     m_duel = true;
     forget({"question", "judged", "banked", "bankOffer", "voteOpen", "clock", "round"});
@@ -640,12 +651,12 @@ void FriendsTable::finalistsSeated(int seatA, const QString &nameA, int seatB, c
     tell(u"duel"_s, {{u"seatA"_s, seatA}, {u"nameA"_s, nameA}, {u"seatB"_s, seatB}, {u"nameB"_s, nameB}});
 }
 
-void FriendsTable::duelScoreChanged(int scoreA, int scoreB)
+void FriendsServer::duelScoreChanged(int scoreA, int scoreB)
 {
     tell(u"duelScore"_s, {{u"a"_s, scoreA}, {u"b"_s, scoreB}});
 }
 
-void FriendsTable::gameOver(const Ending &ending)
+void FriendsServer::gameOver(const Ending &ending)
 {
     if (m_phase != Phase::Playing)
         return;
@@ -660,5 +671,5 @@ void FriendsTable::gameOver(const Ending &ending)
                                                                  {u"you"_s, winnerSeat != 0 && winnerSeat == f.seat}})));
     }
     // Nothing stays reachable once the game is over.
-    QTimer::singleShot(m_limits.closeAfterOverMs, this, &FriendsTable::close);
+    QTimer::singleShot(m_limits.closeAfterOverMs, this, &FriendsServer::close);
 }
