@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QList>
-
 // The moves a person at the table makes, as the friends' table passes them on to the game,
-// and what the table reads of the game: the friends' seats and the chain's values.
+// and the one thing of the game's rules a page shows before it is told: the chain's values.
 // The program makes it over its engine (EngineSeatMoves) and hands it to the table, so
 // that the table's module calls the engine without carrying a copy of it.
 class SeatMoves
@@ -15,9 +13,6 @@ public:
     virtual void seatVoted(int seat, int votedFor) = 0;
     // Nobody is at `seat` (a computer plays it), or somebody is back.
     virtual void seatAway(int seat, bool away) = 0;
-    // Once the game has seated them: each friend's seat, in the order their names were given
-    // (0: no seat for that name).
-    virtual QList<int> friendSeats() const = 0;
     // The chain's value at step 0..10.
     virtual int chainValue(int step) const = 0;
 };
@@ -33,7 +28,6 @@ public:
     void bankPressed(int seat) override { m_engine.bankPressed(seat); }
     void seatVoted(int seat, int votedFor) override { m_engine.seatVoted(seat, votedFor); }
     void seatAway(int seat, bool away) override { m_engine.seatAway(seat, away); }
-    QList<int> friendSeats() const override { return m_engine.state().table.friendSeats; }
     int chainValue(int step) const override { return Engine::chainValue(step); }
 
 private:

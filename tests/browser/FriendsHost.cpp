@@ -12,7 +12,7 @@
 #include "core/engine/Clock.h"
 #include "core/engine/GameEngine.h"
 #include "core/engine/RandomSource.h"
-#include "net/FriendsServer.h"
+#include "net/FriendsTable.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -115,7 +115,7 @@ int main(int argc, char *argv[])
     FastTimers timers(speed);
     GameEngine engine(state, random, clock, QDir(args[1]), QLocale(QLocale::Russian, QLocale::Russia), &timers);
     EngineSeatMoves<GameEngine> moves(engine);
-    FriendsServer table(moves);
+    FriendsTable table(moves);
     table.setHostName(state.table.playerName);
     HostPlayer host(engine, speed);
     if (!table.open(0)) {
@@ -127,7 +127,7 @@ int main(int argc, char *argv[])
 
     LineStore names;
     bool started = false;
-    QObject::connect(&table, &FriendsServer::lobbyChanged, &app, [&] {
+    QObject::connect(&table, &FriendsTable::lobbyChanged, &app, [&] {
         if (started || table.friendNames().size() < friends)
             return;
         started = true;
@@ -138,6 +138,7 @@ int main(int argc, char *argv[])
             QCoreApplication::exit(1);
             return;
         }
+        table.seatFriends(state.table.friendSeats);
     });
     QTimer::singleShot(300000, &app, [] { QCoreApplication::exit(3); });
     return app.exec();

@@ -12,7 +12,7 @@
 #include "core/data/WinnersFile.h"
 #include "core/engine/GameEngine.h"
 #include "core/engine/RandomSource.h"
-#include "net/FriendsServer.h"
+#include "net/FriendsTable.h"
 
 #include <QJsonArray>
 #include <QTemporaryDir>
@@ -181,9 +181,9 @@ private Q_SLOTS:
         GameEngine engine(state, random, clock, QDir(dir.path()), QLocale(QLocale::Russian, QLocale::Russia), &timers);
         Facts facts(state);
         EngineSeatMoves<GameEngine> moves(engine);
-        FriendsServer::Limits limits;
+        FriendsTable::Limits limits;
         limits.closeAfterOverMs = 200;
-        FriendsServer table(moves, limits);
+        FriendsTable table(moves, limits);
         engine.addListener(&facts);
         engine.addListener(&table);
         table.setHostName(state.table.playerName);
@@ -197,6 +197,7 @@ private Q_SLOTS:
         }
         LineStore namesList;
         QVERIFY(engine.newGame(namesList, table.friendNames()).ok());
+        table.seatFriends(state.table.friendSeats);
         for (auto &page : pages)
             QVERIFY(QTest::qWaitFor([&] { return page->seat != 0; }, 5000));
         const auto pageAt = [&](int seat) -> FriendPage * {

@@ -3,7 +3,7 @@
 // The game's facts are told to the table directly; the moves it passes on are recorded.
 #include "TableClient.h"
 
-#include "net/FriendsServer.h"
+#include "net/FriendsTable.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -19,13 +19,12 @@ struct RecordedMoves : SeatMoves
     void bankPressed(int seat) override { moves << u"bank %1"_s.arg(seat); }
     void seatVoted(int seat, int votedFor) override { moves << u"vote %1 %2"_s.arg(seat).arg(votedFor); }
     void seatAway(int seat, bool away) override { moves << u"away %1 %2"_s.arg(seat).arg(away); }
-    QList<int> friendSeats() const override { return {3, 5}; }
     int chainValue(int step) const override { return step * 100; }
 };
 
-FriendsServer::Limits quickLimits()
+FriendsTable::Limits quickLimits()
 {
-    FriendsServer::Limits limits;
+    FriendsTable::Limits limits;
     limits.connection.joinTimeoutMs = 2000;
     limits.resumeWindowMs = 400;
     limits.closeAfterOverMs = 100;
@@ -46,14 +45,14 @@ class FriendsTableTest : public QObject
 
 private:
     RecordedMoves moves;
-    std::unique_ptr<FriendsServer> table;
+    std::unique_ptr<FriendsTable> table;
 
     // A table with the host at seat 1 and Аня and Борис joined; after `seat`, they sit at 3
     // and 5 among computers at the other seats.
     void openTable()
     {
         moves.moves.clear();
-        table = std::make_unique<FriendsServer>(moves, quickLimits());
+        table = std::make_unique<FriendsTable>(moves, quickLimits());
         table->setHostName(u"Хозяин"_s);
         QVERIFY(table->open(0));
         QCOMPARE(table->code().size(), 4);
@@ -67,6 +66,7 @@ private:
             names[size_t(s)] = all.at(s - 1);
         table->tableSeated(names, 1);
         table->startAwaited(1);
+        table->seatFriends({3, 5});
         table->roundStarted(1, 150, 0, names);
     }
     void put(int seat)

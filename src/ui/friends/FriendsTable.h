@@ -21,9 +21,6 @@ class FriendsTable
 public:
     virtual ~FriendsTable() = default;
 
-    // The host's name, first in the friends' lobby; no friend may take it. Empty when the
-    // host does not play.
-    virtual void setHostName(const QString &name) = 0;
     // Starts listening on the local network at `port`; nothing is reachable before.
     virtual Status open(quint16 port) = 0;
     // The address friends open, with the table's code in it, and the code alone.

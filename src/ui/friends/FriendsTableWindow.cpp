@@ -158,7 +158,6 @@ void FriendsTableWindow::openPressed()
         }
         m_table->changed = [this] { showTable(); };
     }
-    m_table->setHostName(m_state.table.playerName);
     const quint16 port = quint16(m_port->value());
     if (const Status s = m_table->open(port); !s) {
         m_table.reset();

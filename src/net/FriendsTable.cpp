@@ -1,4 +1,4 @@
-#include "net/FriendsServer.h"
+#include "net/FriendsTable.h"
 
 #include "net/LanAddresses.h"
 #include "net/PageServer.h"
@@ -38,16 +38,16 @@ constexpr const char *KeptTypes[] = {"round", "prize", "clock", "duel", "duelSco
 
 } // namespace
 
-FriendsServer::FriendsServer(SeatMoves &moves, QObject *parent) : FriendsServer(moves, Limits(), parent) {}
+FriendsTable::FriendsTable(SeatMoves &moves, QObject *parent) : FriendsTable(moves, Limits(), parent) {}
 
-FriendsServer::FriendsServer(SeatMoves &moves, const Limits &limits, QObject *parent)
+FriendsTable::FriendsTable(SeatMoves &moves, const Limits &limits, QObject *parent)
     : QObject(parent), m_moves(moves), m_limits(limits)
 {
     m_names.fill(EmptySeat);
     m_wrongCodeSecond.start();
 }
 
-FriendsServer::~FriendsServer()
+FriendsTable::~FriendsTable()
 {
     // The game may be gone already: nobody is told anything any more. The connections,
     // closed ones waiting to be deleted among them, go before the server that accepted them.
@@ -59,13 +59,13 @@ FriendsServer::~FriendsServer()
     delete m_server;
 }
 
-bool FriendsServer::open(quint16 port)
+bool FriendsTable::open(quint16 port)
 {
     if (m_phase != Phase::Closed)
         return true;
     if (!m_server) {
         m_server = new PageServer(this);
-        connect(m_server, &PageServer::socketOpened, this, &FriendsServer::socketOpened);
+        connect(m_server, &PageServer::socketOpened, this, &FriendsTable::socketOpened);
     }
     if (!m_server->listen(LanAddresses::listening(), port)) {
         m_error = u"Не удалось открыть стол на порту %1: порт занят или недоступен."_s.arg(port);
@@ -80,17 +80,17 @@ bool FriendsServer::open(quint16 port)
     return true;
 }
 
-bool FriendsServer::isOpen() const
+bool FriendsTable::isOpen() const
 {
     return m_server && m_server->isListening();
 }
 
-quint16 FriendsServer::port() const
+quint16 FriendsTable::port() const
 {
     return m_server ? m_server->port() : 0;
 }
 
-QUrl FriendsServer::address() const
+QUrl FriendsTable::address() const
 {
     if (!isOpen())
         return {};
@@ -102,12 +102,12 @@ QUrl FriendsServer::address() const
     return url;
 }
 
-QList<QBitArray> FriendsServer::qrCode() const
+QList<QBitArray> FriendsTable::qrCode() const
 {
     return isOpen() ? qrCodeOf(address().toString()) : QList<QBitArray>();
 }
 
-QStringList FriendsServer::friendNames() const
+QStringList FriendsTable::friendNames() const
 {
     QStringList names;
     for (const Friend &f : m_friends) {
@@ -117,7 +117,7 @@ QStringList FriendsServer::friendNames() const
     return names;
 }
 
-void FriendsServer::seatFriends(const QList<int> &seats)
+void FriendsTable::seatFriends(const QList<int> &seats)
 {
     if (m_phase != Phase::Lobby)
         return;
@@ -145,17 +145,7 @@ void FriendsServer::seatFriends(const QList<int> &seats)
     Q_EMIT presenceChanged();
 }
 
-QList<bool> FriendsServer::friendsConnected() const
-{
-    QList<bool> connected;
-    for (const Friend &f : m_friends) {
-        if (!f.gone)
-            connected.append(!f.connection.isNull());
-    }
-    return connected;
-}
-
-QList<int> FriendsServer::connectedSeats() const
+QList<int> FriendsTable::connectedSeats() const
 {
     QList<int> seats;
     for (const Friend &f : m_friends) {
@@ -165,7 +155,7 @@ QList<int> FriendsServer::connectedSeats() const
     return seats;
 }
 
-void FriendsServer::close()
+void FriendsTable::close()
 {
     if (m_phase == Phase::Closed)
         return;
@@ -189,7 +179,7 @@ void FriendsServer::close()
 
 // Connections
 
-void FriendsServer::socketOpened(QWebSocket *socket)
+void FriendsTable::socketOpened(QWebSocket *socket)
 {
     if (m_phase == Phase::Closed || m_connections.size() >= m_limits.maxConnections) {
         qCWarning(lcTable) << "connection from" << socket->peerAddress().toString() << "dropped: too many";
@@ -198,12 +188,12 @@ void FriendsServer::socketOpened(QWebSocket *socket)
         return;
     }
     auto *connection = new FriendConnection(socket, m_limits.connection, this);
-    connect(connection, &FriendConnection::requested, this, &FriendsServer::requested);
-    connect(connection, &FriendConnection::closed, this, &FriendsServer::connectionClosed);
+    connect(connection, &FriendConnection::requested, this, &FriendsTable::requested);
+    connect(connection, &FriendConnection::closed, this, &FriendsTable::connectionClosed);
     m_connections.append(connection);
 }
 
-void FriendsServer::connectionClosed(FriendConnection *connection)
+void FriendsTable::connectionClosed(FriendConnection *connection)
 {
     m_connections.removeOne(connection);
     connection->deleteLater();
@@ -226,7 +216,7 @@ void FriendsServer::connectionClosed(FriendConnection *connection)
     }
 }
 
-void FriendsServer::awayTooLong(const QString &secret)
+void FriendsTable::awayTooLong(const QString &secret)
 {
     for (qsizetype i = 0; i < m_friends.size(); ++i) {
         Friend &f = m_friends[i];
@@ -243,7 +233,7 @@ void FriendsServer::awayTooLong(const QString &secret)
     }
 }
 
-FriendsServer::Friend *FriendsServer::friendOf(const FriendConnection *connection)
+FriendsTable::Friend *FriendsTable::friendOf(const FriendConnection *connection)
 {
     for (Friend &f : m_friends) {
         if (f.connection == connection)
@@ -254,7 +244,7 @@ FriendsServer::Friend *FriendsServer::friendOf(const FriendConnection *connectio
 
 // Requests
 
-void FriendsServer::requested(FriendConnection *connection, const Protocol::Request &request)
+void FriendsTable::requested(FriendConnection *connection, const Protocol::Request &request)
 {
     switch (request.type) {
     case Type::Join: join(connection, request); break;
@@ -263,7 +253,7 @@ void FriendsServer::requested(FriendConnection *connection, const Protocol::Requ
     }
 }
 
-bool FriendsServer::nameTaken(const QString &name) const
+bool FriendsTable::nameTaken(const QString &name) const
 {
     if (m_hostName.compare(name, Qt::CaseInsensitive) == 0)
         return true;
@@ -274,7 +264,7 @@ bool FriendsServer::nameTaken(const QString &name) const
     return false;
 }
 
-bool FriendsServer::wrongCodeAllowed()
+bool FriendsTable::wrongCodeAllowed()
 {
     if (m_wrongCodeSecond.elapsed() >= 1000) {
         m_wrongCodeSecond.restart();
@@ -283,7 +273,7 @@ bool FriendsServer::wrongCodeAllowed()
     return ++m_wrongCodes <= m_limits.wrongCodesPerSecond;
 }
 
-void FriendsServer::join(FriendConnection *connection, const Protocol::Request &request)
+void FriendsTable::join(FriendConnection *connection, const Protocol::Request &request)
 {
     const QString what = u"join"_s;
     if (connection->isAdmitted())
@@ -313,7 +303,7 @@ void FriendsServer::join(FriendConnection *connection, const Protocol::Request &
     Q_EMIT lobbyChanged();
 }
 
-void FriendsServer::resume(FriendConnection *connection, const Protocol::Request &request)
+void FriendsTable::resume(FriendConnection *connection, const Protocol::Request &request)
 {
     const QString what = u"resume"_s;
     if (m_phase != Phase::Lobby && m_phase != Phase::Playing)
@@ -361,7 +351,7 @@ void FriendsServer::resume(FriendConnection *connection, const Protocol::Request
 // A seat's move: the connection must hold a seat in the game, and the move must not be
 // plainly too late. Whether the game takes it is the game's own affair. Moves refused
 // here are not counted as bad messages: a slow phone sends them in good faith.
-void FriendsServer::move(FriendConnection *connection, const Protocol::Request &request)
+void FriendsTable::move(FriendConnection *connection, const Protocol::Request &request)
 {
     const QString what = typeName(request.type);
     Friend *f = friendOf(connection);
@@ -409,7 +399,7 @@ void FriendsServer::move(FriendConnection *connection, const Protocol::Request &
 
 // Telling the pages
 
-void FriendsServer::tell(const QString &type, const QJsonObject &fields)
+void FriendsTable::tell(const QString &type, const QJsonObject &fields)
 {
     const QString message = text(Protocol::message(type, fields));
     keep(type, message);
@@ -421,7 +411,7 @@ void FriendsServer::tell(const QString &type, const QJsonObject &fields)
     }
 }
 
-void FriendsServer::keep(const QString &type, const QString &message)
+void FriendsTable::keep(const QString &type, const QString &message)
 {
     for (const char *kept : KeptTypes) {
         if (type == QLatin1StringView(kept)) {
@@ -431,13 +421,13 @@ void FriendsServer::keep(const QString &type, const QString &message)
     }
 }
 
-void FriendsServer::forget(std::initializer_list<const char *> types)
+void FriendsTable::forget(std::initializer_list<const char *> types)
 {
     for (const char *type : types)
         m_kept.remove(QString::fromLatin1(type));
 }
 
-void FriendsServer::sendLobby()
+void FriendsTable::sendLobby()
 {
     QJsonArray players;
     if (!m_hostName.isEmpty())
@@ -451,7 +441,7 @@ void FriendsServer::sendLobby()
     }
 }
 
-void FriendsServer::sendPresence()
+void FriendsTable::sendPresence()
 {
     QJsonArray connected;
     for (int seat : connectedSeats())
@@ -463,7 +453,7 @@ void FriendsServer::sendPresence()
     }
 }
 
-void FriendsServer::sendSeated(Friend &f)
+void FriendsTable::sendSeated(Friend &f)
 {
     QJsonArray names{u""_s};
     for (int seat = 1; seat <= SeatCount; ++seat)
@@ -482,7 +472,7 @@ void FriendsServer::sendSeated(Friend &f)
         u"seated"_s, {{u"you"_s, f.seat}, {u"names"_s, names}, {u"humans"_s, humans}, {u"chain"_s, chain}})));
 }
 
-void FriendsServer::sendState(Friend &f)
+void FriendsTable::sendState(Friend &f)
 {
     for (const char *type : KeptTypes) {
         const auto kept = m_kept.constFind(QString::fromLatin1(type));
@@ -497,7 +487,7 @@ void FriendsServer::sendState(Friend &f)
 
 // The game's facts
 
-void FriendsServer::tableSeated(const PerSeat<QString> &names, int playerSeat)
+void FriendsTable::tableSeated(const PerSeat<QString> &names, int playerSeat)
 {
     m_names = names;
     m_hostSeat = playerSeat;
@@ -507,15 +497,14 @@ void FriendsServer::tableSeated(const PerSeat<QString> &names, int playerSeat)
     m_votes.clear();
     m_questionSeat = m_awaitedSeat = m_bankSeat = 0;
     m_voteOpen = m_duel = false;
-    seatFriends(m_moves.friendSeats());
 }
 
-void FriendsServer::hostSays(const QString &line)
+void FriendsTable::hostSays(const QString &line)
 {
     tell(u"host"_s, {{u"text"_s, line}});
 }
 
-void FriendsServer::roundStarted(int round, int seconds, int prize, const PerSeat<QString> &seated)
+void FriendsTable::roundStarted(int round, int seconds, int prize, const PerSeat<QString> &seated)
 {
     QJsonArray seats;
     for (int seat = 1; seat <= SeatCount; ++seat) {
@@ -529,12 +518,12 @@ void FriendsServer::roundStarted(int round, int seconds, int prize, const PerSea
     tell(u"round"_s, {{u"round"_s, round}, {u"seconds"_s, seconds}, {u"prize"_s, prize}, {u"seats"_s, seats}});
 }
 
-void FriendsServer::clockShows(int seconds)
+void FriendsTable::clockShows(int seconds)
 {
     tell(u"clock"_s, {{u"seconds"_s, seconds}});
 }
 
-void FriendsServer::questionPut(const Question &question)
+void FriendsTable::questionPut(const Question &question)
 {
     ++m_questionId;
     m_questionSeat = question.seat;
@@ -550,7 +539,7 @@ void FriendsServer::questionPut(const Question &question)
 
 // Every seat asked is told, computers' too; only a friend at the table hears it is their turn
 // (while a friend is away the computer answers for them).
-void FriendsServer::answerAwaited(int seat)
+void FriendsTable::answerAwaited(int seat)
 {
     m_awaitedSeat = 0;
     if (m_phase != Phase::Playing)
@@ -563,7 +552,7 @@ void FriendsServer::answerAwaited(int seat)
     }
 }
 
-void FriendsServer::answerJudged(const Verdict &verdict)
+void FriendsTable::answerJudged(const Verdict &verdict)
 {
     m_questionSeat = m_awaitedSeat = 0;
     tell(u"judged"_s, {{u"seat"_s, verdict.seat},
@@ -577,30 +566,30 @@ void FriendsServer::answerJudged(const Verdict &verdict)
                        {u"scoreB"_s, verdict.scoreB}});
 }
 
-void FriendsServer::bankOffered(int seat)
+void FriendsTable::bankOffered(int seat)
 {
     m_bankSeat = seat;
     tell(u"bankOffer"_s, {{u"seat"_s, seat}});
 }
 
-void FriendsServer::banked(int seat, int bank)
+void FriendsTable::banked(int seat, int bank)
 {
     tell(u"banked"_s, {{u"seat"_s, seat}, {u"bank"_s, bank}});
 }
 
-void FriendsServer::roundEnded(int round)
+void FriendsTable::roundEnded(int round)
 {
     m_questionSeat = m_awaitedSeat = m_bankSeat = 0;
     forget({"question", "judged", "bankOffer", "clock"});
     tell(u"roundEnded"_s, {{u"round"_s, round}});
 }
 
-void FriendsServer::prizeChanged(int prize)
+void FriendsTable::prizeChanged(int prize)
 {
     tell(u"prize"_s, {{u"prize"_s, prize}});
 }
 
-void FriendsServer::voteOpened()
+void FriendsTable::voteOpened()
 {
     m_voteOpen = true;
     m_hasVoted.fill(false);
@@ -613,7 +602,7 @@ void FriendsServer::voteOpened()
     tell(u"voteOpen"_s, {{u"candidates"_s, candidates}});
 }
 
-void FriendsServer::voteClosed()
+void FriendsTable::voteClosed()
 {
     m_voteOpen = false;
     forget({"voteOpen"});
@@ -621,7 +610,7 @@ void FriendsServer::voteClosed()
     tell(u"voteClosed"_s);
 }
 
-void FriendsServer::seatVoted(int seat, int votedFor)
+void FriendsTable::seatVoted(int seat, int votedFor)
 {
     if (seat >= 1 && seat <= SeatCount)
         m_hasVoted[size_t(seat)] = true;
@@ -630,7 +619,7 @@ void FriendsServer::seatVoted(int seat, int votedFor)
         m_votes.append(text(Protocol::message(u"voted"_s, {{u"seat"_s, seat}, {u"for"_s, votedFor}})));
 }
 
-void FriendsServer::votedOff(int seat)
+void FriendsTable::votedOff(int seat)
 {
     if (seat < 1 || seat > SeatCount)
         return;
@@ -638,12 +627,12 @@ void FriendsServer::votedOff(int seat)
     tell(u"votedOff"_s, {{u"seat"_s, seat}, {u"name"_s, m_names[size_t(seat)]}});
 }
 
-void FriendsServer::startAwaited(int round)
+void FriendsTable::startAwaited(int round)
 {
     tell(u"startAwaited"_s, {{u"round"_s, round}});
 }
 
-void FriendsServer::finalistsSeated(int seatA, const QString &nameA, int seatB, const QString &nameB)
+void FriendsTable::finalistsSeated(int seatA, const QString &nameA, int seatB, const QString &nameB)
 {
     m_duel = true;
     forget({"question", "judged", "banked", "bankOffer", "voteOpen", "clock", "round"});
@@ -651,12 +640,12 @@ void FriendsServer::finalistsSeated(int seatA, const QString &nameA, int seatB, 
     tell(u"duel"_s, {{u"seatA"_s, seatA}, {u"nameA"_s, nameA}, {u"seatB"_s, seatB}, {u"nameB"_s, nameB}});
 }
 
-void FriendsServer::duelScoreChanged(int scoreA, int scoreB)
+void FriendsTable::duelScoreChanged(int scoreA, int scoreB)
 {
     tell(u"duelScore"_s, {{u"a"_s, scoreA}, {u"b"_s, scoreB}});
 }
 
-void FriendsServer::gameOver(const Ending &ending)
+void FriendsTable::gameOver(const Ending &ending)
 {
     if (m_phase != Phase::Playing)
         return;
@@ -671,5 +660,5 @@ void FriendsServer::gameOver(const Ending &ending)
                                                                  {u"you"_s, winnerSeat != 0 && winnerSeat == f.seat}})));
     }
     // Nothing stays reachable once the game is over.
-    QTimer::singleShot(m_limits.closeAfterOverMs, this, &FriendsServer::close);
+    QTimer::singleShot(m_limits.closeAfterOverMs, this, &FriendsTable::close);
 }

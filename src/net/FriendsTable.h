@@ -2,27 +2,25 @@
 
 #include "core/engine/GameListener.h"
 #include "net/FriendConnection.h"
-#include "net/SeatMoves.h"
+#include "net/FriendsTableControl.h"
 
-#include <QBitArray>
 #include <QElapsedTimer>
 #include <QList>
 #include <QMap>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
-#include <QUrl>
 
 #include <memory>
 
 class PageServer;
 
-// The friends' table's server: a lobby the friends join with the table's code, then their
-// seats in the game. It is one more listener of the game's facts, told to every page as the
+// The friends' table: a lobby the friends join with the table's code, then their seats in
+// the game. It is one more listener of the game's facts, told to every page as the
 // protocol's messages, and it passes each friend's taps to the game as that seat's moves.
 // The game's rules stay in the game: the table only checks who speaks for a seat (the
 // connection holding its secret) and refuses what is plainly too late.
-class FriendsServer : public QObject, public GameListener
+class FriendsTable : public QObject, public GameListener, public FriendsTableControl
 {
     Q_OBJECT
 
@@ -36,35 +34,24 @@ public:
         int wrongCodesPerSecond = 10;  // table-wide, so that the code cannot be guessed
     };
 
-    explicit FriendsServer(SeatMoves &moves, QObject *parent = nullptr);
-    FriendsServer(SeatMoves &moves, const Limits &limits, QObject *parent = nullptr);
-    ~FriendsServer() override;
+    explicit FriendsTable(SeatMoves &moves, QObject *parent = nullptr);
+    FriendsTable(SeatMoves &moves, const Limits &limits, QObject *parent = nullptr);
+    ~FriendsTable() override;
 
-    // The host's name as the friends see it in the lobby, unique at the table; empty when
-    // the host does not play.
-    void setHostName(const QString &name) { m_hostName = name.trimmed(); }
-    // Listens on the local network's addresses and loopback at `port` (0: any free port).
-    bool open(quint16 port);
-    // Why open() failed, in Russian.
-    QString error() const { return m_error; }
-    bool isOpen() const;
-    // The page's address for a friend's browser.
-    QUrl address() const;
-    // The address as a QR code: rows of modules, true where dark, without the quiet zone.
-    QList<QBitArray> qrCode() const;
-    // The table code friends type to take a seat: four characters, none of 0, O, 1, I.
-    QString code() const { return m_code; }
-    // The friends in the lobby, in the order they joined, and whether each is connected.
-    QStringList friendNames() const;
-    QList<bool> friendsConnected() const;
-    // The seat the game gave each friend, in the order of friendNames(). Done when the game
-    // tells the table seated, with the seats SeatMoves::friendSeats() gives.
-    void seatFriends(const QList<int> &seats);
-    // The friends' seats whose browsers are connected now.
-    QList<int> connectedSeats() const;
-    // Stops listening, tells every page and closes every connection.
-    void close();
-    GameListener *listener() { return this; }
+    // FriendsTableControl
+    void setHostName(const QString &name) override { m_hostName = name.trimmed(); }
+    bool open(quint16 port) override;
+    QString error() const override { return m_error; }
+    bool isOpen() const override;
+    QUrl address() const override;
+    QList<QBitArray> qrCode() const override;
+    QString code() const override { return m_code; }
+    QStringList friendNames() const override;
+    void seatFriends(const QList<int> &seats) override;
+    QList<int> connectedSeats() const override;
+    void close() override;
+    GameListener *listener() override { return this; }
+    QObject *object() override { return this; }
 
     // The port it listens on, once open.
     quint16 port() const;
