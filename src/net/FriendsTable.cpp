@@ -104,7 +104,10 @@ QUrl FriendsTable::address() const
 
 QList<QBitArray> FriendsTable::qrCode() const
 {
-    return isOpen() ? qrCodeOf(address().toString()) : QList<QBitArray>();
+    // The code rides along: a friend who reads the QR code need not type it.
+    QUrl url = address();
+    url.setQuery(u"code="_s + m_code);
+    return isOpen() ? qrCodeOf(url.toString()) : QList<QBitArray>();
 }
 
 QStringList FriendsTable::friendNames() const

@@ -39,7 +39,7 @@ Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std
     , gameWindow(state, *m_random, *m_clock, dataDir)
     , winnersWindow(state, *m_clock, dataDir)
     , questionEditor(dataDir)
-    , friendsWindow(state)
+    , friendsWindow(state, m_seatMoves)
 {
     for (QWidget *window : std::initializer_list<QWidget *>{&mainMenuWindow, &settingsWindow, &gameWindow, &winnersWindow,
                                                             &friendsWindow})
@@ -80,21 +80,20 @@ Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std
 
 void Application::startGame(const QStringList &friends)
 {
-    FriendsTable *table = friendsWindow.isVisible() ? friendsWindow.table() : nullptr;
+    FriendsTableControl *table = friendsWindow.isVisible() ? friendsWindow.table() : nullptr;
     GameEngine &engine = gameWindow.engine();
-    if (table) {
-        // The friends' pages hear the game from its first fact, the table seated.
-        table->attach(engine);
-        engine.addListener(&table->listener());
-    }
+    // The friends' pages hear the game from its first fact, the table seated.
+    if (table)
+        engine.addListener(table->listener());
     const Status status = engine.newGame(m_namesList, table ? friends : QStringList());
     if (!status) {
         if (table)
-            engine.removeListener(&table->listener());
+            engine.removeListener(table->listener());
         ErrorReport::show(table ? static_cast<QWidget *>(&friendsWindow) : &mainMenuWindow, status);
         return;
     }
     if (table) {
+        table->seatFriends(state.table.friendSeats);
         m_tableAtGame = table;
         friendsWindow.hide();
     }
@@ -106,7 +105,7 @@ void Application::leaveFriendsTable()
 {
     if (!m_tableAtGame)
         return;
-    gameWindow.engine().removeListener(&m_tableAtGame->listener());
+    gameWindow.engine().removeListener(m_tableAtGame->listener());
     m_tableAtGame = nullptr;
     friendsWindow.closeTable();
 }

@@ -60,9 +60,14 @@ public:
     WinnersWindow winnersWindow;
     // Opened from the settings window; its elements are made when it first opens.
     QuestionEditorWindow questionEditor;
+
+private:
+    // The friends' taps, passed to the game as the moves of their seats.
+    EngineSeatMoves<GameEngine> m_seatMoves{gameWindow.engine()};
+public:
     // «Стол для друзей»: its network module is loaded when the player opens a table.
     FriendsTableWindow friendsWindow;
 
 private:
-    FriendsTable *m_tableAtGame = nullptr;  // the friends' table the game is played at
+    FriendsTableControl *m_tableAtGame = nullptr;  // the friends' table the game is played at
 };

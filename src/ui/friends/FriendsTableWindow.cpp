@@ -1,7 +1,6 @@
 #include "ui/friends/FriendsTableWindow.h"
 
 #include "core/state/GameState.h"
-#include "ui/friends/FriendsTableModule.h"
 #include "ui/look/AccessibleRoles.h"
 #include "ui/look/Fonts.h"
 #include "ui/look/WindowStyle.h"
@@ -37,9 +36,10 @@ QLabel *textLabel(const QString &text, QWidget *parent, const QColor &colour)
 
 } // namespace
 
-FriendsTableWindow::FriendsTableWindow(GameState &state, QString module, QWidget *parent)
+FriendsTableWindow::FriendsTableWindow(GameState &state, SeatMoves &moves, QString module, QWidget *parent)
     : LazyWindow(parent, WindowStyle::FixedWindow)
     , m_state(state)
+    , m_moves(moves)
     , m_module(std::move(module))
 {
     setObjectName(u"fFriends"_s);
@@ -59,6 +59,7 @@ FriendsTableWindow::~FriendsTableWindow()
     if (m_table)
         m_table->close();
 }
+
 
 quint16 FriendsTableWindow::storedPort()
 {
@@ -150,18 +151,18 @@ void FriendsTableWindow::open()
 void FriendsTableWindow::openPressed()
 {
     if (!m_table) {
-        QString error;
-        m_table = FriendsTableModule::create(&error, m_module);
+        m_table = FriendsTableControl::create(&m_moves, this, m_module);
         if (!m_table) {
-            showMessage(error, true);
+            showMessage(u"Не удалось загрузить сетевой модуль игры (zybkotsepye-net): переустановите игру."_s, true);
             return;
         }
-        m_table->changed = [this] { showTable(); };
+        connect(m_table->object(), SIGNAL(lobbyChanged()), this, SLOT(showTable()));
+        connect(m_table->object(), SIGNAL(presenceChanged()), this, SLOT(showTable()));
     }
+    m_table->setHostName(m_state.table.playerName);
     const quint16 port = quint16(m_port->value());
-    if (const Status s = m_table->open(port); !s) {
-        m_table.reset();
-        showMessage(s.detail.isEmpty() ? s.message : s.message + u" "_s + s.detail, true);
+    if (!m_table->open(port)) {
+        showMessage(m_table->error(), true);
         return;
     }
     QSettings().setValue(PortKey, int(port));
@@ -173,36 +174,40 @@ void FriendsTableWindow::openPressed()
 
 void FriendsTableWindow::showTable()
 {
-    const bool open = m_table != nullptr;
+    if (!m_port)
+        return;
+    const bool open = m_table && m_table->isOpen();
     m_port->setEnabled(!open);
     m_openButton->setEnabled(!open);
     m_startButton->setEnabled(open);
-    m_address->setText(open ? m_table->address() : QString());
-    m_address->setAccessibleName(open ? u"Адрес стола: "_s + m_table->address() : QString());
+    const QString address = open ? m_table->address().toString() : QString();
+    m_address->setText(address);
+    m_address->setAccessibleName(open ? u"Адрес стола: "_s + address : QString());
     m_code->setText(open ? u"Код стола: "_s + m_table->code() : QString());
-    if (open) {
-        const QImage qr = m_table->qrCode();
+    const QList<QBitArray> qr = open ? m_table->qrCode() : QList<QBitArray>();
+    if (!qr.isEmpty()) {
         // Four modules of white around the code, as readers expect; each module whole pixels.
-        const int modules = qr.width() + 8;
-        const int scale = qMax(1, QrPixels / qMax(1, modules));
-        QImage framed(modules, modules, QImage::Format_RGB32);
-        framed.fill(Qt::white);
-        for (int y = 0; y < qr.height(); ++y) {
-            for (int x = 0; x < qr.width(); ++x)
-                framed.setPixel(x + 4, y + 4, qr.pixel(x, y));
+        const int modules = int(qr.size()) + 8;
+        const int scale = qMax(1, QrPixels / modules);
+        QImage image(modules, modules, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        for (int y = 0; y < qr.size(); ++y) {
+            for (int x = 0; x < qr[y].size(); ++x) {
+                if (qr[y].testBit(x))
+                    image.setPixel(x + 4, y + 4, qRgb(0, 0, 0));
+            }
         }
-        m_qr->setPixmap(QPixmap::fromImage(framed.scaled(modules * scale, modules * scale)));
+        m_qr->setPixmap(QPixmap::fromImage(image.scaled(modules * scale, modules * scale)));
     } else {
         m_qr->clear();
     }
 
     m_seats->clear();
     m_seats->addItem(u"%1 — вы, ведущий"_s.arg(m_state.table.playerName));
+    const QStringList names = open ? m_table->friendNames() : QStringList();
+    for (const QString &name : names)
+        m_seats->addItem(name);
     if (open) {
-        const QStringList names = m_table->friendNames();
-        const QList<bool> connected = m_table->friendsConnected();
-        for (int i = 0; i < names.size(); ++i)
-            m_seats->addItem(u"%1 — %2"_s.arg(names[i], connected.value(i) ? u"на связи"_s : u"нет связи"_s));
         for (qsizetype i = names.size() + 1; i < SeatCount; ++i)
             m_seats->addItem(u"свободно: сядет компьютерный игрок"_s);
     }
@@ -217,11 +222,12 @@ void FriendsTableWindow::showMessage(const QString &text, bool error)
 
 void FriendsTableWindow::closeTable()
 {
-    if (m_table)
+    if (m_table) {
         m_table->close();
-    m_table.reset();
-    if (m_port)
-        showTable();
+        m_table->object()->deleteLater();
+        m_table = nullptr;
+    }
+    showTable();
 }
 
 void FriendsTableWindow::closeEvent(QCloseEvent *event)

@@ -1,9 +1,7 @@
 #pragma once
 
-#include "ui/friends/FriendsTable.h"
+#include "net/FriendsTableControl.h"
 #include "ui/look/LazyWindow.h"
-
-#include <memory>
 
 class QLabel;
 class QListWidget;
@@ -19,13 +17,14 @@ class FriendsTableWindow : public LazyWindow
     Q_OBJECT
 
 public:
-    // `module`: the network module's path; by default the one beside the program.
-    explicit FriendsTableWindow(GameState &state, QString module = QString(), QWidget *parent = nullptr);
+    // The friends' moves go to the game through `moves`. `module`: the network module's
+    // path; by default the one beside the program.
+    FriendsTableWindow(GameState &state, SeatMoves &moves, QString module = QString(), QWidget *parent = nullptr);
     ~FriendsTableWindow() override;
 
     void open();
     // The table while it is open (the game being played at it included), or null.
-    FriendsTable *table() const { return m_table.get(); }
+    FriendsTableControl *table() const { return m_table; }
     // The game at the table is over or was left: the table closes.
     void closeTable();
 
@@ -42,14 +41,17 @@ protected:
     void build() override;
     void closeEvent(QCloseEvent *event) override;
 
+private Q_SLOTS:
+    void showTable();
+
 private:
     void openPressed();
-    void showTable();
     void showMessage(const QString &text, bool error);
 
     GameState &m_state;
+    SeatMoves &m_moves;
     QString m_module;
-    std::unique_ptr<FriendsTable> m_table;
+    FriendsTableControl *m_table = nullptr;  // its object() is this window's child
 
     QSpinBox *m_port = nullptr;
     QPushButton *m_openButton = nullptr;
