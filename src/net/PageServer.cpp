@@ -16,6 +16,7 @@ constexpr std::pair<const char *, const char *> PageFiles[] = {
     {"/index.html", ":/web/index.html"},
     {"/table.js", ":/web/table.js"},
     {"/table.css", ":/web/table.css"},
+    {"/favicon.svg", ":/web/favicon.svg"},
 };
 
 } // namespace

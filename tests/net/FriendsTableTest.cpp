@@ -206,7 +206,8 @@ private Q_SLOTS:
             (void)QTest::qWaitFor([&] { return reply->isFinished(); }, 5000);
             return reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         };
-        QCOMPARE(get(u"/"_s), 200);
+        for (const QString &file : {u"/"_s, u"/table.js"_s, u"/table.css"_s, u"/favicon.svg"_s})
+            QCOMPARE(get(file), 200);
         QCOMPARE(get(u"/../../etc/passwd"_s), 404);
         QCOMPARE(get(u"/web/index.html"_s), 404);
         QCOMPARE(get(u"/CMakeLists.txt"_s), 404);
