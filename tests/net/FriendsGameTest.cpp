@@ -15,7 +15,9 @@
 #include "net/FriendsTable.h"
 
 #include <QJsonArray>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <random>
 
@@ -152,23 +154,45 @@ struct Facts : GameListener
     }
 };
 
+// A connection that does something it should not, by its number, and then goes.
+std::unique_ptr<QWebSocket> abuser(quint16 port, int n)
+{
+    auto socket = std::make_unique<QWebSocket>();
+    QWebSocket *ws = socket.get();
+    QObject::connect(ws, &QWebSocket::connected, ws, [ws, n] {
+        const auto json = [](const char *text) { return QString::fromLatin1(text); };
+        switch (n % 7) {
+        case 0: ws->sendTextMessage(json("{\"v\":1,\"type\":")); break;
+        case 1: ws->sendTextMessage(QString(6000, u'x')); break;
+        case 2: ws->sendTextMessage(json("{\"v\":1,\"type\":\"answer\",\"answer\":0,\"question\":3}")); break;
+        case 3: ws->sendTextMessage(json("{\"v\":1,\"type\":\"join\",\"code\":\"ZZZZ\",\"name\":\"Взломщик\"}")); break;
+        case 4: ws->sendTextMessage(json("{\"v\":1,\"type\":\"resume\",\"secret\":\"0123456789abcdef0123456789abcdef\"}")); break;
+        case 5:
+            for (int i = 0; i < 60; ++i)
+                ws->sendTextMessage(json("{\"v\":1,\"type\":\"bank\"}"));
+            break;
+        default: return;  // says nothing, and stays
+        }
+        if (n % 2)
+            ws->abort();
+        else
+            ws->close();
+    });
+    ws->open(QUrl(u"ws://127.0.0.1:%1/ws"_s.arg(port)));
+    return socket;
+}
+
 } // namespace
 
 class FriendsGameTest : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
-    void wholeGamesWithThreeFriends_data()
+private:
+    // Plays a whole game with `friends` at the table; `meanwhile` runs after every event of
+    // the game, with the table's port.
+    void playAtTable(unsigned seed, const QStringList &friends, const std::function<void(quint16)> &meanwhile = {})
     {
-        QTest::addColumn<unsigned>("seed");
-        for (unsigned seed : {11u, 2026u, 90210u})
-            QTest::addRow("seed %u", seed) << seed;
-    }
-
-    void wholeGamesWithThreeFriends()
-    {
-        QFETCH(unsigned, seed);
         QTemporaryDir dir;
         TestSupport::writeFile(dir.path() + u"/names.txt"_s, TestSupport::eightNames());
         TestSupport::writeFile(dir.path() + u"/Vopros.txt"_s, TestSupport::questionBase(60));
@@ -190,7 +214,7 @@ private Q_SLOTS:
         QVERIFY(table.open(0));
 
         std::vector<std::unique_ptr<FriendPage>> pages;
-        for (const QString &name : {u"Аня"_s, u"Витя"_s, u"Захар"_s}) {
+        for (const QString &name : friends) {
             pages.push_back(std::make_unique<FriendPage>(table.port(), seed + unsigned(pages.size())));
             QVERIFY(pages.back()->connected());
             QVERIFY(!pages.back()->join(table.code(), name).startsWith(u'!'));
@@ -247,12 +271,16 @@ private Q_SLOTS:
             } else {
                 QVERIFY2(timers.fireNext(), "stuck: no timer runs and nobody may act");
             }
+            if (meanwhile)
+                meanwhile(table.port());
         }
         QVERIFY2(facts.faults.isEmpty(), qPrintable(facts.faults.join(u"; "_s)));
 
         // Every page saw the game to its end, the winner's page told it won.
         for (auto &page : pages) {
             const QJsonObject over = page->next(u"over"_s);
+            QVERIFY2(page->all(u"closed"_s).isEmpty() || page->received.indexOf(over) < page->received.indexOf(page->all(u"closed"_s).first()),
+                     "a friend's page was closed during the game");
             QCOMPARE(over[u"winner"_s].toString(), facts.ending.winner);
             QCOMPARE(over[u"you"_s].toBool(), page->seat == facts.ending.winnerSeat);
             QCOMPARE(page->all(u"question"_s).size(), facts.questions);
@@ -272,6 +300,53 @@ private Q_SLOTS:
               facts.ending.winnerSeat, friendBanks);
         // A few seconds later the table is closed.
         QVERIFY(QTest::qWaitFor([&] { return !table.isOpen(); }, 10000));
+    }
+
+private Q_SLOTS:
+    void wholeGamesWithThreeFriends_data()
+    {
+        QTest::addColumn<unsigned>("seed");
+        for (unsigned seed : {11u, 2026u, 90210u})
+            QTest::addRow("seed %u", seed) << seed;
+    }
+
+    void wholeGamesWithThreeFriends()
+    {
+        QFETCH(unsigned, seed);
+        playAtTable(seed, {u"Аня"_s, u"Витя"_s, u"Захар"_s});
+    }
+
+    // Seven friends and the host play while 200 other connections come and send what they
+    // should not: malformed, oversized and out-of-turn messages, wrong codes and secrets,
+    // floods, silence, and drop. The host's event loop is never held up for 0.2 s, and the
+    // friends' game goes on undisturbed to its one winners record.
+    void aFullTableIsNotDisturbedByAbuse()
+    {
+        std::vector<std::unique_ptr<QWebSocket>> others;
+        QElapsedTimer sinceTick;
+        qint64 longestGap = 0;
+        QTimer tick;
+        tick.setTimerType(Qt::PreciseTimer);
+        connect(&tick, &QTimer::timeout, this, [&] {
+            longestGap = qMax(longestGap, sinceTick.restart());
+        });
+        int event = 0;
+        const auto meanwhile = [&](quint16 port) {
+            if (!tick.isActive()) {
+                sinceTick.start();
+                tick.start(20);
+            }
+            if (++event % 8 == 0 && others.size() < 200) {
+                for (int i = 0; i < 4; ++i)
+                    others.push_back(abuser(port, int(others.size())));
+            }
+            QCoreApplication::processEvents();
+        };
+        playAtTable(77, {u"Аня"_s, u"Витя"_s, u"Захар"_s, u"Дина"_s, u"Ева"_s, u"Жора"_s, u"Зина"_s}, meanwhile);
+        tick.stop();
+        QCOMPARE(int(others.size()), 200);
+        qInfo("longest stand-still of the event loop: %lld ms", longestGap);
+        QVERIFY2(longestGap < 200, qPrintable(u"the event loop stood still for %1 ms"_s.arg(longestGap)));
     }
 };
 
