@@ -251,29 +251,6 @@ private Q_SLOTS:
         QVERIFY(tooLate.resume(borisSecret).startsWith(u"!Вас не было слишком долго"_s));
         QVERIFY(!moves.moves.contains(u"away 5 0"_s));
     }
-
-    void theTableClosesAfterTheGame()
-    {
-        openTable();
-        TableClient anna(table->port()), boris(table->port());
-        QVERIFY(anna.connected() && boris.connected());
-        anna.join(table->code(), u"Аня"_s);
-        boris.join(table->code(), u"Борис"_s);
-        seat();
-        table->finalistsSeated(3, u"Аня"_s, 5, u"Борис"_s);
-        GameListener::Ending ending;
-        ending.winner = u"Аня"_s;
-        ending.amount = 12000;
-        ending.winnerSeat = 3;
-        table->gameOver(ending);
-        QCOMPARE(anna.next(u"over"_s)[u"you"_s].toBool(), true);
-        QCOMPARE(boris.next(u"over"_s)[u"you"_s].toBool(), false);
-        QVERIFY(anna.closed() && boris.closed());
-        QVERIFY(!table->isOpen());
-        TableClient after(table->port());
-        QVERIFY(!after.connected());
-        QVERIFY(!moves.moves.contains(u"away 3 1"_s));
-    }
 };
 
 QTEST_GUILESS_MAIN(FriendsTableTest)
