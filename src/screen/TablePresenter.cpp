@@ -7,6 +7,7 @@ using namespace Qt::StringLiterals;
 void TablePresenter::tableSeated(const PerSeat<QString> &names, int playerSeat)
 {
     m_names = names;
+    m_away.fill(false);
     m_playerSeat = playerSeat;
     m_playerOut = false;
     m_duelSeatA = 0;
@@ -144,12 +145,12 @@ void TablePresenter::votesCounted() { m_screen.clearNarration(); }
 
 void TablePresenter::startAwaited(int) { m_screen.setStartButtonShown(true); }
 
-void TablePresenter::finalistsSeated(int seatA, const QString &nameA, int, const QString &nameB)
+void TablePresenter::finalistsSeated(int seatA, const QString &nameA, int seatB, const QString &nameB)
 {
     m_duelSeatA = seatA;
-    m_screen.showSeatName(4, nameA);
+    m_screen.showSeatName(4, m_away[seatA] ? seatName(seatA) : nameA);
     m_screen.setSeatNameShown(4, true);
-    m_screen.showSeatName(5, nameB);
+    m_screen.showSeatName(5, m_away[seatB] ? seatName(seatB) : nameB);
     m_screen.setSeatNameShown(5, true);
     for (int seat : {1, 2, 3, 6, 7, 8})
         m_screen.setSeatNameShown(seat, false);
@@ -185,4 +186,17 @@ void TablePresenter::sayAtSeat(int seat, const QString &words)
     m_screen.appendNarration(QString());
     m_screen.appendNarration(m_names[seat] + u":"_s);
     m_screen.appendNarration(words);
+}
+
+QString TablePresenter::seatName(int seat) const
+{
+    return m_away[seat] ? m_names[seat] + u" (нет связи)"_s : m_names[seat];
+}
+
+void TablePresenter::showPresence(int seat, bool connected)
+{
+    if (seat < 1 || seat > SeatCount || m_away[seat] == !connected || m_names[seat] == EmptySeat)
+        return;
+    m_away[seat] = !connected;
+    m_screen.showSeatName(place(seat), seatName(seat));
 }

@@ -28,6 +28,9 @@ public:
     void prizeChanged(int prize) override;
     void voteOpened() override;
     void voteClosed() override;
+    // Not a fact of the game but of the friends' table: whether the friend at `seat` is
+    // connected. An away friend's name reads so until they are back.
+    void showPresence(int seat, bool connected);
     void seatVoted(int seat, int votedFor) override;
     void votedOff(int seat) override;
     void votesCounted() override;
@@ -44,7 +47,10 @@ private:
     void sayAtSeat(int seat, const QString &words);
 
     TableScreen &m_screen;
+    QString seatName(int seat) const;
+
     PerSeat<QString> m_names;
+    PerSeat<bool> m_away{};
     bool m_playerOut = false;
     int m_playerSeat = 0;
     int m_duelSeatA = 0;  // 0 outside the duel

@@ -65,6 +65,13 @@ Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std
         mainMenuWindow.hide();
     });
     QObject::connect(&friendsWindow, &FriendsTableWindow::closed, &mainMenuWindow, showMenu);
+    // The host's table shows which friends are connected.
+    QObject::connect(&friendsWindow, &FriendsTableWindow::friendsConnected, &gameWindow, [this](const QList<int> &seats) {
+        if (!m_tableAtGame)
+            return;
+        for (int seat : std::as_const(state.table.friendSeats))
+            gameWindow.showFriendPresence(seat, seats.contains(seat));
+    });
     QObject::connect(&friendsWindow, &FriendsTableWindow::gameRequested, &gameWindow,
                      [this](const QStringList &friends) { startGame(friends); });
     QObject::connect(&settingsWindow, &SettingsWindow::closed, &mainMenuWindow, showMenu);

@@ -157,7 +157,7 @@ void FriendsTableWindow::openPressed()
             return;
         }
         connect(m_table->object(), SIGNAL(lobbyChanged()), this, SLOT(showTable()));
-        connect(m_table->object(), SIGNAL(presenceChanged()), this, SLOT(showTable()));
+        connect(m_table->object(), SIGNAL(presenceChanged()), this, SLOT(presenceChanged()));
     }
     m_table->setHostName(m_state.table.playerName);
     const quint16 port = quint16(m_port->value());
@@ -211,6 +211,12 @@ void FriendsTableWindow::showTable()
         for (qsizetype i = names.size() + 1; i < SeatCount; ++i)
             m_seats->addItem(u"свободно: сядет компьютерный игрок"_s);
     }
+}
+
+void FriendsTableWindow::presenceChanged()
+{
+    if (m_table)
+        Q_EMIT friendsConnected(m_table->connectedSeats());
 }
 
 void FriendsTableWindow::showMessage(const QString &text, bool error)

@@ -36,6 +36,8 @@ Q_SIGNALS:
     void gameRequested(const QStringList &friends);
     // The window was closed before a game started: back to the menu.
     void closed();
+    // The friends' seats whose browsers are connected now, each time that changes.
+    void friendsConnected(const QList<int> &seats);
 
 protected:
     void build() override;
@@ -43,6 +45,7 @@ protected:
 
 private Q_SLOTS:
     void showTable();
+    void presenceChanged();
 
 private:
     void openPressed();

@@ -66,6 +66,9 @@ public:
     void showGameOver() override;
     void reportFailure(const Status &status) override;
 
+    // At a friends' table: whether the friend at `seat` is connected.
+    void showFriendPresence(int seat, bool connected) { m_presenter.showPresence(seat, connected); }
+
 public Q_SLOTS:
     void startPressed();
     void bankPressed();

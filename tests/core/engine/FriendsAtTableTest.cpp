@@ -237,6 +237,26 @@ private Q_SLOTS:
         QVERIFY(friendWins > 0);
     }
 
+    void theHostsTableShowsWhoIsAway()
+    {
+        FakeTableScreen screen;
+        TablePresenter presenter(screen);
+        PerSeat<QString> names;
+        names.fill(EmptySeat);
+        names[2] = u"Маша"_s;
+        names[6] = u"Петя"_s;
+        presenter.tableSeated(names, 6);
+        presenter.showPresence(2, false);
+        QCOMPARE(screen.names[2].caption, u"Маша (нет связи)"_s);
+        presenter.showPresence(3, false);  // nobody sits there
+        QCOMPARE(screen.names[3].caption, QString());
+        // In the duel the finalists take places 4 and 5: the mark goes with the friend.
+        presenter.finalistsSeated(2, u"Маша"_s, 6, u"Петя"_s);
+        QCOMPARE(screen.names[4].caption, u"Маша (нет связи)"_s);
+        presenter.showPresence(2, true);
+        QCOMPARE(screen.names[4].caption, u"Маша"_s);
+    }
+
     void aFriendAwayIsPlayedByAComputerUntilBack()
     {
         for (unsigned seed = 50; seed <= 55; ++seed) {
