@@ -221,14 +221,14 @@ void FriendsTable::connectionClosed(FriendConnection *connection)
 
 void FriendsTable::awayTooLong(const QString &secret)
 {
-    for (qsizetype i = 0; i < m_friends.size(); ++i) {
-        Friend &f = m_friends[i];
+    // The friend stays in the list (its timer is running this very call), as gone: the
+    // lobby no longer shows them, and their name is free again.
+    for (Friend &f : m_friends) {
         if (f.secret != secret || f.connection)
             continue;
         f.gone = true;
         qCInfo(lcTable) << f.name << "did not come back";
         if (m_phase == Phase::Lobby) {
-            m_friends.removeAt(i);
             sendLobby();
             Q_EMIT lobbyChanged();
         }

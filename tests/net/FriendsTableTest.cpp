@@ -213,6 +213,24 @@ private Q_SLOTS:
         QCOMPARE(get(u"/CMakeLists.txt"_s), 404);
     }
 
+    void aFriendAwayFromTheLobbyTooLongLeavesIt()
+    {
+        openTable();
+        auto guest = std::make_unique<TableClient>(table->port());
+        QVERIFY(guest->connected());
+        const QString secret = guest->join(table->code(), u"Гость"_s);
+        guest.reset();
+        QTest::qWait(50);
+        QCOMPARE(table->friendNames(), QStringList{u"Гость"_s});
+        QVERIFY(QTest::qWaitFor([&] { return table->friendNames().isEmpty(); }, 2000));
+        TableClient back(table->port());
+        QVERIFY(back.connected());
+        QVERIFY(back.resume(secret).startsWith(u'!'));
+        // Her name is free again.
+        QVERIFY(!back.join(table->code(), u"Гость"_s).startsWith(u'!'));
+        QVERIFY(moves.moves.isEmpty());
+    }
+
     void aDroppedFriendGetsTheSeatBackInTime()
     {
         openTable();
