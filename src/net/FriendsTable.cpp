@@ -318,8 +318,10 @@ void FriendsTable::resume(FriendConnection *connection, const Protocol::Request 
     }
     if (!f)
         return connection->refuse(what, u"Ваше место за столом не найдено"_s);
-    if (f->gone)
-        return connection->refuse(what, u"Вас не было слишком долго: за вас доигрывает компьютер"_s);
+    if (f->gone) {
+        return connection->refuse(what, m_phase == Phase::Lobby ? u"Вас не было слишком долго: займите место снова"_s
+                                                                : u"Вас не было слишком долго: за вас доигрывает компьютер"_s);
+    }
     Friend *held = friendOf(connection);
     if (held && held != f)
         return connection->refuse(what, u"Вы уже за столом"_s);
