@@ -6,8 +6,9 @@
 // Prints "TABLE <address> <code>" once the table is open, starts the game when FRIENDS
 // friends have joined, plays the host's seat (a right answer on its turn, a vote for the
 // next seat at the table, «Начинаем» whenever the table waits for it), prints
-// "OVER <winner>" when the game ends and exits 0 a second later; 1 when the table cannot
-// open or the game fails, 3 when nothing ends within five minutes.
+// "OVER <winner>" when the game ends, then "LATE <ms>": how far the round clock's ticks fell
+// behind their time at worst, in real milliseconds; exits 0 a second later; 1 when the table
+// cannot open or the game fails, 3 when nothing ends within five minutes.
 #include "core/data/LineStore.h"
 #include "core/engine/Clock.h"
 #include "core/engine/GameEngine.h"
@@ -16,6 +17,8 @@
 
 #include <QCoreApplication>
 #include <QTimer>
+
+#include <QElapsedTimer>
 
 #include <array>
 #include <cstdio>
@@ -51,8 +54,21 @@ private:
 class HostPlayer final : public GameListener
 {
 public:
-    HostPlayer(GameEngine &engine, int speed) : m_engine(engine), m_delay(qMax(1, 600 / speed)) {}
+    HostPlayer(GameEngine &engine, int speed) : m_engine(engine), m_speed(qMax(1, speed)), m_delay(qMax(1, 600 / speed)) {}
 
+    void roundStarted(int, int seconds, int, const PerSeat<QString> &) override
+    {
+        m_round.start();
+        m_roundSeconds = seconds;
+    }
+    void clockShows(int seconds) override
+    {
+        if (!m_round.isValid())
+            return;
+        const double due = (m_roundSeconds - seconds) * 1000.0 / m_speed;
+        m_worstLateMs = qMax(m_worstLateMs, double(m_round.nsecsElapsed()) / 1e6 - due);
+    }
+    void roundEnded(int) override { m_round.invalidate(); }
     void tableSeated(const PerSeat<QString> &, int) override { later([this] { m_engine.startPressed(); }); }
     void startAwaited(int) override { later([this] { m_engine.startPressed(); }); }
     void answerAwaited(int seat) override
@@ -77,7 +93,7 @@ public:
     }
     void gameOver(const Ending &ending) override
     {
-        std::printf("OVER %s\n", qPrintable(ending.winner));
+        std::printf("OVER %s\nLATE %.1f\n", qPrintable(ending.winner), m_worstLateMs);
         std::fflush(stdout);
         QTimer::singleShot(1000, qApp, [] { QCoreApplication::exit(0); });
     }
@@ -91,7 +107,11 @@ private:
     void later(std::function<void()> act) { QTimer::singleShot(m_delay, qApp, std::move(act)); }
 
     GameEngine &m_engine;
+    int m_speed;
     int m_delay;
+    QElapsedTimer m_round;
+    int m_roundSeconds = 0;
+    double m_worstLateMs = 0;
 };
 
 } // namespace
