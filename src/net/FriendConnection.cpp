@@ -7,12 +7,20 @@ using namespace Qt::StringLiterals;
 
 Q_LOGGING_CATEGORY(lcConnection, "zyb.net.connection")
 
+namespace {
+
+// Far more than a whole game's facts: a page gets them as they come.
+constexpr qint64 MaxUnsentBytes = 1 << 20;
+
+} // namespace
+
 FriendConnection::FriendConnection(QWebSocket *socket, const Limits &limits, QObject *parent)
     : QObject(parent), m_socket(socket), m_limits(limits)
 {
     m_socket->setParent(this);
     m_socket->setMaxAllowedIncomingMessageSize(Protocol::MaxMessageBytes);
     m_socket->setMaxAllowedIncomingFrameSize(Protocol::MaxMessageBytes);
+    m_socket->setReadBufferSize(Protocol::MaxMessageBytes * 4);
     m_socket->setOutgoingFrameSize(Protocol::MaxMessageBytes * 4);
     connect(m_socket, &QWebSocket::textMessageReceived, this, &FriendConnection::received);
     connect(m_socket, &QWebSocket::binaryMessageReceived, this, [this] {
@@ -50,8 +58,14 @@ bool FriendConnection::isOpen() const
 
 void FriendConnection::send(const QString &message)
 {
-    if (isOpen())
-        m_socket->sendTextMessage(message);
+    if (!isOpen())
+        return;
+    // A page that stops reading would have the table keep every fact for it.
+    if (m_socket->bytesToWrite() > MaxUnsentBytes) {
+        close(u"Соединение не успевает за игрой"_s);
+        return;
+    }
+    m_socket->sendTextMessage(message);
 }
 
 void FriendConnection::refuse(const QString &what, const QString &reason)

@@ -49,10 +49,14 @@ FriendsTable::FriendsTable(SeatMoves &moves, const Limits &limits, QObject *pare
 
 FriendsTable::~FriendsTable()
 {
-    // The game may be gone already: nobody is told anything any more.
-    for (FriendConnection *connection : std::as_const(m_connections))
-        connection->disconnect(this);
+    // The game may be gone already: nobody is told anything any more. The connections,
+    // closed ones waiting to be deleted among them, go before the server that accepted them.
     m_phase = Phase::Closed;
+    const QList<FriendConnection *> connections = findChildren<FriendConnection *>(Qt::FindDirectChildrenOnly);
+    for (FriendConnection *connection : connections)
+        connection->disconnect(this);
+    qDeleteAll(connections);
+    delete m_server;
 }
 
 bool FriendsTable::open(quint16 port)
@@ -159,6 +163,7 @@ void FriendsTable::close()
     if (m_phase == Phase::Closed)
         return;
     const bool playing = m_phase == Phase::Playing;
+    const QString reason = m_phase == Phase::Over ? u"Игра окончена"_s : u"Ведущий закрыл стол"_s;
     m_phase = Phase::Closed;
     m_server->stopListening();
     for (Friend &f : m_friends) {
@@ -170,7 +175,7 @@ void FriendsTable::close()
     }
     const QList<FriendConnection *> connections = m_connections;
     for (FriendConnection *connection : connections)
-        connection->close(u"Ведущий закрыл стол"_s, false);
+        connection->close(reason, false);
     qCInfo(lcTable) << "table closed";
     Q_EMIT presenceChanged();
 }
@@ -216,14 +221,14 @@ void FriendsTable::connectionClosed(FriendConnection *connection)
 
 void FriendsTable::awayTooLong(const QString &secret)
 {
-    for (qsizetype i = 0; i < m_friends.size(); ++i) {
-        Friend &f = m_friends[i];
+    // The friend stays in the list (its timer is running this very call), as gone: the
+    // lobby no longer shows them, and their name is free again.
+    for (Friend &f : m_friends) {
         if (f.secret != secret || f.connection)
             continue;
         f.gone = true;
         qCInfo(lcTable) << f.name << "did not come back";
         if (m_phase == Phase::Lobby) {
-            m_friends.removeAt(i);
             sendLobby();
             Q_EMIT lobbyChanged();
         }
@@ -313,8 +318,10 @@ void FriendsTable::resume(FriendConnection *connection, const Protocol::Request 
     }
     if (!f)
         return connection->refuse(what, u"Ваше место за столом не найдено"_s);
-    if (f->gone)
-        return connection->refuse(what, u"Вас не было слишком долго: за вас доигрывает компьютер"_s);
+    if (f->gone) {
+        return connection->refuse(what, m_phase == Phase::Lobby ? u"Вас не было слишком долго: займите место снова"_s
+                                                                : u"Вас не было слишком долго: за вас доигрывает компьютер"_s);
+    }
     Friend *held = friendOf(connection);
     if (held && held != f)
         return connection->refuse(what, u"Вы уже за столом"_s);

@@ -16,6 +16,7 @@ constexpr std::pair<const char *, const char *> PageFiles[] = {
     {"/index.html", ":/web/index.html"},
     {"/table.js", ":/web/table.js"},
     {"/table.css", ":/web/table.css"},
+    {"/favicon.svg", ":/web/favicon.svg"},
 };
 
 } // namespace
@@ -76,13 +77,13 @@ QList<QHostAddress> PageServer::addresses() const
     return result;
 }
 
+// The servers themselves stay until the page server goes: the sockets they accepted, the
+// WebSockets' among them, are theirs.
 void PageServer::stopListening()
 {
     for (const QPointer<QTcpServer> &server : std::as_const(m_listeners)) {
-        if (server) {
+        if (server)
             server->close();
-            server->deleteLater();
-        }
     }
     m_listeners.clear();
 }

@@ -25,7 +25,8 @@ public:
     bool isListening() const { return !m_listeners.isEmpty(); }
     quint16 port() const { return m_port; }
     QList<QHostAddress> addresses() const;
-    // Stops listening; connections already open stay until closed.
+    // Stops listening; connections already open stay until closed. The WebSockets it handed
+    // over must go before the page server does.
     void stopListening();
 
 Q_SIGNALS:

@@ -158,17 +158,10 @@ class FriendsGameTest : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
-    void wholeGamesWithThreeFriends_data()
+private:
+    // Plays a whole game with `friends` at the table.
+    void playAtTable(unsigned seed, const QStringList &friends)
     {
-        QTest::addColumn<unsigned>("seed");
-        for (unsigned seed : {11u, 2026u, 90210u})
-            QTest::addRow("seed %u", seed) << seed;
-    }
-
-    void wholeGamesWithThreeFriends()
-    {
-        QFETCH(unsigned, seed);
         QTemporaryDir dir;
         TestSupport::writeFile(dir.path() + u"/names.txt"_s, TestSupport::eightNames());
         TestSupport::writeFile(dir.path() + u"/Vopros.txt"_s, TestSupport::questionBase(60));
@@ -190,7 +183,7 @@ private Q_SLOTS:
         QVERIFY(table.open(0));
 
         std::vector<std::unique_ptr<FriendPage>> pages;
-        for (const QString &name : {u"Аня"_s, u"Витя"_s, u"Захар"_s}) {
+        for (const QString &name : friends) {
             pages.push_back(std::make_unique<FriendPage>(table.port(), seed + unsigned(pages.size())));
             QVERIFY(pages.back()->connected());
             QVERIFY(!pages.back()->join(table.code(), name).startsWith(u'!'));
@@ -253,6 +246,8 @@ private Q_SLOTS:
         // Every page saw the game to its end, the winner's page told it won.
         for (auto &page : pages) {
             const QJsonObject over = page->next(u"over"_s);
+            QVERIFY2(page->all(u"closed"_s).isEmpty() || page->received.indexOf(over) < page->received.indexOf(page->all(u"closed"_s).first()),
+                     "a friend's page was closed during the game");
             QCOMPARE(over[u"winner"_s].toString(), facts.ending.winner);
             QCOMPARE(over[u"you"_s].toBool(), page->seat == facts.ending.winnerSeat);
             QCOMPARE(page->all(u"question"_s).size(), facts.questions);
@@ -272,6 +267,20 @@ private Q_SLOTS:
               facts.ending.winnerSeat, friendBanks);
         // A few seconds later the table is closed.
         QVERIFY(QTest::qWaitFor([&] { return !table.isOpen(); }, 10000));
+    }
+
+private Q_SLOTS:
+    void wholeGamesWithThreeFriends_data()
+    {
+        QTest::addColumn<unsigned>("seed");
+        for (unsigned seed : {11u, 2026u, 90210u})
+            QTest::addRow("seed %u", seed) << seed;
+    }
+
+    void wholeGamesWithThreeFriends()
+    {
+        QFETCH(unsigned, seed);
+        playAtTable(seed, {u"Аня"_s, u"Витя"_s, u"Захар"_s});
     }
 };
 

@@ -206,10 +206,29 @@ private Q_SLOTS:
             (void)QTest::qWaitFor([&] { return reply->isFinished(); }, 5000);
             return reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         };
-        QCOMPARE(get(u"/"_s), 200);
+        for (const QString &file : {u"/"_s, u"/table.js"_s, u"/table.css"_s, u"/favicon.svg"_s})
+            QCOMPARE(get(file), 200);
         QCOMPARE(get(u"/../../etc/passwd"_s), 404);
         QCOMPARE(get(u"/web/index.html"_s), 404);
         QCOMPARE(get(u"/CMakeLists.txt"_s), 404);
+    }
+
+    void aFriendAwayFromTheLobbyTooLongLeavesIt()
+    {
+        openTable();
+        auto guest = std::make_unique<TableClient>(table->port());
+        QVERIFY(guest->connected());
+        const QString secret = guest->join(table->code(), u"Гость"_s);
+        guest.reset();
+        QTest::qWait(50);
+        QCOMPARE(table->friendNames(), QStringList{u"Гость"_s});
+        QVERIFY(QTest::qWaitFor([&] { return table->friendNames().isEmpty(); }, 2000));
+        TableClient back(table->port());
+        QVERIFY(back.connected());
+        QCOMPARE(back.resume(secret), u"!Вас не было слишком долго: займите место снова"_s);
+        // Her name is free again.
+        QVERIFY(!back.join(table->code(), u"Гость"_s).startsWith(u'!'));
+        QVERIFY(moves.moves.isEmpty());
     }
 
     void aDroppedFriendGetsTheSeatBackInTime()
@@ -249,29 +268,6 @@ private Q_SLOTS:
         QVERIFY(tooLate.connected());
         QVERIFY(tooLate.resume(borisSecret).startsWith(u"!Вас не было слишком долго"_s));
         QVERIFY(!moves.moves.contains(u"away 5 0"_s));
-    }
-
-    void theTableClosesAfterTheGame()
-    {
-        openTable();
-        TableClient anna(table->port()), boris(table->port());
-        QVERIFY(anna.connected() && boris.connected());
-        anna.join(table->code(), u"Аня"_s);
-        boris.join(table->code(), u"Борис"_s);
-        seat();
-        table->finalistsSeated(3, u"Аня"_s, 5, u"Борис"_s);
-        GameListener::Ending ending;
-        ending.winner = u"Аня"_s;
-        ending.amount = 12000;
-        ending.winnerSeat = 3;
-        table->gameOver(ending);
-        QCOMPARE(anna.next(u"over"_s)[u"you"_s].toBool(), true);
-        QCOMPARE(boris.next(u"over"_s)[u"you"_s].toBool(), false);
-        QVERIFY(anna.closed() && boris.closed());
-        QVERIFY(!table->isOpen());
-        TableClient after(table->port());
-        QVERIFY(!after.connected());
-        QVERIFY(!moves.moves.contains(u"away 3 1"_s));
     }
 };
 

@@ -43,16 +43,17 @@ public:
     }
     void sendText(const QString &text) { m_socket.sendTextMessage(text); }
 
-    // The first message of `type` after the `from`-th, waiting for it; empty when none came.
-    QJsonObject next(const QString &type, qsizetype *from = nullptr)
+    // The next message of `type` (or a refusal, when `orRefused`), waiting for it; empty
+    // when none came.
+    QJsonObject next(const QString &type, bool orRefused = false)
     {
-        qsizetype start = from ? *from : m_read;
         QJsonObject found;
         (void)QTest::qWaitFor([&] {
-            for (qsizetype i = start; i < received.size(); ++i) {
-                if (received.at(i).value(QStringLiteral("type")).toString() == type) {
+            for (qsizetype i = m_read; i < received.size(); ++i) {
+                const QString t = received.at(i).value(QStringLiteral("type")).toString();
+                if (t == type || (orRefused && t == QStringLiteral("refused"))) {
                     found = received.at(i);
-                    (from ? *from : m_read) = i + 1;
+                    m_read = i + 1;
                     return true;
                 }
             }
@@ -89,18 +90,7 @@ public:
 private:
     QString answerTo(const QString &type)
     {
-        QJsonObject found;
-        (void)QTest::qWaitFor([&] {
-            for (qsizetype i = m_read; i < received.size(); ++i) {
-                const QString t = received.at(i).value(QStringLiteral("type")).toString();
-                if (t == type || t == QStringLiteral("refused")) {
-                    found = received.at(i);
-                    m_read = i + 1;
-                    return true;
-                }
-            }
-            return false;
-        }, 5000);
+        const QJsonObject found = next(type, true);
         if (found.value(QStringLiteral("type")).toString() == type)
             return found.value(QStringLiteral("secret")).toString();
         return QLatin1Char('!') + found.value(QStringLiteral("reason")).toString();
