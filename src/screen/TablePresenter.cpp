@@ -9,7 +9,7 @@ void TablePresenter::tableSeated(const PerSeat<QString> &names, int playerSeat)
     m_names = names;
     m_away.fill(false);
     m_playerSeat = playerSeat;
-    m_playerOut = false;
+    m_playerOut = playerSeat == 0;  // the player only runs the show
     m_duelSeatA = 0;
     for (int seat = 1; seat <= SeatCount; ++seat)
         m_screen.setSeatNameShown(seat, true);

@@ -73,7 +73,7 @@ Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std
             gameWindow.showFriendPresence(seat, seats.contains(seat));
     });
     QObject::connect(&friendsWindow, &FriendsTableWindow::gameRequested, &gameWindow,
-                     [this](const QStringList &friends) { startGame(friends); });
+                     [this](const QStringList &friends, bool playerPlays) { startGame(friends, playerPlays); });
     QObject::connect(&settingsWindow, &SettingsWindow::closed, &mainMenuWindow, showMenu);
     QObject::connect(&settingsWindow, &SettingsWindow::winnersRequested, &winnersWindow, &WinnersWindow::open);
     QObject::connect(&gameWindow, &GameWindow::hallOfFameRequested, &winnersWindow, &WinnersWindow::open);
@@ -85,14 +85,15 @@ Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std
     QObject::connect(&gameWindow, &GameWindow::questionEditRequested, &questionEditor, &QuestionEditorWindow::openAt);
 }
 
-void Application::startGame(const QStringList &friends)
+void Application::startGame(const QStringList &friends, bool playerPlays)
 {
     FriendsTableControl *table = friendsWindow.isVisible() ? friendsWindow.table() : nullptr;
     GameEngine &engine = gameWindow.engine();
     // The friends' pages hear the game from its first fact, the table seated.
     if (table)
         engine.addListener(table->listener());
-    const Status status = engine.newGame(m_namesList, table ? friends : QStringList());
+    const Status status = engine.newGame(m_namesList, table ? friends : QStringList(),
+                                         table && !playerPlays ? GameEngine::Player::RunsTheShow : GameEngine::Player::Plays);
     if (!status) {
         if (table)
             engine.removeListener(table->listener());

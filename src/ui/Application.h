@@ -38,7 +38,7 @@ private:
     // "Играть": a new game at the table, or the reason there is none in a message box over
     // the menu, which stays.
     // With `friends`, the game is played at the table opened for them.
-    void startGame(const QStringList &friends = {});
+    void startGame(const QStringList &friends = {}, bool playerPlays = true);
     // The game at the friends' table is over or left: the table closes.
     void leaveFriendsTable();
     void showSettings();

@@ -45,7 +45,10 @@ public:
     // base. On failure nothing of the previous state changes and nothing is told.
     // `friendNames` are people at a shared table: each takes a computer's seat, drawn at
     // random (state().table.friendSeats tells which, 0 for a name already at the table).
-    Status newGame(LineStore &namesList, const QStringList &friendNames = {});
+    // At such a table the player may only run the show: a computer takes the seat drawn for
+    // the player, and the player's seat is 0.
+    enum class Player { Plays, RunsTheShow };
+    Status newGame(LineStore &namesList, const QStringList &friendNames = {}, Player player = Player::Plays);
 
     // The players' moves: each is ignored when the table does not offer it to that seat.
     // Only "Начинаем" and closing the table are the host's alone.
@@ -122,6 +125,7 @@ private:
     bool personAnswers() const;
     void offerAnswer();
     void seatFriends(const QStringList &friendNames, const LineStore &namesList);
+    void giveComputerName(int seat, const LineStore &namesList);
 
     // Duel
     void startDuel();

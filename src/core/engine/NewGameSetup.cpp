@@ -27,7 +27,7 @@ int GameEngine::skillLevel(int v)
     return 7;
 }
 
-Status GameEngine::newGame(LineStore &namesList, const QStringList &friendNames)
+Status GameEngine::newGame(LineStore &namesList, const QStringList &friendNames, Player player)
 {
     // Both files are read and checked before anything changes, so that a game that
     // cannot be played leaves the menu and the last game exactly as they were.
@@ -96,8 +96,13 @@ Status GameEngine::newGame(LineStore &namesList, const QStringList &friendNames)
 
     m_state.table.away.fill(false);
     m_state.table.friendSeats.clear();
-    if (!quickFinal)
+    if (!quickFinal) {
+        if (player == Player::RunsTheShow) {
+            giveComputerName(m_state.table.playerSeat, namesList);
+            m_state.table.playerSeat = 0;
+        }
         seatFriends(friendNames, namesList);
+    }
 
     m_state.money.chainStep = 0;
     m_state.money.bankedSum = 0;
@@ -136,7 +141,7 @@ Status GameEngine::newGame(LineStore &namesList, const QStringList &friendNames)
 
 void GameEngine::seatFriends(const QStringList &friendNames, const LineStore &namesList)
 {
-    auto nameTaken = [this](const QString &name, int except) {
+    const auto nameTaken = [this](const QString &name, int except) {
         for (int seat = 1; seat <= SeatCount; ++seat) {
             if (seat != except && m_state.table.seatNames[seat] == name)
                 return true;
@@ -162,16 +167,23 @@ void GameEngine::seatFriends(const QStringList &friendNames, const LineStore &na
         m_state.table.seatNames[seat] = name;
         m_state.table.friendSeats << seat;
     }
-    // Names tell the finalists apart: a computer who shares a friend's name takes the first
-    // name of the list nobody has.
+    // Names tell the finalists apart: a computer who shares a friend's name takes another.
     for (int seat = 1; seat <= SeatCount; ++seat) {
-        if (!m_state.isOccupied(seat) || m_state.isPersonSeat(seat) || !nameTaken(m_state.table.seatNames[seat], seat))
+        if (m_state.isOccupied(seat) && !m_state.isPersonSeat(seat) && nameTaken(m_state.table.seatNames[seat], seat))
+            giveComputerName(seat, namesList);
+    }
+}
+
+void GameEngine::giveComputerName(int seat, const LineStore &namesList)
+{
+    // The first name of the list nobody at the table has, nor the player.
+    for (const QString &candidate : namesList.lines().mid(0, namesList.count())) {
+        if (candidate == m_state.table.playerName)
             continue;
-        for (const QString &candidate : namesList.lines().mid(0, namesList.count())) {
-            if (candidate != m_state.table.playerName && !nameTaken(candidate, 0)) {
-                m_state.table.seatNames[seat] = candidate;
-                break;
-            }
+        if (std::find(m_state.table.seatNames.begin() + 1, m_state.table.seatNames.end(), candidate)
+            == m_state.table.seatNames.end()) {
+            m_state.table.seatNames[seat] = candidate;
+            return;
         }
     }
 }

@@ -41,10 +41,12 @@ QString brokenInvariant(const GameState &state, const QStringList *questionLines
     if (state.round.number == 0)
         return {};  // no game yet
 
-    // 1. The human's seat holds the player's name, or "0" once voted off.
-    if (state.table.playerSeat < 1 || state.table.playerSeat > SeatCount)
+    // 1. The human's seat holds the player's name, or "0" once voted off; at a friends'
+    // table the player who only runs the show has no seat (0).
+    const bool runsTheShow = state.table.playerSeat == 0 && !state.table.friendSeats.isEmpty();
+    if (!runsTheShow && (state.table.playerSeat < 1 || state.table.playerSeat > SeatCount))
         return u"1: playerSeat %1 is not a seat"_s.arg(state.table.playerSeat);
-    const QString &humanName = state.table.seatNames[state.table.playerSeat];
+    const QString &humanName = runsTheShow ? EmptySeat : state.table.seatNames[state.table.playerSeat];
     if (humanName != state.table.playerName && humanName != EmptySeat)
         return u"1: seat %1 holds '%2', not the player or empty"_s.arg(state.table.playerSeat).arg(humanName);
 

@@ -5,6 +5,7 @@
 #include "ui/look/Fonts.h"
 #include "ui/look/WindowStyle.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -114,13 +115,30 @@ void FriendsTableWindow::build()
     m_seats->setAccessibleName(u"За столом"_s);
     left->addWidget(m_seats, 1);
 
+    m_onlyHost = new QCheckBox(u"Я только веду игру, за стол не сажусь"_s, this);
+    m_onlyHost->setObjectName(u"OnlyHost"_s);
+    setTextColour(m_onlyHost, White);
+    connect(m_onlyHost, &QCheckBox::toggled, this, [this](bool onlyHost) {
+        // The friends' lobby lists the player only when the player sits at the table.
+        if (m_table)
+            m_table->setHostName(onlyHost ? QString() : m_state.table.playerName);
+        showTable();
+    });
+    left->addWidget(m_onlyHost);
+
     auto *buttons = new QHBoxLayout;
     m_startButton = new QPushButton(u"Начать игру"_s, this);
     m_startButton->setObjectName(u"StartWithFriends"_s);
     m_startButton->setEnabled(false);
     connect(m_startButton, &QPushButton::clicked, this, [this] {
-        if (m_table)
-            Q_EMIT gameRequested(m_table->friendNames());
+        if (!m_table)
+            return;
+        const bool playerPlays = !m_onlyHost->isChecked();
+        if (!playerPlays && m_table->friendNames().isEmpty()) {
+            showMessage(u"За столом нет ни друзей, ни вас: играть некому. Дождитесь друзей или сядьте за стол сами."_s, true);
+            return;
+        }
+        Q_EMIT gameRequested(m_table->friendNames(), playerPlays);
     });
     auto *closeButton = new QPushButton(u"Закрыть стол"_s, this);
     closeButton->setObjectName(u"CloseTable"_s);
@@ -159,7 +177,7 @@ void FriendsTableWindow::openPressed()
         connect(m_table->object(), SIGNAL(lobbyChanged()), this, SLOT(showTable()));
         connect(m_table->object(), SIGNAL(presenceChanged()), this, SLOT(presenceChanged()));
     }
-    m_table->setHostName(m_state.table.playerName);
+    m_table->setHostName(m_onlyHost->isChecked() ? QString() : m_state.table.playerName);
     const quint16 port = quint16(m_port->value());
     if (!m_table->open(port)) {
         showMessage(m_table->error(), true);
@@ -203,12 +221,14 @@ void FriendsTableWindow::showTable()
     }
 
     m_seats->clear();
-    m_seats->addItem(u"%1 — вы, ведущий"_s.arg(m_state.table.playerName));
+    const bool playerPlays = !m_onlyHost->isChecked();
+    if (playerPlays)
+        m_seats->addItem(u"%1 — вы, ведущий"_s.arg(m_state.table.playerName));
     const QStringList names = open ? m_table->friendNames() : QStringList();
     for (const QString &name : names)
         m_seats->addItem(name);
     if (open) {
-        for (qsizetype i = names.size() + 1; i < SeatCount; ++i)
+        for (qsizetype i = m_seats->count(); i < SeatCount; ++i)
             m_seats->addItem(u"свободно: сядет компьютерный игрок"_s);
     }
 }

@@ -3,6 +3,7 @@
 #include "net/FriendsTableControl.h"
 #include "ui/look/LazyWindow.h"
 
+class QCheckBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -32,8 +33,9 @@ public:
     static quint16 storedPort();
 
 Q_SIGNALS:
-    // «Начать игру»: a game with these friends.
-    void gameRequested(const QStringList &friends);
+    // «Начать игру»: a game with these friends, the player at the table too or only running
+    // the show.
+    void gameRequested(const QStringList &friends, bool playerPlays);
     // The window was closed before a game started: back to the menu.
     void closed();
     // The friends' seats whose browsers are connected now, each time that changes.
@@ -64,4 +66,5 @@ private:
     QLabel *m_code = nullptr;
     QListWidget *m_seats = nullptr;
     QPushButton *m_startButton = nullptr;
+    QCheckBox *m_onlyHost = nullptr;
 };
