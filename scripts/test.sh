@@ -117,7 +117,7 @@ tests_line=$!
 ) &
 builds_line=$!
 
-tests ctest-sanitize-desktop sanitize -j2 -L acceptance -E '^SoakTest$' || true
+tests ctest-sanitize-desktop sanitize -j3 -L acceptance -E '^SoakTest$' || true
 wait "$tests_line" || true
 wait "$builds_line" || true
 # Alone: its busy loops would slow any test beside it.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 // The moves a person at the table makes, as the friends' table passes them on to the game,
 // and the one thing of the game's rules a page shows before it is told: the chain's values.
 // The program makes it over its engine (EngineSeatMoves) and hands it to the table, so
@@ -18,18 +20,20 @@ public:
 };
 
 // The moves as the game engine's own events. A template, so that this header needs none of
-// the engine's: it is made where the engine is.
+// the engine's: it is made where the engine is. The engine is looked up at each move, so
+// that a window that makes its engine only when first shown need not make it before.
 template <typename Engine>
 class EngineSeatMoves : public SeatMoves
 {
 public:
-    explicit EngineSeatMoves(Engine &engine) : m_engine(engine) {}
-    void answerChosen(int seat, int answer) override { m_engine.answerChosen(seat, answer); }
-    void bankPressed(int seat) override { m_engine.bankPressed(seat); }
-    void seatVoted(int seat, int votedFor) override { m_engine.seatVoted(seat, votedFor); }
-    void seatAway(int seat, bool away) override { m_engine.seatAway(seat, away); }
+    explicit EngineSeatMoves(Engine &engine) : m_engine([&engine]() -> Engine & { return engine; }) {}
+    explicit EngineSeatMoves(std::function<Engine &()> engine) : m_engine(std::move(engine)) {}
+    void answerChosen(int seat, int answer) override { m_engine().answerChosen(seat, answer); }
+    void bankPressed(int seat) override { m_engine().bankPressed(seat); }
+    void seatVoted(int seat, int votedFor) override { m_engine().seatVoted(seat, votedFor); }
+    void seatAway(int seat, bool away) override { m_engine().seatAway(seat, away); }
     int chainValue(int step) const override { return Engine::chainValue(step); }
 
 private:
-    Engine &m_engine;
+    std::function<Engine &()> m_engine;
 };

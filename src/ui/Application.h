@@ -63,7 +63,9 @@ public:
 
 private:
     // The friends' taps, passed to the game as the moves of their seats.
-    EngineSeatMoves<GameEngine> m_seatMoves{gameWindow.engine()};
+    EngineSeatMoves<GameEngine> m_seatMoves{std::function<GameEngine &()>([this]() -> GameEngine & {
+        return gameWindow.engine();
+    })};
 public:
     // «Стол для друзей»: its network module is loaded when the player opens a table.
     FriendsTableWindow friendsWindow;

@@ -46,8 +46,9 @@ class Done(Exception):
 
 
 class Suite:
-    def __init__(self, build, screenshots, windows_only=False, seed=None):
+    def __init__(self, build, screenshots, windows_only=False, seed=None, scales=(100, 200)):
         self.build = build
+        self.scales = scales
         self.seed = seed
         self.windows_only = windows_only
         self.screenshots = screenshots
@@ -784,33 +785,10 @@ class Suite:
             if self.seed is not None:
                 print(f"  note: every start of the game has --seed={self.seed}", flush=True)
             try:
-                self.first_start()
-                self.new_player(100)
-                self.main_menu()
-                self.settings()
-                if self.windows_only:
-                    raise Done()
-                self.play_edited_question()
-                # The computers vote at random: about one game in eight votes the player off
-                # in round 1. Four tries leave a chance of about 1 in 4,000 of never seeing round 2.
-                for attempt in range(4):
-                    window, stayed = self.round_one()
-                    self.close_game(window)
-                    if stayed:
-                        break
-                    print("  note: the player was voted off; playing round 1 once more for round 2", flush=True)
-                self.check("game: a vote that keeps the player leads to round 2", stayed)
-                self.quick_final()
-                self.bad_files()
-                self.check("the game never crashed at 100 %", self.still_running())
-                self.stop_game()
-
-                # The same windows and table at twice the size.
-                self.new_player(200)
-                self.main_menu()
-                self.settings()
-                window, _ = self.round_one()
-                self.close_game(window)
+                if 100 in self.scales:
+                    self.at_100()
+                if 200 in self.scales:
+                    self.at_200()
             except Done:
                 pass
             except Failure as e:
@@ -819,7 +797,39 @@ class Suite:
                        "" if self.still_running() else self.game.stderr.read()[-2000:])
             self.stop_game()
         shutil.rmtree(self.scratch, ignore_errors=True)
-        return self.report("acceptance")
+        return self.report("acceptance" if len(self.scales) == 2 else f"acceptance at {self.scales[0]} %")
+
+    def at_100(self):
+        """Everything at 100 %: a new player's first start, the windows, the editor, round 1 and
+        the vote, the quick final, bad files."""
+        self.first_start()
+        self.new_player(100)
+        self.main_menu()
+        self.settings()
+        if self.windows_only:
+            raise Done()
+        self.play_edited_question()
+        # The computers vote at random: about one game in eight votes the player off
+        # in round 1. Four tries leave a chance of about 1 in 4,000 of never seeing round 2.
+        for attempt in range(4):
+            window, stayed = self.round_one()
+            self.close_game(window)
+            if stayed:
+                break
+            print("  note: the player was voted off; playing round 1 once more for round 2", flush=True)
+        self.check("game: a vote that keeps the player leads to round 2", stayed)
+        self.quick_final()
+        self.bad_files()
+        self.check("the game never crashed at 100 %", self.still_running())
+        self.stop_game()
+
+    def at_200(self):
+        """The same windows and table at twice the size."""
+        self.new_player(200)
+        self.main_menu()
+        self.settings()
+        window, _ = self.round_one()
+        self.close_game(window)
 
     def stop_game(self):
         if self.still_running():
@@ -850,10 +860,13 @@ def main():
     parser.add_argument("--windows-only", action="store_true",
                         help="only the main menu, the settings and the winners windows (no game)")
     parser.add_argument("--seed", type=int, help="start the game with this --seed (default: none, a new game each time)")
+    parser.add_argument("--scale", type=int, choices=(100, 200),
+                        help="only the pass at this window size (default: both, 100 % first)")
     args = parser.parse_args()
     if args.screenshots:
         os.makedirs(args.screenshots, exist_ok=True)
-    suite = Suite(pathlib.Path(args.build).resolve(), args.screenshots, args.windows_only, args.seed)
+    scales = (args.scale,) if args.scale else (100, 200)
+    suite = Suite(pathlib.Path(args.build).resolve(), args.screenshots, args.windows_only, args.seed, scales)
     return suite.run()
 
 
