@@ -43,16 +43,7 @@ FriendsTableWindow::FriendsTableWindow(GameState &state, SeatMoves &moves, QStri
     , m_moves(moves)
     , m_module(std::move(module))
 {
-    setObjectName(u"fFriends"_s);
-    setWindowTitle(u"Стол для друзей"_s);
-    setFixedSize(620, 440);
-    WindowStyle::centreWhenShown(*this);
-    AccessibleRoles::install();
-    setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::black);
-    setPalette(pal);
-    setAutoFillBackground(true);
+    WindowStyle::setUpDarkWindow(*this, u"fFriends"_s, u"Стол для друзей"_s, 620, 440);
 }
 
 FriendsTableWindow::~FriendsTableWindow()

@@ -1,5 +1,7 @@
 #include "ui/look/WindowStyle.h"
 
+#include "ui/look/AccessibleRoles.h"
+#include "ui/look/Fonts.h"
 #include "ui/look/WindowFrame.h"
 
 #include <QElapsedTimer>
@@ -125,4 +127,19 @@ void WindowStyle::centreOnScreen(QWidget &window)
 bool WindowStyle::isCentred(const QWidget &window)
 {
     return (centredPlace(window) - window.geometry().topLeft()).manhattanLength() <= 1;
+}
+
+void WindowStyle::setUpDarkWindow(QWidget &window, const QString &objectName, const QString &title, int width,
+                                  int height)
+{
+    window.setObjectName(objectName);
+    window.setWindowTitle(title);
+    window.setFixedSize(width, height);
+    centreWhenShown(window);
+    AccessibleRoles::install();
+    window.setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
+    QPalette pal = window.palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    window.setPalette(pal);
+    window.setAutoFillBackground(true);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QString>
 #include <Qt>
 
 class QWidget;
@@ -36,6 +37,10 @@ bool isCentred(const QWidget &window);
 // reports (two seconds at most), it is brought back there whenever it is found elsewhere.
 // From then on it stays where the player puts it.
 void centreWhenShown(QWidget &window);
+
+// A dialog-like window of the game: its name and title, a fixed size, centred when first
+// shown, the game's font and a black background.
+void setUpDarkWindow(QWidget &window, const QString &objectName, const QString &title, int width, int height);
 
 // Every label of the window shows its text as it stands: a name such as "<b>Вася</b>"
 // is not markup.

@@ -45,16 +45,7 @@ WinnersWindow::WinnersWindow(GameState &state, const Clock &clock, QDir dataDir,
     : LazyWindow(parent, WindowStyle::FixedWindow),
       m_state(state), m_clock(clock), m_dataDir(std::move(dataDir))
 {
-    setObjectName(u"fBest"_s);
-    setWindowTitle(u"Игроки, которые выиграли..."_s);
-    setFixedSize(425, 280);
-    WindowStyle::centreWhenShown(*this);
-    AccessibleRoles::install();
-    setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::black);
-    setPalette(pal);
-    setAutoFillBackground(true);
+    WindowStyle::setUpDarkWindow(*this, u"fBest"_s, u"Игроки, которые выиграли..."_s, 425, 280);
 }
 
 void WinnersWindow::build()
