@@ -129,6 +129,11 @@ void FriendsTableWindow::build()
             showMessage(u"За столом нет ни друзей, ни вас: играть некому. Дождитесь друзей или сядьте за стол сами."_s, true);
             return;
         }
+        if (playerPlays && m_table->friendNames().size() >= SeatCount) {
+            showMessage(u"За столом восемь мест, а друзей восемь: сядьте за стол, только если кто-то уйдёт, "
+                        u"или только ведите игру."_s, true);
+            return;
+        }
         Q_EMIT gameRequested(m_table->friendNames(), playerPlays);
     });
     auto *closeButton = new QPushButton(u"Закрыть стол"_s, this);
