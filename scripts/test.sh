@@ -7,9 +7,9 @@
 #   - the program's start-up under ThreadSanitizer (preset tsan);
 #   - each fuzz target briefly (scripts/fuzz.sh, ZYB_FUZZ_SECONDS seconds each, 20 by default).
 #
-# The desktop suites (AcceptanceTest, ScreenReaderTest, WaylandTest, and the friends' table in a
-# browser and under load: BrowserTest, FriendsLoadTest) play on the real clock and
-# take little of the processor. They start as soon as the game itself is built, and the rest
+# The desktop suites (AcceptanceTest at 100 % and at 200 %, ScreenReaderTest, WaylandTest, and
+# friends at the table in a browser, BrowserTest) play on the real clock and take little of
+# the processor, three at a time. They start as soon as the game itself is built, and the rest
 # of the work runs beside them in two lines: the builds and the fuzzers at nice 15, so that
 # whenever a test wants a core it gets it at once, and the other tests at normal priority,
 # one at a time (some of them time what they drive, as the desktop suites do). SoakTest
@@ -93,7 +93,7 @@ tests() {
 }
 
 # The suites on the desktop need only the game (with its sound and network modules) and the
-# friends' table's host and crowd, built first at full speed.
+# friends' table's host (and its crowd, for the load test), built first at full speed.
 step 0 configure-sanitize configure sanitize
 step 0 build-sanitize-game cmake --build --preset sanitize --target zybkotsepye zybkotsepye-sound zybkotsepye-net \
     zyb_friends_host zyb_table_crowd

@@ -820,8 +820,10 @@ class Suite:
         self.check("game: a vote that keeps the player leads to round 2", stayed)
         self.quick_final()
         self.bad_files()
-        self.check("the game never crashed at 100 %", self.still_running())
-        self.stop_game()
+        if 200 in self.scales:
+            # The pass at 200 % starts a game of its own; the last one is checked at the end.
+            self.check("the game never crashed at 100 %", self.still_running())
+            self.stop_game()
 
     def at_200(self):
         """The same windows and table at twice the size."""
