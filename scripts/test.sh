@@ -5,11 +5,11 @@
 #   - the release build (build/release, the one scripts/play.sh plays) makes the Debian
 #     package that PackageTest checks;
 #   - the program's start-up under ThreadSanitizer (preset tsan);
-#   - each fuzz target briefly (scripts/fuzz.sh, ZYB_FUZZ_SECONDS seconds each, 20 by default).
+#   - each fuzz target briefly (scripts/fuzz.sh, ZYB_FUZZ_SECONDS seconds each, 12 by default).
 #
 # The desktop suites (AcceptanceTest at 100 % and at 200 %, ScreenReaderTest, WaylandTest, and
-# friends at the table in a browser, BrowserTest) play on the real clock and take little of
-# the processor, three at a time. They start as soon as the game itself is built, and the rest
+# friends at the table in a browser and under load, BrowserTest and FriendsLoadTest) play on
+# the real clock and take little of the processor, three at a time. They start as soon as the game itself is built, and the rest
 # of the work runs beside them in two lines: the builds and the fuzzers at nice 15, so that
 # whenever a test wants a core it gets it at once, and the other tests at normal priority,
 # one at a time (some of them time what they drive, as the desktop suites do). SoakTest
@@ -102,7 +102,7 @@ step 0 build-sanitize-game cmake --build --preset sanitize --target zybkotsepye 
 (
     step 15 build-sanitize cmake --build --preset sanitize
     tests ctest-sanitize-unit sanitize -LE 'acceptance|package' || true
-    step 15 fuzz scripts/fuzz.sh "${ZYB_FUZZ_SECONDS:-20}" || true
+    step 15 fuzz scripts/fuzz.sh "${ZYB_FUZZ_SECONDS:-12}" || true
 ) &
 tests_line=$!
 # ... and the release build with the package made from it, and the ThreadSanitizer build.
