@@ -180,8 +180,16 @@ void FriendsTableWindow::openPressed()
         return;
     }
     QSettings().setValue(PortKey, int(port));
-    showMessage(u"Стол открыт. Когда все сядут, нажмите «Начать игру»; пустые места займут компьютерные игроки."_s,
-                false);
+    const QString host = m_table->address().host();
+    if (host == u"127.0.0.1"_s || host == u"::1"_s || host == u"localhost"_s) {
+        // Only this computer itself can reach the table.
+        showMessage(u"Стол открыт, но этот компьютер не подключён к локальной сети (Wi-Fi): друзья его не увидят. "
+                    u"Подключитесь к сети и откройте стол снова."_s,
+                    true);
+    } else {
+        showMessage(u"Стол открыт. Когда все сядут, нажмите «Начать игру»; пустые места займут компьютерные игроки."_s,
+                    false);
+    }
     showTable();
     m_startButton->setFocus(Qt::OtherFocusReason);
 }
