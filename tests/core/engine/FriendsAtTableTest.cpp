@@ -231,17 +231,21 @@ private Q_SLOTS:
     void wholeGamesWithThreeFriendsKeepTheRules()
     {
         const QStringList friends{u"Маша"_s, u"Петя"_s, u"Анна"_s};  // «Анна» is also in the names base
-        int playerOut = 0, friendWins = 0;
+        int playerOut = 0, friendWins = 0, awayAnswered = 0;
         for (unsigned seed = 1; seed <= 40; ++seed) {
+            // In every third game the first friend's phone sleeps at their first question.
             const Outcome o = playGame(seed, friends, seed % 3 == 0 ? 0 : -1);
             if (QTest::currentTestFailed())
                 QFAIL(qPrintable(u"seed %1"_s.arg(seed)));
             playerOut += o.playerOutWhileGameWent;
             friendWins += o.friendWon;
+            awayAnswered += o.awayAnswered;
         }
-        // Over these seeds the player was voted off while friends played on, and a friend won.
+        // Over these seeds the player was voted off while friends played on, a friend won, and
+        // a computer answered for a friend who was away.
         QVERIFY(playerOut > 0);
         QVERIFY(friendWins > 0);
+        QVERIFY(awayAnswered > 0);
     }
 
     void aPlayerWhoOnlyRunsTheShowLeavesTheGameToTheFriends()
@@ -271,16 +275,6 @@ private Q_SLOTS:
         QCOMPARE(screen.names[4].caption, u"Маша (нет связи)"_s);
         presenter.showPresence(2, true);
         QCOMPARE(screen.names[4].caption, u"Маша"_s);
-    }
-
-    void aFriendAwayIsPlayedByAComputerUntilBack()
-    {
-        for (unsigned seed = 50; seed <= 55; ++seed) {
-            const Outcome o = playGame(seed, {u"Маша"_s, u"Петя"_s}, 1);
-            if (QTest::currentTestFailed())
-                QFAIL(qPrintable(u"seed %1"_s.arg(seed)));
-            QVERIFY(o.awayAnswered);
-        }
     }
 };
 
