@@ -12,6 +12,13 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// Long enough for the settings window's first frame, too short for a player's first click.
+constexpr int PrepareEditorMs = 200;
+
+} // namespace
+
 void Application::configure()
 {
     QApplication::setApplicationName(u"zybkotsepye"_s);
@@ -124,6 +131,12 @@ void Application::showSettings()
     settingsWindow.show();
     settingsWindow.raise();
     settingsWindow.activateWindow();
+    // While the player reads the settings, the question editor is made and takes over the
+    // base just read, so that "Редактор вопросов..." only has to show it.
+    QTimer::singleShot(PrepareEditorMs, &questionEditor, [this] {
+        if (settingsWindow.isVisible())
+            questionEditor.prepare(settingsWindow.questions(), settingsWindow.questionFile());
+    });
 }
 
 void Application::start()

@@ -29,6 +29,8 @@ public:
     // Takes the base as another window has just read it from `file`, instead of reading it
     // again; forgets the undo history.
     void adopt(const LineStore &base, const QuestionFile &file);
+    // Whether another program changed the file since it was last read or written here.
+    bool changedOutside() const { return m_file.changedOutside(); }
     // Reads the file again if another program changed it since; true when it did.
     bool reloadIfChangedOutside(Status *status);
     // Whether the last failed change found the file changed outside and read it again.

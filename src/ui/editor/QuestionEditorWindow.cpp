@@ -29,6 +29,7 @@
 #include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
 #include <QTranslator>
@@ -82,6 +83,8 @@ QPushButton *button(QStyle::StandardPixmap glyph, const QString &text, QWidget *
 
 // Qt's own words in the editor's dialogs (the file dialog's columns and tooltips, the
 // context menus of the fields) in Russian, where Debian's translations of Qt are installed.
+// Not at start-up, where it would weigh more than a megabyte; not ahead of the window's
+// opening either, as it makes every open window paint itself again.
 void translateQt()
 {
     static const bool done = [] {
@@ -92,6 +95,23 @@ void translateQt()
     }();
     Q_UNUSED(done);
 }
+
+// The list's cells as the style draws them, with the frame round the current cell (the one
+// F2 edits) whether or not the list has the focus. The list then looks the same before and
+// after the window becomes active and is not painted twice as it opens.
+class CurrentCellDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const auto *view = qobject_cast<const QAbstractItemView *>(option->widget);
+        option->state.setFlag(QStyle::State_HasFocus, view && view->currentIndex() == index);
+    }
+};
 
 } // namespace
 
@@ -115,7 +135,6 @@ void QuestionEditorWindow::build()
 {
     const QString name = QString::fromLatin1(DataFiles::QuestionBase);
     m_editing = std::make_unique<QuestionEditing>(DataFiles::path(m_dataDir, name), name);
-    translateQt();
     buildLayout();
     addShortcuts();
 }
@@ -145,6 +164,7 @@ void QuestionEditorWindow::buildLayout()
     m_table = new QTableView(this);
     m_table->setObjectName(u"QuestionList"_s);
     m_table->setModel(m_model);
+    m_table->setItemDelegate(new CurrentCellDelegate(m_table));
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
@@ -307,13 +327,17 @@ void QuestionEditorWindow::addShortcuts()
 void QuestionEditorWindow::open()
 {
     ensureBuilt();
-    // Read before the window shows, so that its first frame shows the list.
-    const bool first = !m_loaded;
-    const Status loaded = first ? load() : Status::success();
+    // Read before the window shows, so that its first frame shows the list: at the first
+    // opening, unless the base taken over ahead of time (prepare()) is still what the file holds.
+    const bool first = !m_opened;
+    m_opened = true;
+    const Status loaded = first && (!m_loaded || m_editing->changedOutside()) ? load() : Status::success();
+    translateQt();
     show();
     raise();
     activateWindow();
     m_table->setFocus(Qt::OtherFocusReason);
+    prepareSearchSoon();
     if (!loaded)
         showError(loaded);
     // The session's changes and their undo stay while the file holds what this window wrote.
@@ -321,14 +345,21 @@ void QuestionEditorWindow::open()
         checkForOutsideChange();
 }
 
-void QuestionEditorWindow::openWithBase(const LineStore &base, const QuestionFile &file)
+void QuestionEditorWindow::prepare(const LineStore &base, const QuestionFile &file)
 {
     ensureBuilt();
-    if (!m_loaded && file.isRead() && !file.changedOutside()) {
-        m_editing->adopt(base, file);
-        m_loaded = true;
-        refresh(-1, 0);
-    }
+    if (m_opened || !file.isRead() || file.changedOutside())
+        return;
+    if (m_loaded && !m_editing->changedOutside())
+        return;
+    m_editing->adopt(base, file);
+    m_loaded = true;
+    refresh(-1, 0);
+}
+
+void QuestionEditorWindow::openWithBase(const LineStore &base, const QuestionFile &file)
+{
+    prepare(base, file);
     open();
 }
 
@@ -427,12 +458,19 @@ void QuestionEditorWindow::refresh(int block, int rowIfGone)
     showCurrent();
 }
 
-void QuestionEditorWindow::showCount()
+void QuestionEditorWindow::prepareSearchSoon()
 {
     // The texts are folded for search once the list is on screen (after a change, too), not
-    // at the first key typed.
-    QTimer::singleShot(PrepareSearchMs, this, [this] { m_editing->prepareSearch(); });
+    // at the first key typed; not while the window is only prepared and may never open.
+    QTimer::singleShot(PrepareSearchMs, this, [this] {
+        if (isVisible())
+            m_editing->prepareSearch();
+    });
+}
 
+void QuestionEditorWindow::showCount()
+{
+    prepareSearchSoon();
     QString text = u"В базе: %1"_s.arg(counted(m_editing->playableCount()));
     if (m_model->rowCount() != m_editing->count())
         text += u", найдено: %1"_s.arg(m_model->rowCount());

@@ -51,6 +51,9 @@ public Q_SLOTS:
     // The same, on the base as another window has just read it from `file`: a base of a
     // hundred thousand questions is not read twice. If the file changed since, it is read.
     void openWithBase(const LineStore &base, const QuestionFile &file);
+    // Makes the window and takes over the base as another window has just read it, ahead of
+    // the player's opening it; nothing once the window has been opened.
+    void prepare(const LineStore &base, const QuestionFile &file);
     // Shows the window on the question whose text is `question` (search cleared).
     void openAt(const QString &question);
     // Shows the window on the block of number `block`, counted in file order from 0.
@@ -95,6 +98,7 @@ private:
     // Shows the blocks matching the search again, keeping `block` current where it can.
     void refresh(int block, int rowIfGone = -1);
     void showCount();
+    void prepareSearchSoon();
     void showCurrent();
     // Writes a question over a block (from the fields or from the list); false when
     // refused or failed.
@@ -108,6 +112,7 @@ private:
     QDir m_dataDir;
     std::unique_ptr<QuestionEditing> m_editing;
     bool m_loaded = false;
+    bool m_opened = false;
 
     QLineEdit *m_searchEdit = nullptr;
     QLabel *m_countLabel = nullptr;

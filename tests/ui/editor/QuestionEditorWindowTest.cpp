@@ -278,6 +278,34 @@ private Q_SLOTS:
         QCOMPARE(TestSupport::readFile(base()), fileBytes(questionLines(0, 2)));
         QCOMPARE(m_window->shownBlocks().size(), 2);
     }
+
+    void aWindowMadeAheadShowsTheFileAsItIsWhenOpened()
+    {
+        // Made while the settings window is shown, from its reading of the base.
+        Window ahead{QDir(m_dir->path())};
+        LineStore read;
+        QuestionFile file(base(), u"Vopros.txt"_s);
+        QVERIFY(file.load(read).ok());
+        ahead.prepare(read, file);
+        QCOMPARE(ahead.shownBlocks().size(), 41);
+
+        // The file changes before the player opens the editor: it shows the file as it is now,
+        // with nothing said of a change, as none of the player's work was lost.
+        TestSupport::writeFile(base(), fileBytes(questionLines(0, 3)));
+        ahead.open();
+        QCOMPARE(ahead.shownBlocks().size(), 3);
+        QVERIFY(ahead.findChild<QLabel *>(u"StatusLabel"_s)->text().isEmpty());
+
+        // Once opened, it keeps the session when made ahead again (the settings shown again
+        // after they added a question): opening it then says that the file was changed.
+        ahead.selectBlock(0);
+        ahead.removePressed();
+        TestSupport::writeFile(base(), fileBytes(questionLines(0, 5)));
+        QVERIFY(file.load(read).ok());
+        ahead.prepare(read, file);
+        QCOMPARE(ahead.shownBlocks().size(), 2);
+        QVERIFY(ahead.editing().canUndo());
+    }
 };
 
 QTEST_MAIN(QuestionEditorWindowTest)
