@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
@@ -96,20 +97,27 @@ void translateQt()
     Q_UNUSED(done);
 }
 
-// The list's cells as the style draws them, with the frame round the current cell (the one
-// F2 edits) whether or not the list has the focus. The list then looks the same before and
-// after the window becomes active and is not painted twice as it opens.
+// The list's cells as the style draws them, and a white frame round the current cell (the
+// one F2 edits) whether or not the list has the focus: the style's own frame hardly shows on
+// the marked row, and as it comes and goes with the focus, the list would be painted twice
+// as the window opens and becomes active.
 class CurrentCellDelegate : public QStyledItemDelegate
 {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-protected:
-    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
-        QStyledItemDelegate::initStyleOption(option, index);
-        const auto *view = qobject_cast<const QAbstractItemView *>(option->widget);
-        option->state.setFlag(QStyle::State_HasFocus, view && view->currentIndex() == index);
+        QStyleOptionViewItem cell(option);
+        cell.state &= ~QStyle::State_HasFocus;
+        QStyledItemDelegate::paint(painter, cell, index);
+        const auto *view = qobject_cast<const QAbstractItemView *>(option.widget);
+        if (view && view->currentIndex() == index) {
+            painter->save();
+            painter->setPen(WindowStyle::White);
+            painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+            painter->restore();
+        }
     }
 };
 
