@@ -305,6 +305,9 @@ private Q_SLOTS:
         ahead.prepare(read, file);
         QCOMPARE(ahead.shownBlocks().size(), 2);
         QVERIFY(ahead.editing().canUndo());
+        ahead.open();
+        QCOMPARE(ahead.shownBlocks().size(), 5);
+        QVERIFY(ahead.findChild<QLabel *>(u"StatusLabel"_s)->text().contains(u"изменён вне редактора"_s));
     }
 };
 
