@@ -9,7 +9,7 @@ cd "$root"
 scripts/setup.sh test || exit 1
 [ -f build/release/build.ninja ] || cmake --preset release >/dev/null || exit 1
 targets=(zybkotsepye bench_question_base_load bench_new_game bench_winners_window bench_minimal_window bench_minimal_text_window bench_startup
-         bench_engine bench_question_editor bench_friends_table)
+         bench_engine bench_round_clock bench_question_editor bench_friends_table)
 cmake --build --preset release --target "${targets[@]}" >/dev/null || exit 1
 
 b=build/release/bench
@@ -19,6 +19,7 @@ run() {
 }
 run "$b/bench_question_base_load"
 run "$b/engine/bench_engine"
+run "$b/engine/bench_round_clock"
 run "$b/bench_new_game"
 run "$b/bench_winners_window"
 run "$b/bench_question_editor"

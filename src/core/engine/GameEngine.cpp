@@ -3,6 +3,7 @@
 #include "core/data/DataFiles.h"
 #include "core/data/WinnersFile.h"
 #include "core/engine/Clock.h"
+#include "core/engine/EventLoopTimers.h"
 #include "core/engine/RandomSource.h"
 
 GameEngine::GameEngine(GameState &state, RandomSource &random, const Clock &clock, QDir dataDir, QLocale locale,

@@ -1,5 +1,6 @@
 // The round start, the round clock and the end of a round.
 #include "EngineHarness.h"
+#include "core/engine/SteadyTicks.h"
 
 using namespace Qt::StringLiterals;
 using Fixture::seatName;
@@ -19,6 +20,7 @@ private Q_SLOTS:
     void roundStartsCleanAtTheLowestOccupiedSeat();
     void roundOfNSecondsLastsNPlusOneTicks_data();
     void roundOfNSecondsLastsNPlusOneTicks();
+    void clockTicksKeepToTheirDeadlinesWhenLate();
     void roundEndStopsEveryTimerBeforeItsNarration_data();
     void roundEndStopsEveryTimerBeforeItsNarration();
     void strongestAndWeakestSeats_data();
@@ -101,6 +103,23 @@ void RoundTest::roundOfNSecondsLastsNPlusOneTicks()
     QVERIFY(h.state.vote.open);
     QCOMPARE(h.view.scoreboard, u"0"_s);
     QCOMPARE(h.state.round.secondsLeft, 0);
+}
+
+void RoundTest::clockTicksKeepToTheirDeadlinesWhenLate()
+{
+    // The event loop's round clock counts seconds from the round's start, not from the last
+    // tick: a tick 700 ms late shows the true time and the next one comes on time; a stall of
+    // several seconds counts every second it swallowed; a tick a millisecond early waits.
+    SteadyTicks ticks;
+    ticks.start(10'000, 1000);
+    QCOMPARE(ticks.take(10'999), 0);
+    QCOMPARE(ticks.untilNext(10'999), 1);
+    QCOMPARE(ticks.take(11'000), 1);
+    QCOMPARE(ticks.take(12'700), 1);
+    QCOMPARE(ticks.untilNext(12'700), 300);
+    QCOMPARE(ticks.take(17'400), 5);
+    QCOMPARE(ticks.untilNext(17'400), 600);
+    QCOMPARE(ticks.take(17'400), 0);
 }
 
 void RoundTest::roundEndStopsEveryTimerBeforeItsNarration_data()

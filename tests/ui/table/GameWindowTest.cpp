@@ -5,6 +5,7 @@
 #include "ScriptedRandom.h"
 #include "TestSupport.h"
 #include "core/data/LineStore.h"
+#include "core/engine/EventLoopTimers.h"
 #include "core/data/WinnersFile.h"
 #include "ui/look/ErrorReport.h"
 #include "ui/table/GameWindow.h"
