@@ -64,26 +64,32 @@ void KeyboardPlay::installKeys()
 {
     // Space and Enter act on the control that has the focus, as in every dialog; B banks while
     // "БАНК!" is offered, M turns the sound off and on at any moment.
-    auto shortcut = [this](QKeySequence key, auto slot) {
-        auto *s = new QShortcut(key, &m_table);
+    auto shortcut = [this](QList<QKeySequence> keys, auto slot) {
+        auto *s = new QShortcut(&m_table);
+        s->setKeys(keys);
         connect(s, &QShortcut::activated, this, slot);
+    };
+    // A letter key works on a Russian layout too, where the same key gives a Cyrillic letter.
+    // Qt falls back to the Latin letter only when the keyboard has a Latin layout as well;
+    // a Russian-only keyboard needs the Cyrillic one named.
+    auto letter = [](Qt::Key latin, char16_t russian) {
+        return QList<QKeySequence>{QKeySequence(latin), QKeySequence(int(russian))};
     };
     // 1 and 2 answer; while the vote is open, 1..8 vote against the player at that seat.
     for (int digit = 1; digit <= SeatCount; ++digit)
-        shortcut(QKeySequence(Qt::Key_0 + digit), [this, digit] { digitPressed(digit); });
+        shortcut({QKeySequence(Qt::Key_0 + digit)}, [this, digit] { digitPressed(digit); });
     for (auto key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter})
-        shortcut(QKeySequence(key), &KeyboardPlay::pressFocused);
-    // On a Russian layout the same key (И) banks too: shortcuts fall back to the Latin letter.
-    shortcut(QKeySequence(Qt::Key_B), [this] {
+        shortcut({QKeySequence(key)}, &KeyboardPlay::pressFocused);
+    shortcut(letter(Qt::Key_B, u'И'), [this] {
         if (m_widgets.bankButton->isVisible())
             m_widgets.bankButton->click();
     });
-    shortcut(QKeySequence(Qt::Key_M), &KeyboardPlay::toggleSound);
+    shortcut(letter(Qt::Key_M, u'Ь'), &KeyboardPlay::toggleSound);
     // Play by ear: the host repeats the question (R), tells the time left (T) and who sits
     // where (N).
-    shortcut(QKeySequence(Qt::Key_R), &KeyboardPlay::repeatPressed);
-    shortcut(QKeySequence(Qt::Key_T), &KeyboardPlay::timePressed);
-    shortcut(QKeySequence(Qt::Key_N), &KeyboardPlay::seatsPressed);
+    shortcut(letter(Qt::Key_R, u'К'), &KeyboardPlay::repeatPressed);
+    shortcut(letter(Qt::Key_T, u'Е'), &KeyboardPlay::timePressed);
+    shortcut(letter(Qt::Key_N, u'Т'), &KeyboardPlay::seatsPressed);
 }
 
 void KeyboardPlay::setOffered(Offer offer, bool offered)
