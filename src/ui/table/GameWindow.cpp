@@ -7,6 +7,7 @@
 #include "ui/sound/SoundControl.h"
 #include "ui/sound/SoundSettings.h"
 #include "ui/speech/Narrator.h"
+#include "ui/table/AnswerFit.h"
 #include "ui/table/SeatLabel.h"
 #include "ui/table/TurnRing.h"
 
@@ -300,14 +301,17 @@ void GameWindow::appendAnswer(const QString &text)
     if (m_answerItems.size() >= 2)
         return;
     QRadioButton *button = m_table.answerButtons[size_t(m_answerItems.size())];
-    // An answer too long for its line ends in "…" before the key hint; the narration, the
-    // tooltip and a screen reader have it whole.
+    // A long answer goes on two lines or in smaller type; the narration, the tooltip and a
+    // screen reader have it whole.
     QStyleOptionButton option;
     option.initFrom(button);
-    const int room = button->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, button).width();
-    const QString shown = button->fontMetrics().elidedText(text, Qt::ElideRight, room - 2);
-    button->setText(literalButtonText(shown));
-    button->setToolTip(shown == text ? QString() : text);
+    const QRect room = button->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, button);
+    const FittedAnswer fitted = fitAnswer(text, m_table.answerFont, room.width(), room.height());
+    QFont font = m_table.answerFont;
+    font.setPixelSize(fitted.pixelSize);
+    button->setFont(font);
+    button->setText(literalButtonText(fitted.text));
+    button->setToolTip(fitted.whole ? QString() : text);
     button->setAccessibleName(u"Ответ %1: %2"_s.arg(m_answerItems.size() + 1).arg(text));
     m_answerItems.append(text);
 }

@@ -39,8 +39,10 @@ constexpr ChainLabel Chain[] = {{"", "", 0, 0},
                                 {"_15000", "15,000", 192, 72},  {"_20000", "20,000", 152, 72},
                                 {"_30000", "30,000", 112, 72},  {"_50000", "50,000", 72, 72}};
 
-// Where the keys 1 and 2 stand beside the answers, in the answers' group.
+// Where the answers and the keys 1 and 2 beside them stand, in the answers' group.
 constexpr int AnswerKeyLeft = 236;
+constexpr int AnswerTop[] = {2, 29};
+constexpr int AnswerHeight = 26;
 
 QLabel *label(QWidget &table, const QString &name, QPoint at, const QFont &font, const QColor &colour)
 {
@@ -183,12 +185,14 @@ void TableWidgets::buildControls(QWidget &table)
     pal.setColor(QPalette::Window, Qt::black);
     answers->setPalette(pal);
     answerGroup = new QButtonGroup(answers);
+    answerFont = Fonts::font(Fonts::Family::MsSansSerif, 11);
     for (int i = 0; i < 2; ++i) {
         auto *b = new QRadioButton(answers);
         b->setObjectName(u"RadioGroup1Item%1"_s.arg(i));
-        // Up to the key hint beside it, which stands at AnswerKeyLeft.
-        b->setGeometry(8, 6 + i * 24, AnswerKeyLeft - 4 - 8, 20);
-        b->setFont(Fonts::font(Fonts::Family::MsSansSerif, 11));
+        // Up to the key hint beside it, which stands at AnswerKeyLeft; tall enough for a
+        // long answer on two lines.
+        b->setGeometry(8, AnswerTop[i], AnswerKeyLeft - 4 - 8, AnswerHeight);
+        b->setFont(answerFont);
         setTextColour(b, Lime);
         b->setText(u"Item%1"_s.arg(i));
         b->setAccessibleName(u"Ответ %1"_s.arg(i + 1));
@@ -255,8 +259,10 @@ void TableWidgets::buildCues(QWidget &table)
     new FocusMark(&table);
 
     // What the player's keys do, by the controls they press.
-    keyHint(u"1"_s, QPoint(AnswerKeyLeft, 8), answers);
-    keyHint(u"2"_s, QPoint(AnswerKeyLeft, 32), answers);
+    for (int i = 0; i < 2; ++i) {
+        QLabel *key = keyHint(QString::number(i + 1), QPoint(AnswerKeyLeft, 0), answers);
+        key->move(AnswerKeyLeft, AnswerTop[i] + (AnswerHeight - key->height()) / 2);
+    }
     // The keys of the two buttons show and hide with them.
     bankKey = keyHint(u"B"_s, QPoint(180, 486), &table);
     bankKey->setObjectName(u"BankKey"_s);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QString>
 
 #include <array>
@@ -38,6 +39,7 @@ struct TableWidgets
     QGroupBox *answers = nullptr;
     QButtonGroup *answerGroup = nullptr;       // ids 0 and 1
     std::array<QRadioButton *, 2> answerButtons{};
+    QFont answerFont; // the answers' largest type; a long answer takes a smaller one
     QPushButton *startButton = nullptr;
     QPushButton *bankButton = nullptr;
 

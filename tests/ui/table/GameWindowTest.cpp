@@ -24,6 +24,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -192,21 +194,48 @@ private Q_SLOTS:
         const QRect yourTurn = child(u"YourTurn"_s)->geometry();
         QVERIFY(yourTurn.top() > NarrationFrame.bottom() + 1 && yourTurn.bottom() < AnswerFrame.top() - 1);
 
-        // A long answer ends before the key hint beside it, and is whole for a screen reader.
-        const QString longAnswer = u"Очень длинный ответ, который никак не помещается в одну строку"_s;
+        // Every shipped answer is shown whole in the real fonts, in bold as the verdict shows
+        // it: on its line or on two, clear of the key hint beside it.
+        LineStore base;
+        QVERIFY(base.load(QStringLiteral(ZYB_SOURCE_DIR "/resources/Vopros.txt")).ok());
+        const auto hints = child(u"RadioGroup1"_s)->findChildren<QLabel *>();
+        auto *first = child<QRadioButton>(u"RadioGroup1Item0"_s);
+        for (const QRadioButton *answer : {first, child<QRadioButton>(u"RadioGroup1Item1"_s)}) {
+            for (const QLabel *hint : hints)
+                QVERIFY(!answer->geometry().intersects(hint->geometry()));
+        }
+        QStyleOptionButton option;
+        option.initFrom(first);
+        const QRect room = first->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, first);
+        int shown = 0;
+        for (int i = 0; i + 3 < base.count(); ++i) {
+            if (base.at(i) != u"?")
+                continue;
+            for (const QString &answer : {base.at(i + 2), base.at(i + 3)}) {
+                view.clearAnswers();
+                view.appendAnswer(answer);
+                QFont bold = first->font();
+                bold.setBold(true);
+                const QFontMetrics metrics(bold);
+                const QStringList lines = first->text().split(u'\n');
+                QVERIFY2(lines.join(u' ') == answer && lines.size() <= 2, qPrintable(first->text()));
+                QVERIFY2(lines.size() * metrics.lineSpacing() <= room.height(), qPrintable(answer));
+                for (const QString &line : lines)
+                    QVERIFY2(metrics.horizontalAdvance(line) <= room.width(), qPrintable(answer));
+                ++shown;
+            }
+        }
+        QVERIFY(shown > 7000);
+
+        // An answer longer than two lines ends in "…" and is whole for a screen reader.
+        const QString longAnswer = u"Очень длинный ответ, который никак не помещается ни в одну, ни в две строки, "
+                                   "сколько бы их ни было у этой кнопки"_s;
         view.clearAnswers();
         view.appendAnswer(longAnswer);
         view.appendAnswer(u"Нет"_s);
         view.setAnswersShown(true);
-        const auto hints = child(u"RadioGroup1"_s)->findChildren<QLabel *>();
-        for (int i = 0; i < 2; ++i) {
-            auto *answer = child<QRadioButton>(u"RadioGroup1Item%1"_s.arg(i));
-            for (const QLabel *hint : hints)
-                QVERIFY(!answer->geometry().intersects(hint->geometry()));
-            QVERIFY(answer->fontMetrics().horizontalAdvance(answer->text()) < answer->width() - 16);
-        }
-        auto *first = child<QRadioButton>(u"RadioGroup1Item0"_s);
         QVERIFY(first->text().endsWith(u"…"_s));
+        QCOMPARE(first->toolTip(), longAnswer);
         QCOMPARE(first->accessibleName(), u"Ответ 1: "_s + longAnswer);
         QCOMPARE(child<QRadioButton>(u"RadioGroup1Item1"_s)->text(), u"Нет"_s);
     }
