@@ -162,6 +162,11 @@ TYPOGRAPHY = [
 ]
 
 
+# «Как назывался первый …?» over «Луноход-1» and «Луноход-2»: the number tells the answer.
+FIRST = re.compile(r"(^|[^а-я])(перв|вперв)")
+NUMBER_ONE = re.compile(r"(-1|\b1|\bI)(?![\w.,])")
+
+
 def check_question(q, allowed_giveaways=frozenset()):
     found = []
     if q.level not in LEVELS:
@@ -180,6 +185,8 @@ def check_question(q, allowed_giveaways=frozenset()):
         found.append("question does not end with «?»")
     if q.right.strip() == q.wrong.strip():
         found.append("equal answers")
+    if FIRST.search(fold(q.text)) and NUMBER_ONE.search(q.right) and not NUMBER_ONE.search(q.wrong):
+        found.append("question says «первый» and only the right answer is numbered 1")
     giveaway = (stems(q.right) - stems(q.wrong)) & {stem(w) for w in words(q.text)}
     if giveaway and fold(q.text) not in allowed_giveaways:
         found.append(f"question gives the answer away: {', '.join(sorted(giveaway))}")
@@ -265,14 +272,17 @@ def tellings(questions):
 
     The answer is named by all its roots that the wrong answer lacks, by its surname, or by a rare word
     of it: «Майей Плисецкой» names «Майя Плисецкая», «Судебник 1497 года» names «Судебник». Nothing is
-    told when the asked question's wrong answer is named beside it. Named in the teller's text, the
-    subject is told by two of the asked question's words (one when it has only one), or by one rare
-    word, or by one specific word when the answer is named plainly (whole, or by a rare word). Named
-    only among the teller's answers, it takes two words of few questions in the teller's text or in that
-    answer, one of them rarer still, and either the right answer (which the game reveals), or a word of
-    the subject in that answer itself, or half the subject: a wrong answer «Броненосец „Потёмкин“»
-    beside Эйзенштейн tells who made that film, a wrong answer «Ватт» beside «единица мощности» tells
-    the unit of power.
+    told when the asked question's wrong answer is named beside it.
+
+    Named in the teller's text, the answer comes with the subject when the teller shows two words of
+    the asked text (one when that has only one; «Броненосец „Потёмкин“» as a wrong answer beside
+    Эйзенштейн), or one rare word in its text or right answer («1497»), or a rare word of the asked
+    question's wrong answer («Энкиду» beside «Гильгамеша»), or, when the answer is named plainly
+    (whole, or by a rare word), one specific word («светового года» beside «единица расстояния»).
+    Named only among the teller's answers, it takes two words of few questions in the teller's text or
+    in that answer, one of them rarer still, and either the right answer (which the game reveals), or a
+    word of the subject in that answer itself, or half the subject: a wrong answer «Ватт» beside
+    «единицу мощности» tells the unit of power.
     """
     counts = word_counts(questions)
     few = lambda rs, limit: [r for r in rs if counts.get(r, 0) <= limit]
@@ -305,9 +315,9 @@ def tellings(questions):
             if in_text:
                 named = (answer | keys) & text
                 plainly = bool(few(named, 5)) or (len(roots(asked.right)) >= 2 and roots(asked.right) <= text)
-                told = (len(few(shared, COMMON)) >= min(2, len(subject)) or few(shared, RARE)
+                told = (len(few(shared, COMMON)) >= min(2, len(subject)) or few(shared & (text | right), RARE)
                         or (few(named, 5) and few(beside & shown[i], RARE))
-                        or (plainly and few(shared, SPECIFIC)))
+                        or (plainly and few(shared & (text | right), SPECIFIC)))
             else:
                 seen = subject & text.union(*where)
                 telling = [counts.get(r, 0) for r in seen if counts.get(r, 0) <= TELLING]
