@@ -15,6 +15,7 @@ another), no repeats, no two questions on one fact, balanced answer lengths and 
 make-data-files.py refuses to build on any breach, and the test suite runs the same checks
 over the sources it was built from.
 """
+import functools
 import pathlib
 import re
 from dataclasses import dataclass, field
@@ -98,11 +99,12 @@ def root(word):
     return bare if len(bare) >= 3 else word
 
 
+@functools.lru_cache(maxsize=None)
 def roots(text, minimum=3):
     """The content words of a text as roots; numbers of two digits and more count as words."""
-    return {root(w) for w in words(text)
-            if (len(w) >= 2 if w.isdigit() else len(w) >= minimum)
-            and w not in STOPWORDS and w not in FUNCTION_WORDS} - NEUTRAL_STEMS
+    return frozenset({root(w) for w in words(text)
+                      if (len(w) >= 2 if w.isdigit() else len(w) >= minimum)
+                      and w not in STOPWORDS and w not in FUNCTION_WORDS} - NEUTRAL_STEMS)
 
 
 def read(paths=None):
@@ -233,16 +235,28 @@ def told_apart():
 RARE, NAMING, SPECIFIC, TELLING, COMMON = 3, 8, 10, 30, 90
 
 
+@functools.lru_cache(maxsize=None)
+def shipped_counts():
+    """The shipped base's questions (text and answers) and in how many of them each root occurs."""
+    seen, counts = set(), {}
+    for q in read().questions:
+        if (q.text, q.right, q.wrong) not in seen:
+            seen.add((q.text, q.right, q.wrong))
+            for r in roots(q.text) | roots(q.right) | roots(q.wrong):
+                counts[r] = counts.get(r, 0) + 1
+    return frozenset(seen), counts
+
+
 def word_counts(questions):
     """In how many questions each root occurs (text and both answers), over the shipped base and the
     questions given, so that a word is as rare in one topic file or a test as in the whole base."""
-    seen, counts = set(), {}
-    for q in read().questions + list(questions):
-        if (q.text, q.right, q.wrong) in seen:
-            continue
-        seen.add((q.text, q.right, q.wrong))
-        for r in roots(q.text) | roots(q.right) | roots(q.wrong):
-            counts[r] = counts.get(r, 0) + 1
+    seen, shipped = shipped_counts()
+    seen, counts = set(seen), dict(shipped)
+    for q in questions:
+        if (q.text, q.right, q.wrong) not in seen:
+            seen.add((q.text, q.right, q.wrong))
+            for r in roots(q.text) | roots(q.right) | roots(q.wrong):
+                counts[r] = counts.get(r, 0) + 1
     return counts
 
 
