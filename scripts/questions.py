@@ -15,6 +15,7 @@ another), no repeats, no two questions on one fact, balanced answer lengths and 
 make-data-files.py refuses to build on any breach, and the test suite runs the same checks
 over the sources it was built from.
 """
+import functools
 import pathlib
 import re
 from dataclasses import dataclass, field
@@ -98,11 +99,12 @@ def root(word):
     return bare if len(bare) >= 3 else word
 
 
+@functools.lru_cache(maxsize=None)
 def roots(text, minimum=3):
     """The content words of a text as roots; numbers of two digits and more count as words."""
-    return {root(w) for w in words(text)
-            if (len(w) >= 2 if w.isdigit() else len(w) >= minimum)
-            and w not in STOPWORDS and w not in FUNCTION_WORDS} - NEUTRAL_STEMS
+    return frozenset({root(w) for w in words(text)
+                      if (len(w) >= 2 if w.isdigit() else len(w) >= minimum)
+                      and w not in STOPWORDS and w not in FUNCTION_WORDS} - NEUTRAL_STEMS)
 
 
 def read(paths=None):
@@ -162,6 +164,11 @@ TYPOGRAPHY = [
 ]
 
 
+# «Как назывался первый …?» over «Луноход-1» and «Луноход-2»: the number tells the answer.
+FIRST = re.compile(r"(^|[^а-я])(перв|вперв)")
+NUMBER_ONE = re.compile(r"(-1|\b1|\bI)(?![\w.,])")
+
+
 def check_question(q, allowed_giveaways=frozenset()):
     found = []
     if q.level not in LEVELS:
@@ -180,6 +187,8 @@ def check_question(q, allowed_giveaways=frozenset()):
         found.append("question does not end with «?»")
     if q.right.strip() == q.wrong.strip():
         found.append("equal answers")
+    if FIRST.search(fold(q.text)) and NUMBER_ONE.search(q.right) and not NUMBER_ONE.search(q.wrong):
+        found.append("question says «первый» and only the right answer is numbered 1")
     giveaway = (stems(q.right) - stems(q.wrong)) & {stem(w) for w in words(q.text)}
     if giveaway and fold(q.text) not in allowed_giveaways:
         found.append(f"question gives the answer away: {', '.join(sorted(giveaway))}")
@@ -219,30 +228,117 @@ def told_apart():
     return apart
 
 
-def tellings(questions):
-    """Pairs (teller, asked, shared roots): the teller's text names the asked question's right answer
-    together with that question's subject.
+# How rare a word is, counted in questions of the whole base: a word of an answer in at most NAMING
+# questions names that answer by itself (a surname names a person whatever its count); a word in at
+# most RARE questions ties two questions by itself, one in at most SPECIFIC tells a subject when the
+# answer is named plainly; words in more than TELLING questions tell little, in more than COMMON nothing.
+RARE, NAMING, SPECIFIC, TELLING, COMMON = 3, 8, 10, 30, 90
 
-    The right answer is named when every root of it that the wrong answer lacks is in the text.
-    The subject is the roots of the asked question's text besides its answer; it is told when the
-    teller's text and right answer (which the game reveals once it is answered) hold two of them,
-    or all of them when there are fewer.
+
+@functools.lru_cache(maxsize=None)
+def shipped_counts():
+    """The shipped base's questions (text and answers) and in how many of them each root occurs."""
+    seen, counts = set(), {}
+    for q in read().questions:
+        if (q.text, q.right, q.wrong) not in seen:
+            seen.add((q.text, q.right, q.wrong))
+            for r in roots(q.text) | roots(q.right) | roots(q.wrong):
+                counts[r] = counts.get(r, 0) + 1
+    return frozenset(seen), counts
+
+
+def word_counts(questions):
+    """In how many questions each root occurs (text and both answers), over the shipped base and the
+    questions given, so that a word is as rare in one topic file or a test as in the whole base."""
+    seen, shipped = shipped_counts()
+    seen, counts = set(seen), dict(shipped)
+    for q in questions:
+        if (q.text, q.right, q.wrong) not in seen:
+            seen.add((q.text, q.right, q.wrong))
+            for r in roots(q.text) | roots(q.right) | roots(q.wrong):
+                counts[r] = counts.get(r, 0) + 1
+    return counts
+
+
+def surname(answer):
+    """The root of the last word of a name written in capitals, «Майя Плисецкая» → плисе; else nothing."""
+    capitals = re.findall(r"[А-ЯЁA-Z][а-яёa-z]+", answer)
+    if len(capitals) >= 2 and len(capitals) == len(words(answer)):
+        return {root(fold(capitals[-1]))}
+    return set()
+
+
+def naming(answer, other, counts):
+    """The roots that tell an answer from the other one, and those of them that name it by themselves:
+    a surname, or a word of a few questions only."""
+    whole = roots(answer) - roots(other)
+    keys = {r for r in whole if counts.get(r, 0) <= NAMING and not r.isdigit()} | (surname(answer) & whole)
+    return whole, keys
+
+
+def names(whole, keys, place):
+    return bool(whole) and (whole <= place or bool(keys & place))
+
+
+def tellings(questions):
+    """Pairs (teller, asked, shared roots): what the teller shows (its text and both answers) names the
+    asked question's right answer together with that question's subject.
+
+    The answer is named by all its roots that the wrong answer lacks, by its surname, or by a rare word
+    of it: «Майей Плисецкой» names «Майя Плисецкая», «Судебник 1497 года» names «Судебник». Nothing is
+    told when the asked question's wrong answer is named beside it.
+
+    Named in the teller's text, the answer comes with the subject when the teller shows two words of
+    the asked text (one when that has only one; «Броненосец „Потёмкин“» as a wrong answer beside
+    Эйзенштейн), or one rare word in its text or right answer («1497»), or a rare word of the asked
+    question's wrong answer («Энкиду» beside «Гильгамеша»), or, when the answer is named plainly
+    (whole, or by a rare word), one specific word («светового года» beside «единица расстояния»).
+    Named only among the teller's answers, it takes two words of few questions in the teller's text or
+    in that answer, one of them rarer still, and either the right answer (which the game reveals), or a
+    word of the subject in that answer itself, or half the subject: a wrong answer «Ватт» beside
+    «единицу мощности» tells the unit of power.
     """
-    told_by_text = [roots(q.text) for q in questions]
-    told = [told_by_text[i] | roots(q.right) for i, q in enumerate(questions)]
+    counts = word_counts(questions)
+    few = lambda rs, limit: [r for r in rs if counts.get(r, 0) <= limit]
+    places = [(roots(q.text), roots(q.right), roots(q.wrong)) for q in questions]
+    shown = [t | r | w for t, r, w in places]
     index = {}
-    for i, text_roots in enumerate(told_by_text):
-        for r in text_roots:
+    for i, v in enumerate(shown):
+        for r in v:
             index.setdefault(r, set()).add(i)
     for j, asked in enumerate(questions):
-        answer = roots(asked.right) - roots(asked.wrong)
-        subject = roots(asked.text) - answer
-        if not answer or not subject:
+        answer, keys = naming(asked.right, asked.wrong, counts)
+        if not answer:
             continue
-        for i in sorted(set.intersection(*(index.get(r, set()) for r in answer)) - {j}):
-            shared = subject & told[i]
-            if len(shared) >= min(2, len(subject)):
-                yield questions[i], asked, shared
+        wrong, wrong_keys = naming(asked.wrong, asked.right, counts)
+        subject = roots(asked.text) - answer
+        beside = roots(asked.wrong) - answer
+        candidates = set.intersection(*(index.get(r, set()) for r in answer))
+        for k in keys:
+            candidates |= index.get(k, set())
+        for i in sorted(candidates - {j}):
+            text, right, wrong_answer = places[i]
+            where = [p for p in places[i] if names(answer, keys, p)]
+            if not where:
+                continue
+            in_text = text in where
+            if (names(wrong, wrong_keys, text) or any(names(wrong, wrong_keys, p) for p in where)
+                    or (not in_text and any(names(wrong, wrong_keys, p) for p in (right, wrong_answer)))):
+                continue
+            shared = subject & shown[i]
+            if in_text:
+                named = (answer | keys) & text
+                plainly = bool(few(named, 5)) or (len(roots(asked.right)) >= 2 and roots(asked.right) <= text)
+                told = (len(few(shared, COMMON)) >= min(2, len(subject)) or few(shared & (text | right), RARE)
+                        or (few(named, 5) and few(beside & shown[i], RARE))
+                        or (plainly and few(shared & (text | right), SPECIFIC)))
+            else:
+                seen = subject & text.union(*where)
+                telling = [counts.get(r, 0) for r in seen if counts.get(r, 0) <= TELLING]
+                told = (len(telling) >= 2 and min(telling) <= 7
+                        and (right in where or any(subject & p for p in where) or 2 * len(seen) >= len(subject)))
+            if told:
+                yield questions[i], asked, shared | (beside & shown[i])
 
 
 def cross_giveaways(questions, apart=frozenset()):
@@ -254,10 +350,13 @@ def cross_giveaways(questions, apart=frozenset()):
 
 
 def repeats(questions):
-    """Repeats (case, ё/е, blanks and punctuation ignored), and two questions with one right answer on one subject."""
+    """Repeats (case, ё/е, blanks and punctuation ignored), two questions with one right answer on one
+    subject, and two with the same two answers (in any case) whose right one is a word of no other
+    question: «Палиндромом» / «Анаграммой» and «Палиндром» / «Анаграмма» ask one fact twice."""
     allowed_pairs, _ = allowed()
+    counts = word_counts(questions)
     found = []
-    by_words, by_answer = {}, {}
+    by_words, by_answer, by_answers = {}, {}, {}
     for q in questions:
         key = tuple(words(q.text))
         if key in by_words:
@@ -265,11 +364,17 @@ def repeats(questions):
             continue
         by_words[key] = q
         by_answer.setdefault(tuple(words(q.right)), []).append(q)
+        by_answers.setdefault((frozenset(roots(q.right)), frozenset(roots(q.wrong))), []).append(q)
     for group in by_answer.values():
         for i, a in enumerate(group):
             for b in group[i + 1:]:
                 if frozenset((fold(a.text), fold(b.text))) not in allowed_pairs and similarity(a, b) >= 0.3:
                     found.append(f"{a.where}: same answer and subject as {b.where}: {a.text} / {b.text}")
+    for (right, _), group in by_answers.items():
+        if len(group) == 2 and right and all(counts.get(r, 0) == 2 and not r.isdigit() for r in right):
+            a, b = group
+            if frozenset((fold(a.text), fold(b.text))) not in allowed_pairs:
+                found.append(f"{a.where}: same answers as {b.where}, found nowhere else: {a.text} / {b.text}")
     return found
 
 

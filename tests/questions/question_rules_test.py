@@ -99,6 +99,15 @@ class QuestionRulesTest(unittest.TestCase):
             "a short answer in another case": (
                 ("Какой император начал строить амфитеатр Колизей в Риме?", "Веспасиан", "Нерон"),
                 ("В каком городе стоит амфитеатр Колизей?", "В Риме", "В Афинах")),
+            "a surname alone, in another case": (
+                ("Кто создал «Кармен-сюиту» для балета с Майей Плисецкой?", "Родион Щедрин", "Георгий Свиридов"),
+                ("Какая балерина исполнила главную партию в балете «Кармен-сюита»?", "Майя Плисецкая", "Галина Уланова")),
+            "the subject in the wrong answer": (
+                ("К какому фильму Эйзенштейна Прокофьев написал музыку?", "«Александр Невский»", "«Броненосец „Потёмкин“»"),
+                ("Кто снял фильм «Броненосец „Потёмкин“»?", "Сергей Эйзенштейн", "Всеволод Пудовкин")),
+            "the answer as a wrong answer": (
+                ("Какую единицу мощности ввели, сравнивая паровую машину с лошадью?", "Лошадиную силу", "Ватт"),
+                ("Как называется единица мощности в системе СИ?", "Ватт", "Вольт")),
         }
         for what, (teller, asked) in told.items():
             with self.subTest(what):
@@ -112,6 +121,20 @@ class QuestionRulesTest(unittest.TestCase):
         found = problems(topic(block("На какой планете находится гора Олимп?", "На Марсе", "На Венере"),
                                block("Какая гора — высочайшая в Греции?", "Олимп", "Парнас"), *filler()))
         self.assertFalse(any("tells the answer" in p for p in found), found)
+        # Both answers of the other named together tell nothing either.
+        found = problems(topic(block("Какая звезда вместе с Вегой и Денебом образует Летний треугольник?", "Альтаир",
+                                     "Арктур"),
+                               block("Какая звезда — самая яркая в созвездии Лиры?", "Вега", "Денеб"), *filler()))
+        self.assertFalse(any("tells the answer" in p for p in found), found)
+        # One fact asked twice in other words: the same two answers, found nowhere else.
+        found = problems(topic(block("Как называют число вроде 12321?", "Палиндромом", "Анаграммой"),
+                               block("Как называется фраза вроде «А роза упала на лапу Азора»?", "Палиндром", "Анаграмма"),
+                               *filler()))
+        self.assertTrue(any("same answers as" in p for p in found), found)
+
+    def test_first_over_an_answer_numbered_one(self):
+        found = problems(topic(block("Как назывался первый луноход?", "«Луноход-1»", "«Луноход-2»"), *filler()))
+        self.assertTrue(any("numbered 1" in p for p in found), found)
 
     def test_the_longer_answer_must_not_be_a_tell(self):
         longer_right = [block(f"Вопрос {i} о длине?", f"Длинный верный ответ {i}", f"Нет {i}") for i in range(150)]
