@@ -64,7 +64,7 @@ void SeatLabel::setVoteOpen(bool open)
     setFocusPolicy(open ? Qt::StrongFocus : Qt::NoFocus);
     if (!open && hasFocus())
         clearFocus();
-    updateLit();
+    updateLook();
     QAccessible::State changed;
     changed.disabled = true;
     changed.focusable = true;
@@ -98,45 +98,63 @@ void SeatLabel::keyPressEvent(QKeyEvent *event)
 void SeatLabel::enterEvent(QEnterEvent *event)
 {
     QLabel::enterEvent(event);
-    updateLit();
+    updateLook();
 }
 
 void SeatLabel::leaveEvent(QEvent *event)
 {
     QLabel::leaveEvent(event);
-    updateLit();
+    updateLook();
 }
 
 void SeatLabel::focusInEvent(QFocusEvent *event)
 {
     QLabel::focusInEvent(event);
-    updateLit();
+    updateLook();
 }
 
 void SeatLabel::focusOutEvent(QFocusEvent *event)
 {
     QLabel::focusOutEvent(event);
-    updateLit();
+    updateLook();
 }
 
-void SeatLabel::updateLit()
+void SeatLabel::setOvalHovered(bool hovered)
 {
-    const bool lit = m_voteOpen && (underMouse() || hasFocus());
-    if (lit == m_lit)
+    m_ovalHovered = hovered;
+    updateLook();
+}
+
+void SeatLabel::updateLook()
+{
+    Look look = Look::Plain;
+    if (m_voteOpen && hasFocus())
+        look = Look::Focused;
+    else if (m_voteOpen && (underMouse() || m_ovalHovered))
+        look = Look::Pointed;
+    if (look == m_look)
         return;
-    m_lit = lit;
+    m_look = look;
     update();
 }
 
 void SeatLabel::paintEvent(QPaintEvent *event)
 {
-    if (m_lit) {
-        // A red plate behind the name: this is the one the click votes out.
+    if (m_look != Look::Plain) {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(QColor(255, 230, 0), 1.5));
-        p.setBrush(QColor(200, 0, 0, 200));
-        p.drawRoundedRect(QRectF(rect()).adjusted(0.75, 0.75, -0.75, -0.75), 4, 4);
+        const QRectF plate = QRectF(rect()).adjusted(0.75, 0.75, -0.75, -0.75);
+        if (m_look == Look::Focused) {
+            // A red plate behind the name: Enter or Space votes this one out.
+            p.setPen(QPen(QColor(255, 230, 0), 1.5));
+            p.setBrush(QColor(200, 0, 0, 200));
+        } else {
+            // An outline under the pointer: a click votes this one out. Plainly not the
+            // focus's plate, so that two names never look chosen at once.
+            p.setPen(QPen(QColor(255, 230, 0), 1.5, Qt::DashLine));
+            p.setBrush(QColor(255, 255, 255, 40));
+        }
+        p.drawRoundedRect(plate, 4, 4);
     }
     QLabel::paintEvent(event);
 }

@@ -3,8 +3,9 @@
 #include <QLabel>
 
 // A seat's name label: a transparent label that reports clicks. While the vote is open it
-// is a button: it lights up under the pointer or with the keyboard focus, inviting the
-// vote, and Enter or Space votes as a click does. At other times it does not react.
+// is a button: the pointer over it or over its oval (SeatOval) outlines it, the keyboard
+// focus lays a red plate behind it, and Enter or Space votes as a click does. At other
+// times it does not react.
 //
 // Screen readers meet it as a button named "Место N: имя", unavailable outside the vote.
 class SeatLabel : public QLabel
@@ -17,7 +18,12 @@ public:
     bool isVoteOpen() const { return m_voteOpen; }
     // A vote by the keyboard or a screen reader: a click, while the vote is open.
     void press();
-    bool isLit() const { return m_lit; }
+    // How the name stands out while the vote is open.
+    enum class Look { Plain, Pointed, Focused };
+    Look look() const { return m_look; }
+    bool isLit() const { return m_look != Look::Plain; }
+    // The pointer is over the seat's oval, outside the name.
+    void setOvalHovered(bool hovered);
 
 Q_SIGNALS:
     void clicked();
@@ -32,8 +38,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void updateLit();
+    void updateLook();
 
     bool m_voteOpen = false;
-    bool m_lit = false;
+    bool m_ovalHovered = false;
+    Look m_look = Look::Plain;
 };

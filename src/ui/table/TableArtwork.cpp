@@ -28,10 +28,8 @@ QImage TableArtwork::background(qreal scale)
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(Artwork::Green, 2));
     using namespace TableLayout;
-    for (int seat = 1; seat <= 8; ++seat) {
-        const QPoint at = NameLabel[seat];
-        p.drawEllipse(QRectF(at.x() - 14, at.y() - 9, LabelWidth + 28, LabelHeight + VoteLabelBelow + 18));
-    }
+    for (int seat = 1; seat <= 8; ++seat)
+        p.drawEllipse(seatOval(seat));
 
     // The narration.
     p.setPen(QPen(Artwork::Cyan, 2));

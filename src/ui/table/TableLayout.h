@@ -14,6 +14,12 @@ inline constexpr int VoteLabelBelow = 24;
 inline constexpr int LabelWidth = 97;
 inline constexpr int LabelHeight = 17;
 
+// The oval the picture draws round seat N's name and vote label.
+constexpr QRectF seatOval(int seat)
+{
+    return QRectF(NameLabel[seat].x() - 14, NameLabel[seat].y() - 9, LabelWidth + 28, LabelHeight + VoteLabelBelow + 18);
+}
+
 // The frames the table's picture draws (their lines' middles); what the table writes inside
 // one stays clear of its line. The chain's column is wide enough for "50,000" in its large
 // type with room to spare.

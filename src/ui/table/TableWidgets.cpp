@@ -8,6 +8,7 @@
 #include "ui/look/WindowStyle.h"
 #include "ui/table/FocusMark.h"
 #include "ui/table/SeatLabel.h"
+#include "ui/table/SeatOval.h"
 #include "ui/table/TableArtwork.h"
 #include "ui/table/TableLayout.h"
 #include "ui/table/TurnRing.h"
@@ -111,6 +112,11 @@ void TableWidgets::buildSeats(QWidget &table)
         name->setAccessibleName(u"Место %1"_s.arg(seat));
         name->setAccessibleDescription(u"Щелчок во время голосования — голос против этого игрока"_s);
         seatNames[seat] = name;
+        // Under the labels: the whole oval round the name and its vote is the seat's target.
+        auto *oval = new SeatOval(*name, TableLayout::seatOval(seat).toAlignedRect(), &table);
+        oval->setObjectName(u"Oval%1"_s.arg(seat));
+        oval->setCursor(Qt::PointingHandCursor);
+        oval->stackUnder(name);
 
         auto *vote = new QLabel(&table);
         vote->setObjectName(u"_Name%1"_s.arg(seat));
@@ -120,6 +126,7 @@ void TableWidgets::buildSeats(QWidget &table)
         vote->setFont(Fonts::font(Fonts::Family::BookAntiqua, 12));
         setTextColour(vote, Red);
         vote->setText(u"_Name%1"_s.arg(seat));
+        vote->setAttribute(Qt::WA_TransparentForMouseEvents);
         vote->setAccessibleName(u"Голос игрока за местом %1"_s.arg(seat));
         seatVotes[seat] = vote;
     }
