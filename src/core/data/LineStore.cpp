@@ -180,7 +180,7 @@ Status LineStore::load(const QString &path, const QString &displayName, QByteArr
     if (info.isDir())
         return Status::cannotOpen(name, u"Вместо файла «%1» в папке игры лежит папка с тем же именем."_s.arg(name));
     if (!info.exists())
-        return Status::missing(name);
+        return Status::missing(name, path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Status::cannotOpen(name);

@@ -1,10 +1,16 @@
 #include "core/data/Status.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 using namespace Qt::StringLiterals;
 
-Status Status::missing(const QString &fileName)
+Status Status::missing(const QString &fileName, const QString &path)
 {
-    return cannotOpen(fileName, u"Файла «%1» нет в папке игры."_s.arg(fileName));
+    // The folder by name: the game reads its files where it was started, which need not be
+    // the folder the player has in mind.
+    const QString folder = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
+    return cannotOpen(fileName, u"Файла «%1» нет в папке игры «%2»."_s.arg(fileName, folder));
 }
 
 Status Status::cannotOpen(const QString &fileName, QString detail)

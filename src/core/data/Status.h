@@ -17,7 +17,8 @@ struct [[nodiscard]] Status
     {
         return {std::move(message), std::move(detail)};
     }
-    static Status missing(const QString &fileName);
+    // `fileName` is not in the folder of `path`, which the message names.
+    static Status missing(const QString &fileName, const QString &path);
     // Without a detail: the file is there but could not be read.
     static Status cannotOpen(const QString &fileName, QString detail = {});
     static Status cannotCreate(const QString &fileName, QString detail = {});

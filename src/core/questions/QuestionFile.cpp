@@ -31,7 +31,7 @@ Status QuestionFile::load(LineStore &store)
         store.clear();
         m_known = Known::Missing;
         m_content.clear();
-        return Status::missing(m_displayName);
+        return Status::missing(m_displayName, m_path);
     }
     QByteArray content;
     if (Status s = store.load(m_path, m_displayName, &content); !s)

@@ -151,7 +151,7 @@ void GameWindow::closeEvent(QCloseEvent *event)
 void GameWindow::showSeatName(int seat, const QString &text)
 {
     SeatLabel *name = m_table.seatNames[size_t(seat)];
-    name->setText(text);
+    name->showName(text);
     // A screen reader says who sits there.
     name->setAccessibleName(u"Место %1: %2"_s.arg(seat).arg(text));
 }

@@ -1,6 +1,7 @@
 #include "ui/table/SeatLabel.h"
 
 #include <QAccessibleWidget>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -54,6 +55,29 @@ SeatLabel::SeatLabel(QWidget *parent) : QLabel(parent)
     }();
     Q_UNUSED(installed);
     setFocusPolicy(Qt::NoFocus);
+}
+
+void SeatLabel::setNameFont(const QFont &font)
+{
+    m_nameFont = font;
+    setFont(font);
+}
+
+void SeatLabel::showName(const QString &name)
+{
+    // Clear of the plate's edge on both sides, with a pixel to spare for the wider glyphs
+    // of larger screen scales.
+    constexpr int Padding = 5;
+    constexpr int SmallestSize = 9;
+    QFont font = m_nameFont;
+    const int largest = font.pixelSize() > 0 ? font.pixelSize() : 12;
+    for (int size = largest; size >= SmallestSize; --size) {
+        font.setPixelSize(size);
+        if (QFontMetricsF(font).horizontalAdvance(name) <= width() - 2 * Padding)
+            break;
+    }
+    setFont(font);
+    setText(name);
 }
 
 void SeatLabel::setVoteOpen(bool open)

@@ -14,6 +14,11 @@ class SeatLabel : public QLabel
 public:
     explicit SeatLabel(QWidget *parent = nullptr);
 
+    // The type names take; a long name takes a smaller one.
+    void setNameFont(const QFont &font);
+    // Shows `name`, in type small enough to keep clear of the plate's edge.
+    void showName(const QString &name);
+
     void setVoteOpen(bool open);
     bool isVoteOpen() const { return m_voteOpen; }
     // A vote by the keyboard or a screen reader: a click, while the vote is open.
@@ -40,6 +45,7 @@ protected:
 private:
     void updateLook();
 
+    QFont m_nameFont;
     bool m_voteOpen = false;
     bool m_ovalHovered = false;
     Look m_look = Look::Plain;

@@ -105,7 +105,7 @@ void TableWidgets::buildSeats(QWidget &table)
         name->setObjectName(u"Name%1"_s.arg(seat));
         name->setGeometry(QRect(TableLayout::NameLabel[seat], QSize(TableLayout::LabelWidth, TableLayout::LabelHeight)));
         name->setAlignment(Qt::AlignCenter);
-        name->setFont(Fonts::font(Fonts::Family::ComicSans, 12));
+        name->setNameFont(Fonts::font(Fonts::Family::ComicSans, 12));
         setTextColour(name, White);
         name->setCursor(Qt::PointingHandCursor);
         name->setText(u"Name%1"_s.arg(seat));
@@ -235,6 +235,8 @@ void TableWidgets::buildControls(QWidget &table)
     QLabel *edition = label(table, u"Label4"_s, QPoint(736, 584), Fonts::font(Fonts::Family::MsSansSerif, 11), Red);
     edition->setText(u"вер. 1.0"_s);
     edition->adjustSize();
+    // Above the picture's frame line along the bottom (595 to 598), below the clock.
+    edition->move(edition->x(), 593 - edition->height());
 }
 
 void TableWidgets::buildCues(QWidget &table)

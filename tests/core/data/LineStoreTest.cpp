@@ -291,8 +291,9 @@ void LineStoreTest::missingFileOrFolderInItsPlaceCannotBeOpened()
     store.setLines({u"kept"_s});
     const Status absent = store.load(path(u"absent.txt"_s), u"Vopros.txt"_s);
     QCOMPARE(absent.message, u"Не удаётся открыть файл Vopros.txt"_s);
-    // A missing file is told apart from one that is there but cannot be read.
-    QCOMPARE(absent.detail, u"Файла «Vopros.txt» нет в папке игры."_s);
+    // A missing file is told apart from one that is there but cannot be read, and the
+    // folder where it was looked for is named.
+    QCOMPARE(absent.detail, u"Файла «Vopros.txt» нет в папке игры «%1»."_s.arg(QDir::toNativeSeparators(m_dir.path())));
     QCOMPARE_NE(absent.detail, Status::cannotOpen(u"Vopros.txt"_s).detail);
     QCOMPARE(store.lines(), QStringList{u"kept"_s});
 

@@ -188,6 +188,13 @@ private Q_SLOTS:
         view.showBank(450000);
         for (const QString &name : {u"_50000"_s, u"_30000"_s, u"_10000"_s, u"_500"_s, u"Label12"_s, u"Bank"_s})
             QVERIFY2(inside(textBox(child<QLabel>(name)), ChainFrame), qPrintable(name));
+        // The edition stays inside the picture's frame line round the edge, clear of the clock.
+        const QRect edition = textBox(child<QLabel>(u"Label4"_s));
+        QVERIFY(inside(edition, QRectF(2.5, 2.5, 786, 594)) && edition.top() > textBox(child<QLabel>(u"Label2"_s)).bottom());
+        // A name of twelve letters keeps clear of the edge of the plate behind it.
+        view.showSeatName(3, u"Александрина"_s);
+        auto *twelve = child<QLabel>(u"Name3"_s);
+        QVERIFY(twelve->fontMetrics().horizontalAdvance(twelve->text()) <= twelve->width() - 10);
         auto *invitation = child<QLabel>(u"VoteInvitation"_s);
         QVERIFY(inside(invitation->geometry(), AnswerFrame));
         QVERIFY(invitation->heightForWidth(invitation->width()) <= invitation->height());
