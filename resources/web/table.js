@@ -298,7 +298,10 @@
       if (navigator.vibrate && active) navigator.vibrate(200);
     },
     judged(m) {
-      state.judged = { seat: int(m.seat), chosen: int(m.chosen), right: m.right === true, word: str(m.word) };
+      // `right` is the right answer's index, as on the host's table.
+      const chosen = int(m.chosen);
+      const right = int(m.right);
+      state.judged = { seat: int(m.seat), chosen, right, correct: chosen === right, word: str(m.word) };
       state.step = int(m.chain);
       state.bank = int(m.bank);
       if (state.judged.seat === state.you) state.turnId = 0;
@@ -503,14 +506,16 @@
       const button = $(`answer${i}`);
       button.textContent = text;
       button.disabled = !open;
-      const picked = state.judged ? state.judged.chosen === i : state.chosen === i && state.answeredId === q.id;
+      const j = state.judged;
+      const picked = j ? j.chosen === i : state.chosen === i && state.answeredId === q.id;
       button.classList.toggle('chosen', picked);
-      button.classList.toggle('right', picked && !!state.judged && state.judged.right);
-      button.classList.toggle('wrong', picked && !!state.judged && !state.judged.right);
+      // Once judged, the right answer is green whoever chose it, a wrong choice red.
+      button.classList.toggle('right', !!j && j.right === i);
+      button.classList.toggle('wrong', !!j && picked && !j.correct);
     });
     const j = state.judged;
-    $('judged').textContent = j ? (j.word || (j.right ? 'Верно!' : 'Неверно.')) : '';
-    $('judged').className = `judged${j ? (j.right ? ' right' : ' wrong') : ''}`;
+    $('judged').textContent = j ? (j.word || (j.correct ? 'Верно!' : 'Неверно.')) : '';
+    $('judged').className = `judged${j ? (j.correct ? ' right' : ' wrong') : ''}`;
   }
 
   function renderTurn() {
@@ -525,8 +530,8 @@
       text = 'Голосование';
     } else if (state.roundOver) {
       text = `Раунд ${state.round} окончен`;
-    } else if (state.round === 0 && state.seconds === null && !state.duel) {
-      text = 'Игра начинается…';
+    } else if (state.round === 0 && !state.duel) {
+      text = 'Ждём, когда ведущий начнёт игру…';
     }
     $('turn').textContent = text;
   }
