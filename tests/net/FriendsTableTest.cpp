@@ -184,10 +184,10 @@ private Q_SLOTS:
         QVERIFY(big.connected());
         QVERIFY(!big.join(table->code(), u"Большой"_s).startsWith(u'!'));
         for (int i = 0; i < 3; ++i) {
-            big.sendText(QString(Protocol::MaxMessageBytes, u' '));
+            big.sendText(QString(4096, u' '));
             QCOMPARE(big.refusal(), u"Непонятное сообщение"_s);
         }
-        big.sendText(QString(Protocol::MaxMessageBytes + 1, u' '));
+        big.sendText(QString(4097, u' '));
         QVERIFY(big.closed());
         QCOMPARE(big.closeCode(), QWebSocketProtocol::CloseCodeTooMuchData);
 

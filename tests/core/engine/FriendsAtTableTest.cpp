@@ -213,8 +213,18 @@ Outcome playGame(unsigned seed, const QStringList &friends, int awayFriend,
                 QCOMPARE(table.awaited, 0);
                 continue;
             }
-            if (awayQuestions >= 0 && asked == 0 && timers.isActive(GameTimers::Timer::Pause) && ++awayQuestions == 4)
-                leaves ? engine.seatLeft(awaySeat) : engine.seatAway(awaySeat, false);
+            if (awayQuestions >= 0 && asked == 0 && timers.isActive(GameTimers::Timer::Pause) && ++awayQuestions == 4) {
+                if (!leaves) {
+                    engine.seatAway(awaySeat, false);
+                    continue;
+                }
+                engine.seatLeft(awaySeat);
+                // When that leaves no person at the table, the game is over there and then.
+                const bool personStays = state.isOccupied(state.table.playerSeat)
+                    || std::any_of(seats.begin(), seats.end(), [&](int s) { return s != awaySeat && state.isOccupied(s); });
+                QCOMPARE(table.over, !personStays);
+                continue;
+            }
             QVERIFY2(timers.fireNext(), "the game waits for nobody");
         }
         QVERIFY(table.over);
