@@ -442,9 +442,11 @@
       item.dataset.seat = String(seat);
       const name = document.createElement('span');
       name.className = 'seat-name';
+      const you = document.createElement('span');
+      you.className = 'seat-you';
       const voteFor = document.createElement('span');
       voteFor.className = 'seat-vote';
-      item.append(name, voteFor);
+      item.append(name, you, voteFor);
       list.append(item);
     }
   }
@@ -488,9 +490,11 @@
       item.classList.toggle('human', state.humans.includes(seat));
       item.classList.toggle('online', state.connected.includes(seat));
       item.classList.toggle('gone', state.gone.has(seat));
-      item.children[0].textContent = seat === state.you ? `${name} (вы)` : name;
+      // Your own name keeps its line whole: «(вы)» has one of its own.
+      item.children[0].textContent = name;
+      item.children[1].textContent = seat === state.you ? '(вы)' : '';
       const target = state.votes.get(seat);
-      item.children[1].textContent = target ? nameOf(target) : '';
+      item.children[2].textContent = target ? nameOf(target) : '';
     }
   }
 
