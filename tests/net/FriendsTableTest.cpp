@@ -178,8 +178,7 @@ private Q_SLOTS:
             bad.sendText(u"{}"_s);
         QVERIFY(bad.closed());
 
-        // A friend at the table may send messages up to the limit, 12 KB of them in all, but
-        // not one byte more in one: the socket is closed at once.
+        // A friend at the table may send 12 KB up to the limit, but not one byte more at once.
         TableClient big(table->port());
         QVERIFY(big.connected());
         QVERIFY(!big.join(table->code(), u"Большой"_s).startsWith(u'!'));
