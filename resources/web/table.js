@@ -298,7 +298,10 @@
       if (navigator.vibrate && active) navigator.vibrate(200);
     },
     judged(m) {
-      state.judged = { seat: int(m.seat), chosen: int(m.chosen), right: m.right === true, word: str(m.word) };
+      // `right` is the right answer's index, as on the host's table.
+      const chosen = int(m.chosen);
+      const right = int(m.right);
+      state.judged = { seat: int(m.seat), chosen, right, correct: chosen === right, word: str(m.word) };
       state.step = int(m.chain);
       state.bank = int(m.bank);
       if (state.judged.seat === state.you) state.turnId = 0;
@@ -439,9 +442,11 @@
       item.dataset.seat = String(seat);
       const name = document.createElement('span');
       name.className = 'seat-name';
+      const you = document.createElement('span');
+      you.className = 'seat-you';
       const voteFor = document.createElement('span');
       voteFor.className = 'seat-vote';
-      item.append(name, voteFor);
+      item.append(name, you, voteFor);
       list.append(item);
     }
   }
@@ -485,9 +490,11 @@
       item.classList.toggle('human', state.humans.includes(seat));
       item.classList.toggle('online', state.connected.includes(seat));
       item.classList.toggle('gone', state.gone.has(seat));
-      item.children[0].textContent = seat === state.you ? `${name} (вы)` : name;
+      // Your own name keeps its line whole: «(вы)» has one of its own.
+      item.children[0].textContent = name;
+      item.children[1].textContent = seat === state.you ? '(вы)' : '';
       const target = state.votes.get(seat);
-      item.children[1].textContent = target ? nameOf(target) : '';
+      item.children[2].textContent = target ? nameOf(target) : '';
     }
   }
 
@@ -503,14 +510,16 @@
       const button = $(`answer${i}`);
       button.textContent = text;
       button.disabled = !open;
-      const picked = state.judged ? state.judged.chosen === i : state.chosen === i && state.answeredId === q.id;
+      const j = state.judged;
+      const picked = j ? j.chosen === i : state.chosen === i && state.answeredId === q.id;
       button.classList.toggle('chosen', picked);
-      button.classList.toggle('right', picked && !!state.judged && state.judged.right);
-      button.classList.toggle('wrong', picked && !!state.judged && !state.judged.right);
+      // Once judged, the right answer is green whoever chose it, a wrong choice red.
+      button.classList.toggle('right', !!j && j.right === i);
+      button.classList.toggle('wrong', !!j && picked && !j.correct);
     });
     const j = state.judged;
-    $('judged').textContent = j ? (j.word || (j.right ? 'Верно!' : 'Неверно.')) : '';
-    $('judged').className = `judged${j ? (j.right ? ' right' : ' wrong') : ''}`;
+    $('judged').textContent = j ? (j.word || (j.correct ? 'Верно!' : 'Неверно.')) : '';
+    $('judged').className = `judged${j ? (j.correct ? ' right' : ' wrong') : ''}`;
   }
 
   function renderTurn() {
@@ -525,8 +534,8 @@
       text = 'Голосование';
     } else if (state.roundOver) {
       text = `Раунд ${state.round} окончен`;
-    } else if (state.round === 0 && state.seconds === null && !state.duel) {
-      text = 'Игра начинается…';
+    } else if (state.round === 0 && !state.duel) {
+      text = 'Ждём, когда ведущий начнёт игру…';
     }
     $('turn').textContent = text;
   }

@@ -33,6 +33,8 @@ QString text(const QByteArray &message) { return QString::fromUtf8(message); }
 
 // The messages that draw the table as it stands, in the order a page that comes back gets
 // them.
+const QString TooManyTries = u"Слишком много попыток: подождите немного"_s;
+
 constexpr const char *KeptTypes[] = {"round", "prize", "clock", "duel", "duelScore", "startAwaited",
                                      "question", "judged", "banked", "bankOffer", "voteOpen"};
 
@@ -57,6 +59,17 @@ FriendsTable::~FriendsTable()
         connection->disconnect(this);
     qDeleteAll(connections);
     delete m_server;
+}
+
+void FriendsTable::setHostName(const QString &name)
+{
+    const QString trimmed = name.trimmed();
+    if (trimmed == m_hostName)
+        return;
+    m_hostName = trimmed;
+    // The pages in the lobby list the host only while the host sits at the table.
+    if (m_phase == Phase::Lobby)
+        sendLobby();
 }
 
 bool FriendsTable::open(quint16 port)
@@ -99,15 +112,15 @@ QUrl FriendsTable::address() const
     url.setHost(LanAddresses::forFriends(m_server->addresses()).toString());
     url.setPort(m_server->port());
     url.setPath(u"/"_s);
+    // The code rides along: a friend who opens the address or reads its QR code need not
+    // type it.
+    url.setQuery(u"code="_s + m_code);
     return url;
 }
 
 QList<QBitArray> FriendsTable::qrCode() const
 {
-    // The code rides along: a friend who reads the QR code need not type it.
-    QUrl url = address();
-    url.setQuery(u"code="_s + m_code);
-    return isOpen() ? qrCodeOf(url.toString()) : QList<QBitArray>();
+    return isOpen() ? qrCodeOf(address().toString()) : QList<QBitArray>();
 }
 
 QStringList FriendsTable::friendNames() const
@@ -127,10 +140,12 @@ void FriendsTable::seatFriends(const QList<int> &seats)
     // Friends whose time to come back ran out in the lobby have left it already.
     m_friends.removeIf([](const Friend &f) { return f.gone; });
     m_phase = Phase::Playing;
+    // Every friend has a seat before any page hears who plays where.
     for (qsizetype i = 0; i < m_friends.size(); ++i) {
-        Friend &f = m_friends[i];
         const int seat = i < seats.size() ? seats.at(i) : 0;
-        f.seat = seat >= 1 && seat <= SeatCount ? seat : 0;
+        m_friends[i].seat = seat >= 1 && seat <= SeatCount ? seat : 0;
+    }
+    for (Friend &f : m_friends) {
         if (!f.seat) {
             qCWarning(lcTable) << "no seat for" << f.name;
             if (f.connection)
@@ -231,6 +246,8 @@ void FriendsTable::awayTooLong(const QString &secret)
         if (m_phase == Phase::Lobby) {
             sendLobby();
             Q_EMIT lobbyChanged();
+        } else if (m_phase == Phase::Playing && f.seat) {
+            m_moves.seatLeft(f.seat);
         }
         return;
     }
@@ -269,11 +286,20 @@ bool FriendsTable::nameTaken(const QString &name) const
 
 bool FriendsTable::wrongCodeAllowed()
 {
-    if (m_wrongCodeSecond.elapsed() >= 1000) {
+    if (m_wrongCodeSecond.elapsed() >= m_limits.wrongCodeWindowMs) {
         m_wrongCodeSecond.restart();
         m_wrongCodes = 0;
     }
     return ++m_wrongCodes <= m_limits.wrongCodesPerSecond;
+}
+
+// Past the wrong codes a second allows, the table takes nobody for the rest of that
+// second, whatever they send: a guesser must not learn that a code was right.
+bool FriendsTable::lockedOut()
+{
+    if (m_wrongCodeSecond.elapsed() >= m_limits.wrongCodeWindowMs)
+        return false;
+    return m_wrongCodes > m_limits.wrongCodesPerSecond;
 }
 
 void FriendsTable::join(FriendConnection *connection, const Protocol::Request &request)
@@ -283,11 +309,10 @@ void FriendsTable::join(FriendConnection *connection, const Protocol::Request &r
         return connection->refuse(what, u"Вы уже за столом"_s);
     if (m_phase != Phase::Lobby)
         return connection->refuse(what, u"Игра уже началась: новых игроков стол не принимает"_s);
-    if (request.code != m_code) {
-        if (!wrongCodeAllowed())
-            return connection->refuse(what, u"Слишком много попыток: подождите немного"_s);
+    if (lockedOut() || (request.code != m_code && !wrongCodeAllowed()))
+        return connection->refuse(what, TooManyTries);
+    if (request.code != m_code)
         return connection->refuse(what, u"Неверный код стола"_s);
-    }
     const int places = SeatCount - (m_hostName.isEmpty() ? 0 : 1);
     if (friendNames().size() >= places)
         return connection->refuse(what, u"Стол полон"_s);
@@ -316,6 +341,10 @@ void FriendsTable::resume(FriendConnection *connection, const Protocol::Request 
         if (TableSecrets::sameSecret(candidate.secret, request.secret))
             f = &candidate;
     }
+    // A friend coming back holds a secret nobody guesses; an unknown one counts as a
+    // wrong try, so that the lock-out is no less one for a guesser who resumes.
+    if (!f && (lockedOut() || !wrongCodeAllowed()))
+        return connection->refuse(what, TooManyTries);
     if (!f)
         return connection->refuse(what, u"Ваше место за столом не найдено"_s);
     if (f->gone) {

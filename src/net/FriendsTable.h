@@ -31,7 +31,8 @@ public:
         int maxConnections = 32;
         int resumeWindowMs = 60000;    // a friend who dropped may come back this long
         int closeAfterOverMs = 5000;   // the table stays open this long after the game
-        int wrongCodesPerSecond = 10;  // table-wide, so that the code cannot be guessed
+        int wrongCodesPerSecond = 10;  // table-wide, so that the code cannot be guessed;
+        int wrongCodeWindowMs = 1000;  // past them nobody is let in until this window ends
     };
 
     explicit FriendsTable(SeatMoves &moves, QObject *parent = nullptr);
@@ -39,7 +40,7 @@ public:
     ~FriendsTable() override;
 
     // FriendsTableControl
-    void setHostName(const QString &name) override { m_hostName = name.trimmed(); }
+    void setHostName(const QString &name) override;
     bool open(quint16 port) override;
     QString error() const override { return m_error; }
     bool isOpen() const override;
@@ -105,6 +106,7 @@ private:
     Friend *friendOf(const FriendConnection *connection);
     bool nameTaken(const QString &name) const;
     bool wrongCodeAllowed();
+    bool lockedOut();
 
     // Every page at the table hears `message`; `state` keeps it for a page that comes back.
     void tell(const QString &type, const QJsonObject &fields = {});

@@ -1,5 +1,7 @@
 #include "net/PageServer.h"
 
+#include "net/HeadLimitedServer.h"
+
 #include <QHttpServerResponse>
 #include <QLoggingCategory>
 #include <QWebSocket>
@@ -54,7 +56,7 @@ bool PageServer::listen(const QList<QHostAddress> &addresses, quint16 port)
     stopListening();
     m_port = port;
     for (const QHostAddress &address : addresses) {
-        auto *server = new QTcpServer(this);
+        auto *server = new HeadLimitedServer(this);
         if (!server->listen(address, m_port)) {
             qCWarning(lcPage) << "cannot listen on" << address.toString() << m_port << server->errorString();
             delete server;

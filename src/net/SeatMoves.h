@@ -15,6 +15,8 @@ public:
     virtual void seatVoted(int seat, int votedFor) = 0;
     // Nobody is at `seat` (a computer plays it), or somebody is back.
     virtual void seatAway(int seat, bool away) = 0;
+    // The person away from `seat` did not come back in time: a computer plays it for good.
+    virtual void seatLeft(int seat) = 0;
     // The chain's value at step 0..10.
     virtual int chainValue(int step) const = 0;
 };
@@ -32,6 +34,7 @@ public:
     void bankPressed(int seat) override { m_engine().bankPressed(seat); }
     void seatVoted(int seat, int votedFor) override { m_engine().seatVoted(seat, votedFor); }
     void seatAway(int seat, bool away) override { m_engine().seatAway(seat, away); }
+    void seatLeft(int seat) override { m_engine().seatLeft(seat); }
     int chainValue(int step) const override { return Engine::chainValue(step); }
 
 private:

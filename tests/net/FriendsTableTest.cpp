@@ -16,6 +16,7 @@ struct RecordedMoves : SeatMoves
 {
     QStringList moves;
     void answerChosen(int seat, int answer) override { moves << u"answer %1 %2"_s.arg(seat).arg(answer); }
+    void seatLeft(int seat) override { moves << u"left %1"_s.arg(seat); }
     void bankPressed(int seat) override { moves << u"bank %1"_s.arg(seat); }
     void seatVoted(int seat, int votedFor) override { moves << u"vote %1 %2"_s.arg(seat).arg(votedFor); }
     void seatAway(int seat, bool away) override { moves << u"away %1 %2"_s.arg(seat).arg(away); }
@@ -28,6 +29,7 @@ FriendsTable::Limits quickLimits()
     limits.connection.joinTimeoutMs = 2000;
     limits.resumeWindowMs = 400;
     limits.closeAfterOverMs = 100;
+    limits.wrongCodeWindowMs = 10000;  // however slow the machine, the guesses fall in one window
     return limits;
 }
 
@@ -100,10 +102,16 @@ private Q_SLOTS:
         QJsonObject lobby;
         while (!(lobby = boris.next(u"lobby"_s)).isEmpty() && lobby[u"players"_s].toArray().size() < 3) {}
         QCOMPARE(lobby[u"players"_s].toArray(), (QJsonArray{u"Хозяин"_s, u"Аня"_s, u"Борис"_s}));
+        // The host who only runs the show leaves the lobby's list on every page.
+        table->setHostName(QString());
+        QCOMPARE(boris.next(u"lobby"_s)[u"players"_s].toArray(), (QJsonArray{u"Аня"_s, u"Борис"_s}));
+        table->setHostName(u"Хозяин"_s);
 
         seat();
-        QCOMPARE(anna.next(u"seated"_s)[u"you"_s].toInt(), 3);
-        QCOMPARE(boris.next(u"seated"_s)[u"humans"_s].toArray(), (QJsonArray{1, 3, 5}));
+        // Every page hears every person's seat, the seats of friends who joined later too.
+        const QJsonObject seated = anna.next(u"seated"_s);
+        QCOMPARE(seated[u"you"_s].toInt(), 3);
+        QCOMPARE(seated[u"humans"_s].toArray(), (QJsonArray{1, 3, 5}));
         QVERIFY(late.join(table->code(), u"Опоздавший"_s).startsWith(u"!Игра уже началась"_s));
     }
 
@@ -170,10 +178,17 @@ private Q_SLOTS:
             bad.sendText(u"{}"_s);
         QVERIFY(bad.closed());
 
+        // A friend at the table may send 12 KB up to the limit, but not one byte more at once.
         TableClient big(table->port());
         QVERIFY(big.connected());
-        big.sendText(u"{\"v\":1,\"type\":\"join\",\"code\":\"%1\",\"name\":\"x\"}"_s.arg(QString(5000, u'A')));
+        QVERIFY(!big.join(table->code(), u"Большой"_s).startsWith(u'!'));
+        for (int i = 0; i < 3; ++i) {
+            big.sendText(QString(4096, u' '));
+            QCOMPARE(big.refusal(), u"Непонятное сообщение"_s);
+        }
+        big.sendText(QString(4097, u' '));
         QVERIFY(big.closed());
+        QCOMPARE(big.closeCode(), QWebSocketProtocol::CloseCodeTooMuchData);
 
         TableClient flood(table->port());
         QVERIFY(flood.connected());
@@ -201,8 +216,11 @@ private Q_SLOTS:
     {
         openTable();
         QNetworkAccessManager http;
-        const auto get = [&](const QString &path) {
-            std::unique_ptr<QNetworkReply> reply(http.get(QNetworkRequest(QUrl(u"http://127.0.0.1:%1%2"_s.arg(table->port()).arg(path)))));
+        const auto get = [&](const QString &path, qsizetype headerBytes = 0) {
+            QNetworkRequest request(QUrl(u"http://127.0.0.1:%1%2"_s.arg(table->port()).arg(path)));
+            if (headerBytes)
+                request.setRawHeader("X-Filler", QByteArray(headerBytes, 'a'));
+            std::unique_ptr<QNetworkReply> reply(http.get(request));
             (void)QTest::qWaitFor([&] { return reply->isFinished(); }, 5000);
             return reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         };
@@ -211,6 +229,28 @@ private Q_SLOTS:
         QCOMPARE(get(u"/../../etc/passwd"_s), 404);
         QCOMPARE(get(u"/web/index.html"_s), 404);
         QCOMPARE(get(u"/CMakeLists.txt"_s), 404);
+        // A request line and headers are kept to 8 KB.
+        QCOMPARE(get(u"/"_s, 8 * 1024), 431);
+        QCOMPARE(get(u"/"_s, 200 * 1024), 431);
+        QCOMPARE(get(u"/table.js"_s, 7 * 1024), 200);
+    }
+
+    void guessingTheCodeLocksTheTable()
+    {
+        openTable();
+        TableClient first(table->port()), second(table->port());
+        QVERIFY(first.connected() && second.connected());
+        const QString wrong = table->code() == u"2222"_s ? u"3333"_s : u"2222"_s;
+        QStringList answers;
+        for (int i = 0; i < 11; ++i)
+            answers << (i % 2 ? second : first).join(wrong, u"Гость"_s);
+        QCOMPARE(answers.count(u"!Неверный код стола"_s), 10);
+        const QString locked = u"!Слишком много попыток: подождите немного"_s;
+        QCOMPARE(answers.last(), locked);
+        // Meanwhile the right code is refused the same way, and a resume is no way round.
+        QCOMPARE(second.join(table->code(), u"Гость"_s), locked);
+        QCOMPARE(first.resume(QString(32, u'a')), locked);
+        QVERIFY(table->friendNames().isEmpty());
     }
 
     void aFriendAwayFromTheLobbyTooLongLeavesIt()
@@ -245,8 +285,12 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitFor([&] { return moves.moves.contains(u"away 3 1"_s); }));
         QCOMPARE(table->connectedSeats(), QList<int>{5});
 
+        // Only the seat's own secret, every digit of it, takes the seat back.
         TableClient back(table->port());
         QVERIFY(back.connected());
+        QString forged = secret;
+        forged.back() = forged.back() == u'0' ? u'1' : u'0';
+        QCOMPARE(back.resume(forged), u"!Ваше место за столом не найдено"_s);
         QCOMPARE(back.resume(secret), secret);
         QCOMPARE(back.next(u"seated"_s)[u"you"_s].toInt(), 3);
         QCOMPARE(back.next(u"question"_s)[u"seat"_s].toInt(), 3);

@@ -34,6 +34,7 @@ public:
     bool isOpen() const { return m_socket.state() == QAbstractSocket::ConnectedState; }
     bool closed() { return QTest::qWaitFor([this] { return m_socket.state() == QAbstractSocket::UnconnectedState; }, 5000); }
     void close() { m_socket.close(); }
+    QWebSocketProtocol::CloseCode closeCode() const { return m_socket.closeCode(); }
 
     void send(const QJsonObject &message)
     {

@@ -151,10 +151,18 @@ void GameEngine::playerLeaves()
 {
     say(u"Но вы ничего не увидите, вы уходите! (узнайте кто выиграл в зале почета)"_s);
 
+    // The winner named is a computer player: a seat a friend left to the computer carries
+    // that friend's name, and is named only when no other seat is left.
+    bool onlyFriendsLeft = true;
+    for (int seat = 1; seat <= SeatCount; ++seat) {
+        if (m_state.isOccupied(seat) && !m_state.table.friendSeats.contains(seat) && seat != m_state.table.playerSeat)
+            onlyFriendsLeft = false;
+    }
     m_state.round.pick = 0;
     int lastComputer = 0;
     for (int seat = 1; seat <= SeatCount; ++seat) {
-        if (!m_state.isOccupied(seat) || m_state.isPersonSeat(seat))
+        if (!m_state.isOccupied(seat) || m_state.isPersonSeat(seat)
+            || (!onlyFriendsLeft && m_state.table.friendSeats.contains(seat)))
             continue;
         lastComputer = seat;
         if (m_random.random(3) == 1)

@@ -56,6 +56,27 @@ void GameEngine::seatAway(int seat, bool away)
         countVotesWhenAllVoted();
 }
 
+void GameEngine::seatLeft(int seat)
+{
+    if (!m_state.table.friendSeats.contains(seat) || m_state.table.left[seat])
+        return;
+    seatAway(seat, true);
+    const bool personWasSeated = m_state.anyPersonSeated();
+    m_state.table.left[seat] = true;
+    if (m_over || !personWasSeated || m_state.anyPersonSeated())
+        return;
+    // Nobody plays any more: whatever was under way stops, and the game ends as it does
+    // for a player voted off.
+    m_timers->stop(GameTimers::Timer::RoundClock);
+    m_timers->stop(GameTimers::Timer::AnswerDelay);
+    m_timers->stop(GameTimers::Timer::Pause);
+    m_playerMayAnswer = false;
+    m_personAsked = false;
+    if (m_bankOffered)
+        offerBank(0);
+    playerLeaves();
+}
+
 void GameEngine::awaitStart(int round)
 {
     m_startOffered = true;
@@ -70,6 +91,7 @@ void GameEngine::offerBank(int seat)
 
 void GameEngine::endGame(int winnerSeat, const QString &winner, qint64 amount, bool playerWon)
 {
+    m_over = true;
     m_startOffered = false;
     tell(&GameListener::gameOver, GameListener::Ending{winner, amount, playerWon, winnerSeat});
     // The record goes through a buffer of its own, in the winners file's own encoding.

@@ -60,6 +60,9 @@ public:
     // A friend's connection was lost (`away`) or is back: meanwhile a computer plays the seat,
     // from the next question on, or at once when the seat was being asked or had to vote.
     void seatAway(int seat, bool away);
+    // The friend away from `seat` did not come back in time: a computer plays it to the end.
+    // When no person is left at the table, the game ends as when the player is voted off.
+    void seatLeft(int seat);
     void windowClosed();
 
     // The timers' jobs, run when they elapse (tests may run them directly).
@@ -145,6 +148,7 @@ private:
     LineStore m_questionBase;
     LineStore m_asked;
     UnaskedPool m_unasked;
+    bool m_over = false;             // the game has ended
     bool m_startOffered = false;
     bool m_bankOffered = false;
     bool m_playerMayAnswer = false;  // the person asked may answer now

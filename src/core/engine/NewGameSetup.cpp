@@ -95,6 +95,7 @@ Status GameEngine::newGame(LineStore &namesList, const QStringList &friendNames,
     }
 
     m_state.table.away.fill(false);
+    m_state.table.left.fill(false);
     m_state.table.friendSeats.clear();
     if (!quickFinal) {
         if (player == Player::RunsTheShow) {
@@ -108,6 +109,7 @@ Status GameEngine::newGame(LineStore &namesList, const QStringList &friendNames,
     m_state.money.bankedSum = 0;
     m_state.money.prizeTotal = 0;
     m_state.vote.open = false;
+    m_over = false;
     m_playerMayAnswer = false;
     m_bankOffered = false;
     m_startOffered = true;

@@ -26,6 +26,9 @@ struct TableState
     QList<int> friendSeats;
     // Friends whose connection is lost: a computer plays their seat meanwhile, at its skill.
     PerSeat<bool> away{};
+    // Friends who did not come back in time: a computer plays their seat to the end, and
+    // they are no longer people at the table.
+    PerSeat<bool> left{};
 };
 
 // The round being played.
@@ -118,11 +121,13 @@ struct GameState
     bool inDuel() const { return round.number == DuelRound; }
     int occupiedSeats() const;
     bool humanSeated() const;
-    // Whether a person plays `seat`: the player, or a friend; `now`: and is not away.
+    // Whether a person plays `seat`: the player, or a friend who has not left for good.
     bool isPersonSeat(int seat) const
     {
-        return seat >= 1 && seat <= SeatCount && (seat == table.playerSeat || table.friendSeats.contains(seat));
+        return seat >= 1 && seat <= SeatCount && !table.left[seat]
+               && (seat == table.playerSeat || table.friendSeats.contains(seat));
     }
+    // Whether a person plays `seat` now: one who is not away.
     bool personPlays(int seat) const { return isPersonSeat(seat) && !table.away[seat] && isOccupied(seat); }
     // Whether a person, away or not, is still at the table.
     bool anyPersonSeated() const;

@@ -27,6 +27,7 @@ struct Table : GameListener
     int votesAwaited = 0;    // people's votes the table waited for
     QStringList faults;      // rules seen broken
     bool playerOutWhileGameWent = false;
+    bool lastRight = false;
 
     explicit Table(GameState &s) : state(s) {}
 
@@ -37,8 +38,14 @@ struct Table : GameListener
         if (v.seat != awaited)
             faults << u"a verdict for seat %1 while seat %2 was asked"_s.arg(v.seat).arg(awaited);
         awaited = 0;
+        lastRight = v.isRight();
     }
-    void bankOffered(int seat) override { bankSeat = seat; }
+    void bankOffered(int seat) override
+    {
+        bankSeat = seat;
+        if (seat != 0 && !lastRight)
+            faults << u"«БАНК!» offered to seat %1 after a wrong answer"_s.arg(seat);
+    }
     void banked(int seat, int) override
     {
         ++banks;
@@ -75,6 +82,9 @@ struct Table : GameListener
     {
         over = true;
         ending = e;
+        // With nobody left at the table a computer player is named, not a friend who left.
+        if (!state.anyPersonSeated() && state.table.friendSeats.contains(e.winnerSeat))
+            faults << u"seat %1 of a friend who left named the winner"_s.arg(e.winnerSeat);
     }
 };
 
@@ -86,9 +96,10 @@ struct Outcome
 };
 
 // One whole game from `seed` with `friends`; friend `awayFriend` (an index, or -1) loses their
-// connection at their first question and comes back two questions later.
+// connection at their first question and comes back a few questions later, or `leaves` then
+// for good.
 Outcome playGame(unsigned seed, const QStringList &friends, int awayFriend,
-                 GameEngine::Player player = GameEngine::Player::Plays)
+                 GameEngine::Player player = GameEngine::Player::Plays, bool leaves = false)
 {
     Outcome outcome;
     QTemporaryDir dir;
@@ -197,8 +208,14 @@ Outcome playGame(unsigned seed, const QStringList &friends, int awayFriend,
                 QCOMPARE(table.awaited, 0);
                 continue;
             }
-            if (awayQuestions >= 0 && asked == 0 && timers.isActive(GameTimers::Timer::Pause) && ++awayQuestions == 4)
-                engine.seatAway(awaySeat, false);
+            if (awayQuestions >= 0 && asked == 0 && timers.isActive(GameTimers::Timer::Pause) && ++awayQuestions == 4) {
+                leaves ? engine.seatLeft(awaySeat) : engine.seatAway(awaySeat, false);
+                // A friend who leaves no person at the table ends the game there and then.
+                const bool personStays = state.isOccupied(state.table.playerSeat)
+                    || std::any_of(seats.begin(), seats.end(), [&](int s) { return s != awaySeat && state.isOccupied(s); });
+                QVERIFY(!leaves || table.over == !personStays);
+                continue;
+            }
             QVERIFY2(timers.fireNext(), "the game waits for nobody");
         }
         QVERIFY(table.over);
@@ -233,8 +250,9 @@ private Q_SLOTS:
         const QStringList friends{u"Маша"_s, u"Петя"_s, u"Анна"_s};  // «Анна» is also in the names base
         int playerOut = 0, friendWins = 0, awayAnswered = 0;
         for (unsigned seed = 1; seed <= 40; ++seed) {
-            // In every third game the first friend's phone sleeps at their first question.
-            const Outcome o = playGame(seed, friends, seed % 3 == 0 ? 0 : -1);
+            // In every third game the first friend's phone sleeps at their first question, and
+            // in every sixth the friend does not come back.
+            const Outcome o = playGame(seed, friends, seed % 3 == 0 ? 0 : -1, GameEngine::Player::Plays, seed % 6 == 0);
             if (QTest::currentTestFailed())
                 QFAIL(qPrintable(u"seed %1"_s.arg(seed)));
             playerOut += o.playerOutWhileGameWent;
@@ -252,6 +270,8 @@ private Q_SLOTS:
     {
         for (unsigned seed = 60; seed <= 70; ++seed) {
             playGame(seed, {u"Маша"_s, u"Петя"_s}, -1, GameEngine::Player::RunsTheShow);
+            // A friend alone at the table who does not come back ends the game there.
+            playGame(seed, {u"Маша"_s}, 0, GameEngine::Player::RunsTheShow, true);
             if (QTest::currentTestFailed())
                 QFAIL(qPrintable(u"seed %1"_s.arg(seed)));
         }

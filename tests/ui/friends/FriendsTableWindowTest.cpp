@@ -29,6 +29,7 @@ public:
     void bankPressed(int) override {}
     void seatVoted(int, int) override {}
     void seatAway(int, bool) override {}
+    void seatLeft(int) override {}
     int chainValue(int) const override { return 0; }
 };
 
@@ -58,7 +59,8 @@ private Q_SLOTS:
         QTest::mouseClick(window.findChild<QPushButton *>(u"OpenTable"_s), Qt::LeftButton);
         QVERIFY2(window.table() && window.table()->isOpen(), qPrintable(window.findChild<QLabel *>(u"FriendsMessage"_s)->text()));
         QVERIFY(start->isEnabled());
-        QVERIFY(window.findChild<QLabel *>(u"TableAddress"_s)->text().startsWith(u"http://"_s));
+        const QString address = window.findChild<QLabel *>(u"TableAddress"_s)->text();
+        QVERIFY(address.startsWith(u"http://"_s) && address.endsWith(u"/?code="_s + window.table()->code()));
         QVERIFY(window.findChild<QLabel *>(u"TableCode"_s)->text().endsWith(window.table()->code()));
         QVERIFY(!window.findChild<QLabel *>(u"TableQrCode"_s)->pixmap().isNull());
         QCOMPARE(FriendsTableWindow::storedPort(), freePort());
