@@ -7,6 +7,8 @@
 #include "TestSupport.h"
 
 #include <QComboBox>
+#include <QLabel>
+#include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -42,6 +44,21 @@ private Q_SLOTS:
         QCOMPARE(WindowScale::largestFitting(screen), percent);
     }
 
+    void offeredSizesFitTheScreenWithTheFrame()
+    {
+        const QMargins frame(4, 28, 4, 4);
+        const auto largest = [&frame](QSize available) {
+            int best = 0;
+            for (int percent : WindowScale::Choices)
+                best = WindowScale::fits(percent, available, frame) ? percent : best;
+            return best;
+        };
+        QCOMPARE(largest(QSize(1920, 1080 - 30)), 150);  // the table at 200 %: 1584 x 1200
+        QCOMPARE(largest(QSize(2560, 1600)), 200);        // the acceptance suite's screen
+        QCOMPARE(largest(QSize(1366, 768)), 100);         // the table at 125 %: 990 x 750, and its frame
+        QCOMPARE(largest(QSize(640, 480)), 100);          // the smallest stays on offer
+    }
+
     void theSettingsWindowStoresTheChosenSize()
     {
         QCOMPARE(WindowScale::stored(), 0);
@@ -57,6 +74,10 @@ private Q_SLOTS:
         QVERIFY(sizes);
         QCOMPARE(sizes->count(), 4);
         QCOMPARE(sizes->currentText(), u"100 %"_s);
+        // The offscreen platform's screen, 800 x 600, holds the windows at 100 % only.
+        const auto *offered = qobject_cast<QStandardItemModel *>(sizes->model());
+        QVERIFY(offered->item(0)->isEnabled() && !offered->item(1)->isEnabled() && !offered->item(3)->isEnabled());
+        QVERIFY(window.findChild<QLabel *>(u"WindowScaleNote"_s)->text().endsWith(u"до 100 %"_s));
 
         sizes->setCurrentIndex(3);
         Q_EMIT sizes->activated(3);
