@@ -4,13 +4,18 @@
 #include "ui/Application.h"
 #include "ui/look/ErrorReport.h"
 #include "ui/look/WindowStyle.h"
+#include "ui/settings/StoredPlayerName.h"
+
+#include "TestSupport.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 using namespace Qt::StringLiterals;
 
@@ -47,6 +52,7 @@ class WindowsTest : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
+    QTemporaryDir m_config;
     std::unique_ptr<Application> m_app;
     QStringList m_errors;
     QList<QWidget *> m_errorOwners;  // the window each message box stood over
@@ -54,6 +60,7 @@ class WindowsTest : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
+        TestSupport::keepSettingsIn(m_config);
         Application::configure();
         ErrorReport::setHandler([this](QWidget *owner, const Status &s) {
             m_errors << s.message;
@@ -72,7 +79,11 @@ private Q_SLOTS:
         m_errorOwners.clear();
     }
 
-    void cleanup() { m_app.reset(); }
+    void cleanup()
+    {
+        m_app.reset();
+        TestSupport::clearSettings();
+    }
 
     // The main menu's "Играть", "Настройка..." and "Выход".
     QPushButton *playButton() { return button(m_app->mainMenuWindow, u"BitBtn1"_s); }
@@ -104,6 +115,39 @@ private Q_SLOTS:
         QCOMPARE(state.round.number, 0);
         for (int seat = 1; seat <= SeatCount; ++seat)
             QCOMPARE(state.table.seatNames[seat], u"0"_s);
+    }
+
+    void thePlayersNameOutlivesTheRun_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("atStart");
+        QTest::newRow("a name") << u"Петя"_s << u"Петя"_s;
+        QTest::newRow("empty") << QString() << u"Новый Игрок"_s;
+        QTest::newRow("empty seat mark") << u"0"_s << u"Новый Игрок"_s;
+        QTest::newRow("record mark") << u"!"_s << u"Новый Игрок"_s;
+        QTest::newRow("not in the code page") << u"Пётр π"_s << u"Новый Игрок"_s;
+        QTest::newRow("too long") << QString(65, u'я') << u"Новый Игрок"_s;
+    }
+
+    void thePlayersNameOutlivesTheRun()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, atStart);
+        settingsButton()->click();
+        auto *nameField = m_app->settingsWindow.findChild<QLineEdit *>(u"Edit1"_s);
+        nameField->setText(u"Вася"_s);
+        okButton()->click();
+        m_app = std::make_unique<Application>(QDir(m_dir.path()), std::make_unique<ScriptedRandom>(),
+                                              std::make_unique<FixedClock>());
+        QCOMPARE(m_app->state.table.playerName, u"Вася"_s);
+
+        StoredPlayerName::store(stored);
+        m_app = std::make_unique<Application>(QDir(m_dir.path()), std::make_unique<ScriptedRandom>(),
+                                              std::make_unique<FixedClock>());
+        m_app->start();
+        settingsButton()->click();
+        m_app->settingsWindow.reload();
+        QCOMPARE(m_app->settingsWindow.findChild<QLineEdit *>(u"Edit1"_s)->text(), atStart);
     }
 
     void settingsReplaceTheMenuAndGiveItBackWhenClosed()
@@ -150,14 +194,25 @@ private Q_SLOTS:
         QCOMPARE(settings.pos(), settingsPut);
     }
 
-    void winnersWindowStaysOpenAfterTheSettingsClose()
+    void winnersWindowStandsOverItsOpenerAndClosesWithIt()
     {
         settingsButton()->click();
         winnersButton()->click();
         QVERIFY(m_app->winnersWindow.isVisible());
+        QCOMPARE(m_app->winnersWindow.windowHandle()->transientParent(), m_app->settingsWindow.windowHandle());
+        m_app->settingsWindow.close();
+        QVERIFY(!m_app->winnersWindow.isVisible());
+        QVERIFY(m_app->mainMenuWindow.isVisible());
+
+        // Opened again from the table, it belongs to the table, and the settings no longer close it.
+        m_app->gameWindow.show();
+        Q_EMIT m_app->gameWindow.hallOfFameRequested();
+        QCOMPARE(m_app->winnersWindow.windowHandle()->transientParent(), m_app->gameWindow.windowHandle());
+        settingsButton()->click();
         m_app->settingsWindow.close();
         QVERIFY(m_app->winnersWindow.isVisible());
-        QVERIFY(m_app->mainMenuWindow.isVisible());
+        m_app->gameWindow.close();
+        QVERIFY(!m_app->winnersWindow.isVisible());
     }
 
     void playOpensTheGameAndClosingItStopsTheTimersAndBringsBackTheMenu()

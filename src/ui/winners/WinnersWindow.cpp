@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStyle>
+#include <QWindow>
 
 #include <limits>
 
@@ -151,6 +152,30 @@ void WinnersWindow::open()
     }
     m_recordsLineCount = -1;
     m_state.winners.lineCount = m_lines.count();
+}
+
+void WinnersWindow::openOver(QWidget *opener)
+{
+    if (m_opener)
+        m_opener->removeEventFilter(this);
+    m_opener = opener;
+    opener->installEventFilter(this);
+    // Made now so that the window manager learns whose window this is before it is mapped.
+    ensureBuilt();
+    create();
+    windowHandle()->setTransientParent(opener->windowHandle());
+    open();
+}
+
+bool WinnersWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Minimised, the opener only leaves the screen for a while (its transient window with it).
+    if (watched == m_opener && event->type() == QEvent::Hide && !event->spontaneous()) {
+        m_opener->removeEventFilter(this);
+        m_opener = nullptr;
+        close();
+    }
+    return LazyWindow::eventFilter(watched, event);
 }
 
 void WinnersWindow::closePressed()
