@@ -200,6 +200,8 @@ private Q_SLOTS:
         winnersButton()->click();
         QVERIFY(m_app->winnersWindow.isVisible());
         QCOMPARE(m_app->winnersWindow.windowHandle()->transientParent(), m_app->settingsWindow.windowHandle());
+        // On X, Qt tells the window manager of the owner (WM_TRANSIENT_FOR) only for a dialog's window.
+        QCOMPARE(m_app->winnersWindow.windowType(), Qt::Dialog);
         m_app->settingsWindow.close();
         QVERIFY(!m_app->winnersWindow.isVisible());
         QVERIFY(m_app->mainMenuWindow.isVisible());

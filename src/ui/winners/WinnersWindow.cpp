@@ -43,7 +43,9 @@ QString asDocumentText(QString text)
 } // namespace
 
 WinnersWindow::WinnersWindow(GameState &state, const Clock &clock, QDir dataDir, QWidget *parent)
-    : LazyWindow(parent, WindowStyle::FixedWindow),
+    // A dialog's window: the X platform tells the window manager whose window it is only for
+    // dialogs, and window managers keep such a window above its owner.
+    : LazyWindow(parent, WindowStyle::FixedWindow | Qt::Dialog),
       m_state(state), m_clock(clock), m_dataDir(std::move(dataDir))
 {
     WindowStyle::setUpDarkWindow(*this, u"fBest"_s, u"Игроки, которые выиграли..."_s, 425, 280);
