@@ -133,8 +133,10 @@ void Application::leaveFriendsTable()
 
 void Application::showSettings()
 {
-    mainMenuWindow.hide();
+    // The settings window reads the bases as it is shown, before its first frame: the menu
+    // stays until then, so that the screen is never empty meanwhile.
     settingsWindow.show();
+    mainMenuWindow.hide();
     settingsWindow.raise();
     settingsWindow.activateWindow();
     // While the player reads the settings, the question editor is made and takes over the
