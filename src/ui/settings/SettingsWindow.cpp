@@ -15,7 +15,6 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QShowEvent>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -23,6 +22,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QStyle>
 #include <QWindow>
 

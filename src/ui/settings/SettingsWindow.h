@@ -32,7 +32,8 @@ class SoundControl;
 // shows the count, the name and the names at once; the activation that follows the showing
 // then reads nothing again. Closing it, by "OK" or the close box, only hides it and emits
 // closed(); the application shows the main menu on that signal. "Best" emits
-// winnersRequested(); the application connects it to WinnersWindow::open().
+// winnersRequested(); the application opens the winners window over this one
+// (WinnersWindow::openOver()).
 // "Редактор вопросов..." emits questionEditorRequested() for the question editor.
 //
 // A failed file operation is shown in a message box and ends the handler there; the
