@@ -663,10 +663,7 @@ private Q_SLOTS:
         QuestionsOfTheGame put;
         const auto ask = [&put](const QString &name, const QString &text, int right, int chosen) {
             put.questionPut({1, name, text, {u"Да"_s, u"Нет"_s}, false, right});
-            GameListener::Verdict verdict;
-            verdict.chosen = chosen;
-            verdict.right = right;
-            put.answerJudged(verdict);
+            put.answerJudged({.chosen = chosen, .right = right, .hostWord = {}});
         };
         ask(u"Анна"_s, u"Первый?"_s, 1, 0);
         ask(u"Борис"_s, u"Второй?"_s, 0, 0);
