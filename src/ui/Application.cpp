@@ -3,6 +3,7 @@
 #include "ui/look/Artwork.h"
 #include "ui/look/ErrorReport.h"
 #include "ui/look/WindowStates.h"
+#include "ui/settings/StoredPlayerName.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -51,6 +52,9 @@ Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std
     for (QWidget *window : std::initializer_list<QWidget *>{&mainMenuWindow, &settingsWindow, &gameWindow, &winnersWindow,
                                                             &friendsWindow})
         WindowStates::fitWhenMaximised(*window);
+    // The name the player set in an earlier run; without one, the start value stays.
+    if (const QString name = StoredPlayerName::read(); !name.isEmpty())
+        state.table.playerName = name;
     gameWindow.setSounds(&sounds);
     settingsWindow.setSounds(&sounds);
     gameWindow.setNarrator(&narrator);
@@ -82,8 +86,10 @@ Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std
     QObject::connect(&friendsWindow, &FriendsTableWindow::gameRequested, &gameWindow,
                      [this](const QStringList &friends, bool playerPlays) { startGame(friends, playerPlays); });
     QObject::connect(&settingsWindow, &SettingsWindow::closed, &mainMenuWindow, showMenu);
-    QObject::connect(&settingsWindow, &SettingsWindow::winnersRequested, &winnersWindow, &WinnersWindow::open);
-    QObject::connect(&gameWindow, &GameWindow::hallOfFameRequested, &winnersWindow, &WinnersWindow::open);
+    QObject::connect(&settingsWindow, &SettingsWindow::winnersRequested, &winnersWindow,
+                     [this] { winnersWindow.openOver(&settingsWindow); });
+    QObject::connect(&gameWindow, &GameWindow::hallOfFameRequested, &winnersWindow,
+                     [this] { winnersWindow.openOver(&gameWindow); });
     // The editor starts from the base the settings window has just read; a question of the
     // game just played opens it on that question.
     QObject::connect(&settingsWindow, &SettingsWindow::questionEditorRequested, &questionEditor, [this] {
@@ -127,8 +133,10 @@ void Application::leaveFriendsTable()
 
 void Application::showSettings()
 {
-    mainMenuWindow.hide();
+    // The settings window reads the bases as it is shown, before its first frame: the menu
+    // stays until then, so that the screen is never empty meanwhile.
     settingsWindow.show();
+    mainMenuWindow.hide();
     settingsWindow.raise();
     settingsWindow.activateWindow();
     // While the player reads the settings, the question editor is made and takes over the

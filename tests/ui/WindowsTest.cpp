@@ -4,13 +4,18 @@
 #include "ui/Application.h"
 #include "ui/look/ErrorReport.h"
 #include "ui/look/WindowStyle.h"
+#include "ui/settings/StoredPlayerName.h"
+
+#include "TestSupport.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 using namespace Qt::StringLiterals;
 
@@ -47,6 +52,7 @@ class WindowsTest : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
+    QTemporaryDir m_config;
     std::unique_ptr<Application> m_app;
     QStringList m_errors;
     QList<QWidget *> m_errorOwners;  // the window each message box stood over
@@ -54,6 +60,7 @@ class WindowsTest : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
+        TestSupport::keepSettingsIn(m_config);
         Application::configure();
         ErrorReport::setHandler([this](QWidget *owner, const Status &s) {
             m_errors << s.message;
@@ -72,7 +79,11 @@ private Q_SLOTS:
         m_errorOwners.clear();
     }
 
-    void cleanup() { m_app.reset(); }
+    void cleanup()
+    {
+        m_app.reset();
+        TestSupport::clearSettings();
+    }
 
     // The main menu's "Играть", "Настройка..." and "Выход".
     QPushButton *playButton() { return button(m_app->mainMenuWindow, u"BitBtn1"_s); }
@@ -104,6 +115,19 @@ private Q_SLOTS:
         QCOMPARE(state.round.number, 0);
         for (int seat = 1; seat <= SeatCount; ++seat)
             QCOMPARE(state.table.seatNames[seat], u"0"_s);
+    }
+
+    void thePlayersNameOutlivesTheRun()
+    {
+        settingsButton()->click();
+        m_app->settingsWindow.findChild<QLineEdit *>(u"Edit1"_s)->setText(u"Вася"_s);
+        okButton()->click();
+        QCOMPARE(Application(QDir(m_dir.path())).state.table.playerName, u"Вася"_s);
+        // A stored name the game could not use gives the start value.
+        for (const QString &refused : {QString(), u"0"_s, u"!"_s, u"Пётр π"_s, QString(65, u'я')}) {
+            StoredPlayerName::store(refused);
+            QCOMPARE(Application(QDir(m_dir.path())).state.table.playerName, u"Новый Игрок"_s);
+        }
     }
 
     void settingsReplaceTheMenuAndGiveItBackWhenClosed()
@@ -150,14 +174,27 @@ private Q_SLOTS:
         QCOMPARE(settings.pos(), settingsPut);
     }
 
-    void winnersWindowStaysOpenAfterTheSettingsClose()
+    void winnersWindowStandsOverItsOpenerAndClosesWithIt()
     {
         settingsButton()->click();
         winnersButton()->click();
         QVERIFY(m_app->winnersWindow.isVisible());
+        QCOMPARE(m_app->winnersWindow.windowHandle()->transientParent(), m_app->settingsWindow.windowHandle());
+        // On X, Qt tells the window manager of the owner (WM_TRANSIENT_FOR) only for a dialog's window.
+        QCOMPARE(m_app->winnersWindow.windowType(), Qt::Dialog);
+        m_app->settingsWindow.close();
+        QVERIFY(!m_app->winnersWindow.isVisible());
+        QVERIFY(m_app->mainMenuWindow.isVisible());
+
+        // Opened again from the table, it belongs to the table, and the settings no longer close it.
+        m_app->gameWindow.show();
+        Q_EMIT m_app->gameWindow.hallOfFameRequested();
+        QCOMPARE(m_app->winnersWindow.windowHandle()->transientParent(), m_app->gameWindow.windowHandle());
+        settingsButton()->click();
         m_app->settingsWindow.close();
         QVERIFY(m_app->winnersWindow.isVisible());
-        QVERIFY(m_app->mainMenuWindow.isVisible());
+        m_app->gameWindow.close();
+        QVERIFY(!m_app->winnersWindow.isVisible());
     }
 
     void playOpensTheGameAndClosingItStopsTheTimersAndBringsBackTheMenu()

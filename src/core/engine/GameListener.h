@@ -22,6 +22,7 @@ public:
         QString text;
         QString answers[2];
         bool opensRound = false;  // the first question of a round or of the duel
+        int right = 0;            // the answer the question base holds as right
     };
 
     // An answer as it is judged.

@@ -56,7 +56,7 @@ void GameEngine::putQuestion(int question, int seat, bool opensRound)
     const QuestionBase::Question q = QuestionBase::question(m_questionBase.lines(), m_state.questions.starts.at(question));
     m_state.round.rightAnswer = q.right;
     const QString name = m_state.inDuel() ? m_state.duel.finalist(m_state.duel.side) : m_state.table.seatNames[seat];
-    tell(&GameListener::questionPut, GameListener::Question{seat, name, q.text, {q.first, q.second}, opensRound});
+    tell(&GameListener::questionPut, GameListener::Question{seat, name, q.text, {q.first, q.second}, opensRound, q.right});
 }
 
 bool GameEngine::personAnswers() const

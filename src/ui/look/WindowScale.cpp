@@ -1,9 +1,11 @@
 #include "ui/look/WindowScale.h"
 
 #include "ui/look/PlayerSettings.h"
+#include "ui/look/WindowFrame.h"
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
 #include <algorithm>
 
@@ -13,6 +15,10 @@ namespace {
 
 // The main menu's designed size.
 constexpr QSize MainMenu(792, 566);
+// The largest window's: the game table.
+constexpr QSize GameTable(792, 600);
+// A frame as window managers commonly draw one, for a window whose frame is not known yet.
+constexpr QMargins UsualFrame(4, 28, 4, 4);
 
 const QString Key = u"window/scale"_s;
 
@@ -39,6 +45,31 @@ int WindowScale::largestFitting(QSize available)
             best = percent;
     }
     return best;
+}
+
+bool WindowScale::fits(int percent, QSize available, QMargins frame)
+{
+    if (percent == Choices[0])
+        return true;
+    const QSize window = GameTable * percent / 100;
+    return window.width() + frame.left() + frame.right() <= available.width()
+        && window.height() + frame.top() + frame.bottom() <= available.height();
+}
+
+QList<int> WindowScale::fittingOn(const QWidget &window)
+{
+    // Qt's sizes are divided by the scale the game runs at; the screen's pixels are not.
+    const qreal scale = qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble() : 1.0;
+    const QScreen *screen = window.screen();
+    const QSize available = screen ? screen->availableGeometry().size() * (scale > 0 ? scale : 1.0) : QSize();
+    const QMargins known = WindowFrame::margins(window);
+    const QMargins frame = known.isNull() ? UsualFrame : known * scale;
+    QList<int> fitting;
+    for (int percent : Choices) {
+        if (fits(percent, available, frame))
+            fitting.append(percent);
+    }
+    return fitting;
 }
 
 void WindowScale::applyAtStart(int &argc, char **argv)

@@ -10,6 +10,7 @@
 #include "ui/look/WindowStyle.h"
 #include "ui/settings/SettingsArtwork.h"
 #include "ui/settings/SoundAndScreenGroup.h"
+#include "ui/settings/StoredPlayerName.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -21,6 +22,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QStyle>
 #include <QWindow>
 
@@ -234,6 +236,12 @@ void SettingsWindow::buildLayout()
 
 void SettingsWindow::reload()
 {
+    if (const Status loaded = load(); !loaded)
+        showError(loaded);
+}
+
+Status SettingsWindow::load()
+{
     ensureBuilt();
     // Whatever was typed and not confirmed is dropped.
     m_messages.clear();
@@ -257,22 +265,20 @@ void SettingsWindow::reload()
     m_questionFile = QuestionFile(m_questionsPath, questionsName);
     if (Status loaded = m_questionFile.load(m_questions); !loaded) {
         m_questions = LineStore();
-        showError(loaded);
-        return;
+        return loaded;
     }
     m_questionsInSync = true;
     showQuestionCount();
 
     const QString namesName = QString::fromLatin1(DataFiles::NamesBase);
     LineStore names;
-    if (Status loaded = names.load(DataFiles::path(m_dataDir, namesName), namesName); !loaded) {
-        showError(loaded);
-        return;
-    }
+    if (Status loaded = names.load(DataFiles::path(m_dataDir, namesName), namesName); !loaded)
+        return loaded;
     names.setLines(NamesBase::sorted(names.lines()));
     m_names = std::move(names);
     m_namesInSync = true;
     m_namesList->addItems(m_names.lines());
+    return Status::success();
 }
 
 void SettingsWindow::okPressed()
@@ -291,6 +297,8 @@ void SettingsWindow::okPressed()
     }
     close();
     m_state.table.playerName = typed.isEmpty() ? DefaultPlayerName : typed;
+    // Kept for the next start too, as the window size is.
+    StoredPlayerName::store(m_state.table.playerName);
 }
 
 void SettingsWindow::randomNamePressed()
@@ -403,13 +411,29 @@ bool SettingsWindow::event(QEvent *event)
         // m_lastFocus still tells where the activation came from. Coming back from the
         // window's own message box is not a new activation: it would reload and report
         // the same error again, without end; nor is coming back from another program.
-        if (m_lastFocus == FocusHolder::Other) {
+        if (m_lastFocus == FocusHolder::Other && m_loadedAtShow) {
+            // The showing has read the bases for this opening.
+            m_loadedAtShow = false;
+        } else if (m_lastFocus == FocusHolder::Other) {
             // Reloading may report an error in a message box: not from inside the
             // activation itself.
             QMetaObject::invokeMethod(this, &SettingsWindow::reload, Qt::QueuedConnection);
         }
     }
     return handled;
+}
+
+void SettingsWindow::showEvent(QShowEvent *event)
+{
+    LazyWindow::showEvent(event);
+    // Shown again after being minimised, the window reloads when it becomes active, as before.
+    if (event->spontaneous())
+        return;
+    const Status loaded = load();
+    m_loadedAtShow = true;
+    // A message box while the window is being shown would come before its first frame.
+    if (!loaded)
+        QMetaObject::invokeMethod(this, [this, loaded] { showError(loaded); }, Qt::QueuedConnection);
 }
 
 void SettingsWindow::noteFocusWindow(QWindow *window)
@@ -432,6 +456,9 @@ void SettingsWindow::noteFocusWindow(QWindow *window)
         }
         break;
     }
+    // Another window comes between: the next activation is a new one.
+    if (m_lastFocus == FocusHolder::Other)
+        m_loadedAtShow = false;
 }
 
 void SettingsWindow::closeEvent(QCloseEvent *event)

@@ -28,9 +28,12 @@ class SoundControl;
 // winners window, and below them the group «Звук и экран» (SoundAndScreenGroup).
 //
 // Every time the window becomes the active one it reloads both bases and resets every
-// field (reload()). Closing it, by "OK" or the close box, only hides it and emits
+// field (reload()). When it is shown it does so before its first frame, so that the frame
+// shows the count, the name and the names at once; the activation that follows the showing
+// then reads nothing again. Closing it, by "OK" or the close box, only hides it and emits
 // closed(); the application shows the main menu on that signal. "Best" emits
-// winnersRequested(); the application connects it to WinnersWindow::open().
+// winnersRequested(); the application opens the winners window over this one
+// (WinnersWindow::openOver()).
 // "Редактор вопросов..." emits questionEditorRequested() for the question editor.
 //
 // A failed file operation is shown in a message box and ends the handler there; the
@@ -86,10 +89,13 @@ protected:
 
     void build() override;
     bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildLayout();
+    // Resets the fields and reloads both bases; the first failure, which ends the reading.
+    Status load();
     void noteFocusWindow(QWindow *window);
     void showQuestionCount();
     // Writes a message (a refusal, a confirmation) in place of the field's text. Until the
@@ -148,4 +154,6 @@ private:
     // The last window of the application that had the keyboard focus.
     enum class FocusHolder { Other, Self, OwnDialog };
     FocusHolder m_lastFocus = FocusHolder::Other;
+    // Read as the window was shown, for the activation that comes with the showing.
+    bool m_loadedAtShow = false;
 };

@@ -13,10 +13,13 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QSlider>
+#include <QStandardItemModel>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+const QString ScaleNote = u"Применится при следующем запуске"_s;
 
 // Said when the player changes the voice or its rate, to hear the change.
 const QString VoiceSample = u"Добро пожаловать на программу Зыбкоцепье"_s;
@@ -95,8 +98,21 @@ void SoundAndScreenGroup::buildScale(int top)
     scaleCaption->setBuddy(m_windowScale);
     connect(m_windowScale, &QComboBox::activated, this,
             [this](int index) { WindowScale::store(m_windowScale->itemData(index).toInt()); });
-    auto *scaleNote = caption(u"Применится при следующем запуске"_s, ControlColumn + 125, top, this, QColor(160, 160, 160));
-    scaleNote->setObjectName(u"WindowScaleNote"_s);
+    m_windowScaleNote = caption(ScaleNote, ControlColumn + 125, top, this, QColor(160, 160, 160));
+    m_windowScaleNote->setObjectName(u"WindowScaleNote"_s);
+}
+
+void SoundAndScreenGroup::offerFittingSizes()
+{
+    const QList<int> fitting = WindowScale::fittingOn(*window());
+    auto *sizes = qobject_cast<QStandardItemModel *>(m_windowScale->model());
+    for (int i = 0; i < m_windowScale->count(); ++i)
+        sizes->item(i)->setEnabled(fitting.contains(m_windowScale->itemData(i).toInt()));
+    const bool allFit = fitting.size() == m_windowScale->count();
+    const QString note = allFit ? ScaleNote : u"Со следующего запуска; экран вмещает до %1 %"_s.arg(fitting.last());
+    m_windowScaleNote->setText(note);
+    m_windowScaleNote->adjustSize();
+    m_windowScale->setAccessibleDescription(allFit ? QString() : note);
 }
 
 void SoundAndScreenGroup::buildSound(int top)
@@ -208,6 +224,7 @@ QList<QWidget *> SoundAndScreenGroup::tabOrder() const
 
 void SoundAndScreenGroup::showStored()
 {
+    offerFittingSizes();
     m_windowScale->setCurrentIndex(std::max(0, m_windowScale->findData(WindowScale::stored())));
 
     const QSignalBlocker quietBox(m_soundOn);

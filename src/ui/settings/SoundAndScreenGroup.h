@@ -13,6 +13,7 @@ class SoundControl;
 // The settings window's group «Звук и экран»: the size of the windows, the game's sounds
 // and their volume, and the host's voice with its voice and its rate. A change is stored
 // at once; the sound and the voice are also heard at once, the size from the next start.
+// Of the window sizes, only those whose windows fit the screen can be chosen.
 //
 // The group is transparent: its frame is part of the window's picture, and the group
 // sits inside it.
@@ -40,6 +41,8 @@ protected:
 
 private:
     void buildScale(int top);
+    // Only the sizes whose windows fit the screen can be chosen; the note says so.
+    void offerFittingSizes();
     void buildSound(int top);
     void buildVoice(int top);
     void showStoredVoice();
@@ -48,6 +51,7 @@ private:
 
     QLabel *m_heading = nullptr;
     QComboBox *m_windowScale = nullptr;
+    QLabel *m_windowScaleNote = nullptr;
     QCheckBox *m_soundOn = nullptr;
     QSlider *m_soundVolume = nullptr;
     QCheckBox *m_hostVoice = nullptr;

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStyle>
+#include <QWindow>
 
 #include <limits>
 
@@ -42,7 +43,9 @@ QString asDocumentText(QString text)
 } // namespace
 
 WinnersWindow::WinnersWindow(GameState &state, const Clock &clock, QDir dataDir, QWidget *parent)
-    : LazyWindow(parent, WindowStyle::FixedWindow),
+    // A dialog's window: the X platform tells the window manager whose window it is only for
+    // dialogs, and window managers keep such a window above its owner.
+    : LazyWindow(parent, WindowStyle::FixedWindow | Qt::Dialog),
       m_state(state), m_clock(clock), m_dataDir(std::move(dataDir))
 {
     WindowStyle::setUpDarkWindow(*this, u"fBest"_s, u"Игроки, которые выиграли..."_s, 425, 280);
@@ -151,6 +154,30 @@ void WinnersWindow::open()
     }
     m_recordsLineCount = -1;
     m_state.winners.lineCount = m_lines.count();
+}
+
+void WinnersWindow::openOver(QWidget *opener)
+{
+    if (m_opener)
+        m_opener->removeEventFilter(this);
+    m_opener = opener;
+    opener->installEventFilter(this);
+    // Made now so that the window manager learns whose window this is before it is mapped.
+    ensureBuilt();
+    create();
+    windowHandle()->setTransientParent(opener->windowHandle());
+    open();
+}
+
+bool WinnersWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Minimised, the opener only leaves the screen for a while (its transient window with it).
+    if (watched == m_opener && event->type() == QEvent::Hide && !event->spontaneous()) {
+        m_opener->removeEventFilter(this);
+        m_opener = nullptr;
+        close();
+    }
+    return LazyWindow::eventFilter(watched, event);
 }
 
 void WinnersWindow::closePressed()

@@ -9,6 +9,7 @@
 #include "ui/look/LazyWindow.h"
 
 #include <QDir>
+#include <QPointer>
 
 #include <optional>
 
@@ -23,8 +24,11 @@ class RoundedShape;
 // The winners window: lists the records of best.txt in four views.
 //
 // It never reads the file by itself: the settings window's "Best" and the game's "Зал почёта"
-// open it through open(), which shows it and loads the file. Its "Закрыть" button and its
+// open it through openOver(), which shows it and loads the file. Its "Закрыть" button and its
 // close box only hide it.
+//
+// It stands above the window that opened it (the window manager keeps a transient window over
+// its parent) and closes when that window closes: it is never left behind the main menu.
 class WinnersWindow : public LazyWindow
 {
     Q_OBJECT
@@ -41,6 +45,8 @@ public Q_SLOTS:
     // area, loads best.txt and records its number of lines in the state (winners.lineCount).
     // A missing file is an empty one.
     void open();
+    // open(), standing above `opener` until `opener` closes, and closing with it.
+    void openOver(QWidget *opener);
 
     void closePressed();
     // The user picked a view.
@@ -53,6 +59,7 @@ protected:
     virtual void showError(const Status &status);
 
     void build() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     const QList<WinnersQuery::Record> &records();
@@ -78,4 +85,7 @@ private:
     // The readable records of m_lines, worked out once per opening.
     QList<WinnersQuery::Record> m_records;
     int m_recordsLineCount = -1;
+
+    // The window that opened this one, while it is open.
+    QPointer<QWidget> m_opener;
 };

@@ -7,6 +7,8 @@
 #include "TestSupport.h"
 
 #include <QComboBox>
+#include <QLabel>
+#include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -42,6 +44,15 @@ private Q_SLOTS:
         QCOMPARE(WindowScale::largestFitting(screen), percent);
     }
 
+    void offeredSizesFitTheScreenWithTheFrame()
+    {
+        // The table at 200 % is 1584 x 1200, at 125 % 990 x 750; the acceptance suite's screen is 2560 x 1600.
+        const QMargins frame(4, 28, 4, 4);
+        QVERIFY(WindowScale::fits(150, QSize(1920, 1050), frame) && !WindowScale::fits(200, QSize(1920, 1050), frame));
+        QVERIFY(WindowScale::fits(200, QSize(2560, 1600), frame) && !WindowScale::fits(125, QSize(1366, 768), frame));
+        QVERIFY(WindowScale::fits(100, QSize(640, 480), frame));
+    }
+
     void theSettingsWindowStoresTheChosenSize()
     {
         QCOMPARE(WindowScale::stored(), 0);
@@ -57,6 +68,10 @@ private Q_SLOTS:
         QVERIFY(sizes);
         QCOMPARE(sizes->count(), 4);
         QCOMPARE(sizes->currentText(), u"100 %"_s);
+        // The offscreen platform's screen, 800 x 600, holds the windows at 100 % only.
+        const auto *offered = qobject_cast<QStandardItemModel *>(sizes->model());
+        QVERIFY(offered->item(0)->isEnabled() && !offered->item(1)->isEnabled() && !offered->item(3)->isEnabled());
+        QVERIFY(window.findChild<QLabel *>(u"WindowScaleNote"_s)->text().endsWith(u"до 100 %"_s));
 
         sizes->setCurrentIndex(3);
         Q_EMIT sizes->activated(3);

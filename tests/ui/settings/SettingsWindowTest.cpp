@@ -69,6 +69,7 @@ class SettingsWindowTest : public QObject
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_dir;
+    QTemporaryDir m_config;
     GameState m_state;
     ScriptedRandom m_random;
     std::unique_ptr<Window> m_window;
@@ -104,6 +105,8 @@ class SettingsWindowTest : public QObject
     }
 
 private Q_SLOTS:
+    void initTestCase() { TestSupport::keepSettingsIn(m_config); }
+
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
@@ -256,8 +259,11 @@ private Q_SLOTS:
 
     void shownWithoutPreparationShowsEveryControl()
     {
-        // As the main menu opens it: no call but show().
+        // As the main menu opens it: no call but show(). Its first frame shows what was read.
         m_window->show();
+        QCOMPARE(countShown(), u"2"_s);
+        QCOMPARE(playerNameField()->text(), u"Новый Игрок"_s);
+        QCOMPARE(listed().size(), Names.size());
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         const QList<QWidget *> children = m_window->findChildren<QWidget *>();
         QVERIFY(children.size() > 20);

@@ -700,7 +700,26 @@ private Q_SLOTS:
         QCOMPARE(editRequests.size(), 1);
         QCOMPARE(editRequests.at(0).at(0).toString(), texts.at(1));
         QVERIFY(texts.at(1).startsWith(u"Вопрос"_s));
-        QTRY_VERIFY(!m_window->findChild<QListWidget *>(u"GameQuestionsList"_s));
+        // The list stays open beside the editor.
+        QCoreApplication::processEvents();
+        QVERIFY(list->isVisible());
+    }
+
+    void gameQuestionsMarkTheRightAnswerAndWhoAnsweredWrongly()
+    {
+        QuestionsOfTheGame put;
+        const auto ask = [&put](const QString &name, const QString &text, int right, int chosen) {
+            put.questionPut({1, name, text, {u"Да"_s, u"Нет"_s}, false, right});
+            put.answerJudged({.chosen = chosen, .right = right, .hostWord = {}});
+        };
+        ask(u"Анна"_s, u"Первый?"_s, 1, 0);
+        ask(u"Борис"_s, u"Второй?"_s, 0, 0);
+        ask(u"Вера"_s, u"Первый?"_s, 1, 0);  // put again: one line, both names
+        GameQuestionsDialog dialog(put.questions);
+        const auto *list = dialog.findChild<QListWidget *>(u"GameQuestionsList"_s);
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->item(0)->text(), u"Первый?\n    1) Да    2) Нет (верный)\n    Ответили неверно: Анна, Вера"_s);
+        QCOMPARE(list->item(1)->text(), u"Второй?\n    1) Да (верный)    2) Нет"_s);
     }
 };
 
