@@ -709,11 +709,15 @@ class Suite:
         seat = next(s for s in seats if self.a11y.showing(s) and (focus is None or s.name != focus.name)
                     and not s.name.endswith(": " + self.player))
         d.move(5, 5)  # away from the names
-        before = d.screenshot().count(self.a11y.rect(seat), PLATE)
+        before = d.screenshot().count(self.a11y.rect(seat), YELLOW)
         x, y, w, h = self.a11y.rect(seat)
-        d.move(x + w // 2, y + h // 2)
-        after = d.screenshot().count(self.a11y.rect(seat), PLATE)
-        self.check(f"{what}: a name lights up under the pointer", before < 10 and after > 100, f"({before} → {after})")
+        # The pointer on the seat's oval below the name, over its vote label: the name is
+        # outlined, not given the focus's red plate.
+        d.move(x + w // 2, y + h + h)
+        image = d.screenshot()
+        after, plate = image.count(self.a11y.rect(seat), YELLOW), image.count(self.a11y.rect(seat), PLATE)
+        self.check(f"{what}: a name is outlined with the pointer on its oval", before < 10 and after > 40 and plate < 10,
+                   f"(outline {before} → {after}, plate {plate})")
 
     def close_game(self, window):
         self.desktop.key("alt+F4")
@@ -771,9 +775,12 @@ class Suite:
                          lambda: next((n for n in Accessible.descendants(self.a11y.application())
                                        if n.getRoleName() in ("alert", "dialog") and self.a11y.showing(n)), None))
         text = " ".join(n.name for n in Accessible.descendants(alert) if n.getRoleName() == "label")
-        latin = re.findall(r"[A-Za-z]+", re.sub(r"\w+\.txt", "", text))
+        # File names and the folder named in «…» are the player's own, in any letters.
+        latin = re.findall(r"[A-Za-z]+", re.sub(r"\w+\.txt|«[^«»]*/[^«»]*»", "", text))
         self.check(f"bad files: {what} gives a message in Russian",
                    any("а" <= c <= "я" for c in text.lower()) and not latin, f"({text!r})")
+        if "missing" in what:
+            self.check(f"bad files: {what} names the folder", f"«{self.data}»" in text, f"({text!r})")
         d.key("Return")
         d.wait_gone(box)
         self.check(f"bad files: after {what} the game is still running", self.still_running())
