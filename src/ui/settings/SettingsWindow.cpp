@@ -350,6 +350,11 @@ void SettingsWindow::addQuestionPressed()
             refused = true;
         }
     }
+    if (const QString message = QuestionBase::answersRefusal(m_firstAnswerEdit->text(), m_secondAnswerEdit->text());
+        !refused && !message.isEmpty()) {
+        showMessage(m_secondAnswerEdit, message);
+        refused = true;
+    }
     if (refused)
         return;
 
