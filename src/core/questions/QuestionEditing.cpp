@@ -51,6 +51,7 @@ bool QuestionEditing::reloadIfChangedOutside(Status *status)
 
 void QuestionEditing::takeOutsideChange(LineStore now)
 {
+    m_whoChanged = m_file.whoChanged();
     m_outside = LineSplices::difference(m_store.lines(), now.lines());
     // The history, newest first, each step's undo read on the lines it applies to.
     QList<Step> history = m_undo;
@@ -234,9 +235,10 @@ Status QuestionEditing::commit(QList<Splice> splices, const QString &what, bool 
         if (!outside || attempt == 2)
             return saved;
         if (Status loaded = m_file.load(now); !loaded) {
-            load();
+            // Unreadable now: the base as it can be read, as at opening.
             m_reloaded = true;
-            return loaded;
+            const Status reread = load();
+            return reread.ok() ? loaded : reread;
         }
         const bool undone = undoing && !m_undo.isEmpty();
         takeOutsideChange(std::move(now));
@@ -246,7 +248,7 @@ Status QuestionEditing::commit(QList<Splice> splices, const QString &what, bool 
             return Status::failure(
                 u"Файл %1 изменён вне редактора"_s.arg(m_file.displayName()),
                 u"Пока редактор был открыт, %1 — там же, где ваше изменение. Чтобы не затереть то изменение, "
-                u"ваше не записано; редактор перечитал файл."_s.arg(m_file.whoChanged()));
+                u"ваше не записано; редактор перечитал файл."_s.arg(m_whoChanged));
         }
         if (undoing)
             splices = m_undo.last().undo;

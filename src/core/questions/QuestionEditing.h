@@ -42,7 +42,7 @@ public:
     // Whether the undo history had to be forgotten when the file was last read again.
     bool historyLost() const { return m_historyLost; }
     // Who changed the file outside, as the file was last read again (QuestionFile::whoChanged).
-    QString whoChanged() const { return m_file.whoChanged(); }
+    const QString &whoChanged() const { return m_whoChanged; }
     // Where block `block` of the base as it was before the file was last read again now
     // stands: where the change outside touched it, the block now at its place; -1 when
     // there is none.
@@ -114,4 +114,5 @@ private:
     LineChange m_outside;
     QList<QuestionBlocks::Block> m_blocksBefore;
     int m_changedLine = -1;
+    QString m_whoChanged;
 };

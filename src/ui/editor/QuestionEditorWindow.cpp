@@ -557,6 +557,7 @@ void QuestionEditorWindow::showCurrent()
         m_rightItems[0]->setChecked(q.right == 0);
         m_rightItems[1]->setChecked(q.right == 1);
         m_rightChoice->setExclusive(true);
+        m_formFilled = q;
     }
     showEditedMark();
 }
@@ -570,7 +571,8 @@ bool QuestionEditorWindow::formEdited() const
 {
     if (!m_editing || m_formBlock < 0 || m_formBlock >= m_editing->count())
         return false;
-    const QuestionBase::Question stored = m_editing->question(m_formBlock), form = formQuestion();
+    const QuestionBase::Question &stored = m_formFilled;
+    const QuestionBase::Question form = formQuestion();
     return form.text != stored.text || form.first != stored.first || form.second != stored.second
         || form.right != stored.right;
 }

@@ -79,6 +79,7 @@ public Q_SLOTS:
     // Writes the blocks to a UTF-8 file; true when written.
     bool exportBlocks(const QString &path, const QList<int> &blocks);
 
+public:
     // What the player answers to «Записать изменения?».
     enum class Unsaved { Save, Discard, Cancel };
 
@@ -111,7 +112,7 @@ private:
     void showCount();
     void prepareSearchSoon();
     void showCurrent();
-    // The question as the fields hold it, and whether it differs from the stored one.
+    // The question as the fields hold it, and whether it differs from what they were filled with.
     QuestionBase::Question formQuestion() const;
     bool formEdited() const;
     void showEditedMark();
@@ -133,8 +134,9 @@ private:
     std::unique_ptr<QuestionEditing> m_editing;
     bool m_loaded = false;
     bool m_opened = false;
-    // The block whose question the fields show.
+    // The block whose question the fields show, and the question as they were filled with it.
     int m_formBlock = -1;
+    QuestionBase::Question m_formFilled;
     // The search as last applied to the list.
     QString m_searched;
 
