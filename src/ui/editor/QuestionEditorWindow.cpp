@@ -97,6 +97,25 @@ protected:
     }
 };
 
+// The mark of an answer's being right, beside that answer's field. Qt leaves only the last
+// focused button of a group in the Tab order; each mark here stands by its own field, so
+// both stay there.
+class AnswerMark : public QRadioButton
+{
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QRadioButton::focusInEvent(event);
+        if (group()) {
+            for (QAbstractButton *b : group()->buttons())
+                b->setFocusPolicy(Qt::StrongFocus);
+        }
+    }
+};
+
 QPushButton *button(QStyle::StandardPixmap glyph, const QString &text, QWidget *parent)
 {
     return new FocusButton(parent->style()->standardIcon(glyph), text, parent);
@@ -256,7 +275,7 @@ void QuestionEditorWindow::buildLayout()
     m_rightChoice = new QButtonGroup(this);
     const QString rightTexts[2] = {u"верен (Alt+1)"_s, u"верен (Alt+2)"_s};
     for (int i = 0; i < 2; ++i) {
-        m_rightItems[i] = new QRadioButton(rightTexts[i], this);
+        m_rightItems[i] = new AnswerMark(rightTexts[i], this);
         m_rightItems[i]->setObjectName(u"RightAnswer%1"_s.arg(i));
         // White words beside the style's own mark, black on white.
         QPalette pal = m_rightItems[i]->palette();

@@ -127,6 +127,16 @@ private Q_SLOTS:
     {
         QCOMPARE(m_window->shownBlocks().size(), 41);
         QVERIFY(child<QLabel>(u"CountLabel"_s)->text().contains(u"40 вопросов"_s));
+        // The list shows whether it has the focus; both answers' marks are in the Tab order.
+        search()->setFocus();
+        const QImage withoutFocus = list()->viewport()->grab().toImage();
+        list()->setFocus();
+        QVERIFY(list()->viewport()->grab().toImage() != withoutFocus);
+        for (const auto &[field, mark] : {std::pair{u"SecondAnswerEdit"_s, u"RightAnswer1"_s}, {u"FirstAnswerEdit"_s, u"RightAnswer0"_s}}) {
+            child<QLineEdit>(field)->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), mark);
+        }
 
         // Found by a word, in any case, and corrected.
         type(search(), u"вопрос 17"_s);
