@@ -612,7 +612,7 @@ void QuestionEditorWindow::showEditedMark()
         colour = WindowStyle::Red;
     }
     if (edited) {
-        heading += u" Изменён, не записан (Ctrl+S — записать)."_s;
+        heading = u"%1 Изменён, не записан (Ctrl+S — записать)."_s.arg(heading.chopped(heading.endsWith(u':') ? 1 : 0) + u'.');
         colour = WindowStyle::Yellow;
     }
     if (heading != m_blockLabel->text()) {
