@@ -612,7 +612,9 @@ void QuestionEditorWindow::showEditedMark()
         colour = WindowStyle::Red;
     }
     if (edited) {
-        heading = u"%1 Изменён, не записан (Ctrl+S — записать)."_s.arg(heading.chopped(heading.endsWith(u':') ? 1 : 0) + u'.');
+        if (heading.endsWith(u':'))
+            heading = heading.chopped(1) + u'.';
+        heading += u" Изменён, не записан (Ctrl+S — записать)."_s;
         colour = WindowStyle::Yellow;
     }
     if (heading != m_blockLabel->text()) {
