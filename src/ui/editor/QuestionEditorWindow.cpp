@@ -721,8 +721,11 @@ bool QuestionEditorWindow::commit(int block, const QuestionBase::Question &typed
 
 void QuestionEditorWindow::removePressed()
 {
+    // Saving the edit first may move the blocks (when another program's change came first).
+    if (selectedBlocks().isEmpty() || !settleEdit())
+        return;
     const QList<int> blocks = selectedBlocks();
-    if (blocks.isEmpty() || !settleEdit())
+    if (blocks.isEmpty())
         return;
     if (blocks.size() > 1
         && !confirm(u"Удалить из базы %1?"_s.arg(counted(blocks.size())), u"Удалить %1"_s.arg(counted(blocks.size()))))
@@ -770,6 +773,7 @@ bool QuestionEditorWindow::importFile(const QString &path)
         return false;
     QStringList lines;
     if (Status read = QuestionImport::read(path, &lines); !read) {
+        m_statusLabel->clear();
         showError(read);
         return false;
     }
@@ -808,6 +812,7 @@ void QuestionEditorWindow::exportPressed()
 bool QuestionEditorWindow::exportBlocks(const QString &path, const QList<int> &blocks)
 {
     if (Status written = m_editing->exportTo(path, blocks); !written) {
+        m_statusLabel->clear();
         showError(written);
         return false;
     }
