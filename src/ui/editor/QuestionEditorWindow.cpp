@@ -851,13 +851,22 @@ void QuestionEditorWindow::nextBrokenPressed()
 void QuestionEditorWindow::failed(const Status &status)
 {
     m_statusLabel->clear();
-    if (m_editing->reloaded()) {
-        // The file as another program left it; an edit in the fields stays there, on its
-        // question where it now stands, to be saved again.
-        m_formBlock = m_editing->movedBlock(m_formBlock);
-        refresh(m_formBlock, m_table->currentIndex().row());
-    }
+    // The file as another program left it; an edit in the fields stays, to be saved again.
+    if (m_editing->reloaded())
+        showReadAgain();
     showError(status);
+}
+
+void QuestionEditorWindow::showReadAgain()
+{
+    // An edit in the fields stays there, on its question where it now stands; a search that
+    // would hide that question is cleared.
+    m_formBlock = m_editing->movedBlock(m_formBlock);
+    if (formEdited() && !m_editing->matching(m_searchEdit->text()).contains(m_formBlock)) {
+        const QSignalBlocker quiet(m_searchEdit);
+        m_searchEdit->clear();
+    }
+    refresh(m_formBlock, m_table->currentIndex().row());
 }
 
 void QuestionEditorWindow::tell(const QString &line)
@@ -883,9 +892,7 @@ void QuestionEditorWindow::checkForOutsideChange()
     Status status;
     if (!m_editing->reloadIfChangedOutside(&status))
         return;
-    // An edit in the fields stays there, on its question where it now stands.
-    m_formBlock = m_editing->movedBlock(m_formBlock);
-    refresh(m_formBlock, m_table->currentIndex().row());
+    showReadAgain();
     tell(u"Файл %1 изменён вне редактора: %2. Список перечитан%3."_s.arg(
         m_editing->displayName(), m_editing->whoChanged(),
         m_editing->historyLost() ? u", отменить прежние изменения уже нельзя"_s : QString()));

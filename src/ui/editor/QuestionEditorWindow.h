@@ -125,6 +125,8 @@ private:
     // refused or failed.
     bool commit(int block, const QuestionBase::Question &question);
     void failed(const Status &status);
+    // Shows the base read again after another program changed it.
+    void showReadAgain();
     void tell(const QString &line);
     void refuse(const QString &message, QWidget *field);
     QList<int> selectedBlocks() const;
