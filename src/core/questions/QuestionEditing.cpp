@@ -46,7 +46,8 @@ bool QuestionEditing::reloadIfChangedOutside(Status *status)
         return true;
     }
     takeOutsideChange(std::move(now));
-    return true;
+    // Only the file's time changed: nothing to tell.
+    return !m_outside.isEmpty();
 }
 
 void QuestionEditing::takeOutsideChange(LineStore now)

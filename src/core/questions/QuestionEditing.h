@@ -33,7 +33,7 @@ public:
     void adopt(const LineStore &base, const QuestionFile &file);
     // Whether another program changed the file since it was last read or written here.
     bool changedOutside() const { return m_file.changedOutside(); }
-    // Reads the file again if another program changed it since; true when it did.
+    // Reads the file again if another program changed it since; true when its lines changed.
     bool reloadIfChangedOutside(Status *status);
     // Whether the last failed change found the file changed outside and read it again.
     bool reloaded() const { return m_reloaded; }
