@@ -1,5 +1,7 @@
 #include "core/questions/LineSplices.h"
 
+#include "core/data/QuestionBase.h"
+
 QList<Splice> LineSplices::apply(QStringList &lines, const QList<Splice> &splices)
 {
     QList<Splice> undo;
@@ -31,7 +33,25 @@ LineChange LineSplices::difference(const QStringList &before, const QStringList 
     int tail = 0;
     while (tail < n - head && tail < m - head && before.at(n - 1 - tail) == after.at(m - 1 - tail))
         ++tail;
-    return {head, n - tail, m - tail - head};
+    LineChange change{head, n - tail, m - tail - head};
+    // Where lines repeat ("?", "0"), the run could as well stand a few lines earlier: it is
+    // put where it begins with a block's first line if it can, so that a block removed or
+    // added outside is that block, not the end of one and the start of the next.
+    const QLatin1StringView marker(QuestionBase::Marker);
+    if (change.isEmpty() || (change.to > change.from ? before.at(change.from) : after.at(change.from)) == marker)
+        return change;
+    for (LineChange earlier = change; earlier.from > 0; ) {
+        const bool removedSlides = earlier.to == earlier.from || before.at(earlier.from - 1) == before.at(earlier.to - 1);
+        const bool insertedSlides = earlier.inserted == 0 || after.at(earlier.from - 1) == after.at(earlier.from + earlier.inserted - 1);
+        if (!removedSlides || !insertedSlides)
+            break;
+        --earlier.from;
+        --earlier.to;
+        const QString &first = earlier.to > earlier.from ? before.at(earlier.from) : after.at(earlier.from);
+        if (first == marker)
+            return earlier;
+    }
+    return change;
 }
 
 bool LineSplices::rebase(QList<Splice> &splices, const LineChange &change)

@@ -30,7 +30,8 @@ namespace LineSplices {
 // Applies the splices to `lines` and returns the splices that undo them.
 QList<Splice> apply(QStringList &lines, const QList<Splice> &splices);
 
-// The run where `before` and `after` differ.
+// The run where `before` and `after` differ; where it could stand a few lines earlier, as
+// lines repeat, it begins with a question's marker line if it can.
 LineChange difference(const QStringList &before, const QStringList &after);
 
 // Moves splices made on the lines before `change` onto the lines after it; false, leaving

@@ -258,6 +258,11 @@ private Q_SLOTS:
         QVERIFY(e.undo().ok());
         QVERIFY(e.undo().ok());
         QCOMPARE(readFile(m_path), crlf(theirs + Base));
+        // A question removed outside is that question, not the end of one and the start of the next.
+        QVERIFY(other.update(store, [](LineStore &s) { s.setLines(s.lines().mid(0, 11) + s.lines().mid(16)); }).ok());
+        QVERIFY(e.edit(3, {u"Ёлка?"_s, u"Дерево"_s, u"Куст"_s, 0}).ok());
+        QVERIFY(e.merged());
+        QCOMPARE(readFile(m_path), crlf(theirs + Base.mid(0, 6) + block(u"Ёлка?"_s, u"Дерево"_s, u"Куст"_s, u"0"_s) + Base.mid(16)));
 
         // A change to the lines being edited is not overwritten, and the failure says who made it.
         QVERIFY(other.update(store, [](LineStore &s) { s.setLines(QStringList{u"?"_s, u"Их"_s} + s.lines().mid(2)); }).ok());
