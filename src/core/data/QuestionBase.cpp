@@ -9,6 +9,12 @@ bool isRightAnswerLine(const QString &line)
     return line.size() == 1 && (line.at(0) == u'0' || line.at(0) == u'1');
 }
 
+// An answer as a player reads it: case, the dots over «ё» and extra blanks not counting.
+QString spoken(const QString &answer)
+{
+    return answer.simplified().toCaseFolded().replace(u'ё', u'е');
+}
+
 } // namespace
 
 QuestionBase::Index QuestionBase::index(const QStringList &lines)
@@ -53,5 +59,12 @@ QString QuestionBase::refusal(const QString &text)
         const bool one = unfit.toUcs4().size() == 1;
         return (one ? u"Плохой знак «%1»"_s : u"Плохие знаки «%1»"_s).arg(unfit);
     }
+    return {};
+}
+
+QString QuestionBase::answersRefusal(const QString &first, const QString &second)
+{
+    if (spoken(first) == spoken(second))
+        return u"Ответы одинаковые!"_s;
     return {};
 }

@@ -39,4 +39,10 @@ void append(LineStore &store, const QString &text, const QString &first, const Q
 // characters to replace); empty when the text can be stored.
 QString refusal(const QString &text);
 
+// Two answers a player cannot tell apart: equal when letter case, «ё» for «е» and blanks
+// (around the words and between them) do not count. One of them would be judged wrong,
+// so such a question is refused wherever it is stored: the short message, for the second
+// answer's field; empty when the answers differ.
+QString answersRefusal(const QString &first, const QString &second);
+
 } // namespace QuestionBase

@@ -15,9 +15,11 @@
 //
 // Every change is written to the file at once (QuestionFile: under its lock, atomically).
 // A change that cannot be written leaves the questions as they were. If another window or
-// another copy of the game changed the file since it was read here, nothing is written: the
-// file is read again, the session's undo history is forgotten, and the failure says so
-// (reloaded() tells it apart). A game already running keeps the questions it loaded.
+// another program changed the file since it was read here, the file is read again and the
+// change is made on top of theirs when it touches other lines (merged() tells so); when it
+// touches the lines they changed, nothing is written and the failure says so (reloaded()
+// tells it apart). The session's undo history is kept as long as none of its changes
+// touches the lines changed outside. A game already running keeps the questions it loaded.
 class QuestionEditing
 {
 public:
@@ -31,10 +33,22 @@ public:
     void adopt(const LineStore &base, const QuestionFile &file);
     // Whether another program changed the file since it was last read or written here.
     bool changedOutside() const { return m_file.changedOutside(); }
-    // Reads the file again if another program changed it since; true when it did.
+    // Reads the file again if another program changed it since; true when its lines changed.
     bool reloadIfChangedOutside(Status *status);
     // Whether the last failed change found the file changed outside and read it again.
     bool reloaded() const { return m_reloaded; }
+    // Whether the last change found the file changed outside and was made on top of it.
+    bool merged() const { return m_merged; }
+    // Whether the undo history had to be forgotten when the file was last read again.
+    bool historyLost() const { return m_historyLost; }
+    // Who changed the file outside, as the file was last read again (QuestionFile::whoChanged).
+    const QString &whoChanged() const { return m_whoChanged; }
+    // Where block `block` of the base as it was before the file was last read again now
+    // stands: where the change outside touched it, the block now at its place; -1 when
+    // there is none.
+    int movedBlock(int block) const;
+    // The block where the last change (or undo) begins, or -1 when it removed the last lines.
+    int changedBlock() const;
 
     const QString &displayName() const { return m_file.displayName(); }
     const QStringList &lines() const { return m_store.lines(); }
@@ -54,6 +68,9 @@ public:
     void prepareSearch();
     // The first block whose question reads `text` (exactly, or else folded), or -1.
     int find(const QString &text) const;
+    // Another playable block that `question` would repeat (QuestionImport::repeatKey), or
+    // -1; none when block `block` already reads as that question.
+    int repeatOf(int block, const QuestionBase::Question &question) const;
 
     // Replaces block `i` by `question`, which must be storable (QuestionImport::refusal).
     // A broken block becomes a whole one.
@@ -79,7 +96,9 @@ private:
         QString what;
     };
 
-    Status commit(const QList<Splice> &splices, const QString &what, bool undoing = false);
+    Status commit(QList<Splice> splices, const QString &what, bool undoing = false);
+    // Takes the file as another program left it, keeping the undo history where it can.
+    void takeOutsideChange(LineStore now);
     void reindex();
 
     QuestionFile m_file;
@@ -89,4 +108,11 @@ private:
     QuestionSearch m_search;
     QList<Step> m_undo;
     bool m_reloaded = false;
+    bool m_merged = false;
+    bool m_historyLost = false;
+    // The change found outside, and the blocks as they were before it.
+    LineChange m_outside;
+    QList<QuestionBlocks::Block> m_blocksBefore;
+    int m_changedLine = -1;
+    QString m_whoChanged;
 };

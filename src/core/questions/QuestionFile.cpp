@@ -1,6 +1,7 @@
 #include "core/questions/QuestionFile.h"
 
 #include <QFile>
+#include <QHash>
 #include <QFileInfo>
 #include <QLockFile>
 
@@ -11,6 +12,19 @@ namespace {
 // A lock older than this was left by a program that ended without removing it.
 constexpr int StaleLockMs = 10000;
 int lockWaitMs = 5000;
+
+// What the windows of this game last wrote to each question base (its size and hash), to
+// tell their changes from another program's.
+QHash<QString, std::pair<qint64, size_t>> &writtenHere()
+{
+    static QHash<QString, std::pair<qint64, size_t>> written;
+    return written;
+}
+
+std::pair<qint64, size_t> fingerprint(const QByteArray &content)
+{
+    return {content.size(), qHash(content)};
+}
 
 } // namespace
 
@@ -132,5 +146,14 @@ Status QuestionFile::write(const LineStore &store)
     if (Status s = store.save(m_path, m_displayName, &written); !s)
         return s;
     remember(written);
+    writtenHere().insert(QFileInfo(m_path).absoluteFilePath(), fingerprint(written));
     return Status::success();
+}
+
+QString QuestionFile::whoChanged() const
+{
+    const auto written = writtenHere().constFind(QFileInfo(m_path).absoluteFilePath());
+    if (m_known == Known::Content && written != writtenHere().cend() && *written == fingerprint(m_content))
+        return u"другое окно игры изменило файл «%1»"_s.arg(m_displayName);
+    return u"другая программа изменила файл «%1»"_s.arg(m_displayName);
 }

@@ -31,6 +31,10 @@ public:
     bool changedOutside() const;
     // Whether the file's content was read or written here.
     bool isRead() const { return m_known == Known::Content; }
+    // Who changed the file, found changed and read again, for the middle of a sentence:
+    // «другое окно игры изменило файл «Vopros.txt»» when the content read is what a window
+    // of this game last wrote there, else «другая программа изменила файл …».
+    QString whoChanged() const;
 
     // Under the lock: writes `store` if the file still holds what was last read or written
     // here. If another program changed it meanwhile, nothing is written, `*outside` is set

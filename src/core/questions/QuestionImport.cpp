@@ -22,10 +22,12 @@ class Reader
 public:
     explicit Reader(const QSet<QString> &existing) : m_keys(existing) {}
 
-    void take(int line, const QuestionBase::Question &q)
+    // `line` is the question's first line; in a block, each text has a line of its own.
+    void take(int line, const QuestionBase::Question &q, bool block)
     {
-        if (const QString why = QuestionImport::refusal(q); !why.isEmpty()) {
-            refuse(line, why);
+        int field = 0;
+        if (const QString why = QuestionImport::refusal(q, &field); !why.isEmpty()) {
+            refuse(block ? line + field : line, why);
             return;
         }
         const QString key = QuestionImport::repeatKey(q);
@@ -61,9 +63,9 @@ void readBlocks(const QStringList &lines, Reader &reader)
             }
             const QString &right = lines.at(i + 4);
             if (right != u"0" && right != u"1") {
-                reader.refuse(i, u"последняя строка блока %1 — не номер верного ответа (0 или 1)"_s.arg(quoted(right)));
+                reader.refuse(i + 4, u"последняя строка блока %1 — не номер верного ответа (0 или 1)"_s.arg(quoted(right)));
             } else {
-                reader.take(i, {lines.at(i + 1), lines.at(i + 2), lines.at(i + 3), right == u"1" ? 1 : 0});
+                reader.take(i + 1, {lines.at(i + 1), lines.at(i + 2), lines.at(i + 3), right == u"1" ? 1 : 0}, true);
             }
             i += 5;
         } else if (lines.at(i).trimmed().isEmpty()) {
@@ -101,7 +103,7 @@ void readLines(const QStringList &lines, Reader &reader)
             continue;
         }
         (firstMarked ? first : second).remove(0, 1);
-        reader.take(i, {parts.at(0).trimmed(), first.trimmed(), second.trimmed(), firstMarked ? 0 : 1});
+        reader.take(i, {parts.at(0).trimmed(), first.trimmed(), second.trimmed(), firstMarked ? 0 : 1}, false);
     }
 }
 
@@ -147,15 +149,24 @@ QuestionImport::Plan QuestionImport::plan(const QStringList &lines, const QSet<Q
     return reader.plan;
 }
 
-QString QuestionImport::refusal(const QuestionBase::Question &q)
+QString QuestionImport::refusal(const QuestionBase::Question &q, int *field)
 {
     const std::pair<const QString *, QString> fields[] = {
         {&q.text, u"вопрос"_s}, {&q.first, u"первый ответ"_s}, {&q.second, u"второй ответ"_s}};
+    int at = 0;
+    QString why;
     for (const auto &[text, name] : fields) {
         if (text->trimmed().isEmpty())
-            return u"пустой %1"_s.arg(name);
-        if (const QString why = QuestionBase::refusal(*text); !why.isEmpty())
-            return u"%1: %2"_s.arg(name, why);
+            why = u"пустой %1"_s.arg(name);
+        else if (const QString bad = QuestionBase::refusal(*text); !bad.isEmpty())
+            why = u"%1: %2"_s.arg(name, bad);
+        if (!why.isEmpty())
+            break;
+        ++at;
     }
-    return {};
+    if (why.isEmpty() && !QuestionBase::answersRefusal(q.first, q.second).isEmpty())
+        why = u"ответы одинаковые: %1 и %2"_s.arg(quoted(q.first), quoted(q.second));
+    if (field)
+        *field = std::min(at, 2);
+    return why;
 }

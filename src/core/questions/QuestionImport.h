@@ -22,7 +22,7 @@ namespace QuestionImport {
 
 struct Unreadable
 {
-    int line = 0;     // the line where it starts, counted from 1
+    int line = 0;     // the line at fault, counted from 1
     QString reason;   // in Russian, for the player
 };
 
@@ -47,7 +47,8 @@ QSet<QString> repeatKeys(const QStringList &lines, const QList<QuestionBlocks::B
 Plan plan(const QStringList &lines, const QSet<QString> &existing);
 
 // Why a question cannot be stored, as "первый ответ: Плохой знак «✓»"; empty when it can.
-// Blank texts are refused too.
-QString refusal(const QuestionBase::Question &question);
+// Blank texts are refused too, and two answers that read the same (QuestionBase::answersRefusal).
+// `field`, when given, is set to the text at fault: 0 the question, 1 and 2 the answers.
+QString refusal(const QuestionBase::Question &question, int *field = nullptr);
 
 } // namespace QuestionImport

@@ -23,8 +23,15 @@ public:
     QList<int> matching(const QString &words) const;
 
 private:
+    // Where `word` next stands in the text, from `from`; -1 when nowhere.
+    qsizetype find(QStringView word, qsizetype from) const;
+
+    // Letters counted up to here; those after are taken as rare.
+    static constexpr char16_t CountedLetters = 0x500;
+
     bool m_indexed = false;
     int m_blocks = 0;
     QString m_text;            // each block's question and answers, each ended by '\n'
     QList<qsizetype> m_ends;   // where each block's text ends in m_text
+    QList<qsizetype> m_counts; // how often each letter stands in m_text
 };

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -23,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -77,9 +79,46 @@ QLabel *label(const QString &text, QWidget *parent, const QColor &colour = Windo
     return l;
 }
 
+// A button whose focus shows as a thick yellow frame, not only as the style's thin line.
+class FocusButton : public QPushButton
+{
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QPushButton::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QPainter painter(this);
+        painter.setPen(QPen(WindowStyle::Yellow, 2));
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+};
+
+// The mark of an answer's being right, beside that answer's field. Qt leaves only the last
+// focused button of a group in the Tab order; each mark here stands by its own field, so
+// both stay there.
+class AnswerMark : public QRadioButton
+{
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QRadioButton::focusInEvent(event);
+        if (group()) {
+            for (QAbstractButton *b : group()->buttons())
+                b->setFocusPolicy(Qt::StrongFocus);
+        }
+    }
+};
+
 QPushButton *button(QStyle::StandardPixmap glyph, const QString &text, QWidget *parent)
 {
-    return new QPushButton(parent->style()->standardIcon(glyph), text, parent);
+    return new FocusButton(parent->style()->standardIcon(glyph), text, parent);
 }
 
 // Qt's own words in the editor's dialogs (the file dialog's columns and tooltips, the
@@ -97,10 +136,11 @@ void translateQt()
     Q_UNUSED(done);
 }
 
-// The list's cells as the style draws them, and a white frame round the current cell (the
-// one F2 edits) whether or not the list has the focus: the style's own frame hardly shows on
-// the marked row, and as it comes and goes with the focus, the list would be painted twice
-// as the window opens and becomes active.
+// The list's cells as the style draws them, and a frame round the current cell (the one F2
+// edits): white while the list holds the window's focus, grey while another control does.
+// The style's own frame hardly shows on the marked row. The frame follows the window's focus
+// control, not whether the window is active, so that the list's first paint, before the
+// window is activated, is its last.
 class CurrentCellDelegate : public QStyledItemDelegate
 {
 public:
@@ -114,12 +154,21 @@ public:
         const auto *view = qobject_cast<const QAbstractItemView *>(option.widget);
         if (view && view->currentIndex() == index) {
             painter->save();
-            painter->setPen(WindowStyle::White);
+            painter->setPen(view->window()->focusWidget() == view ? WindowStyle::White : WindowStyle::Grey);
             painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
             painter->restore();
         }
     }
 };
+
+// A change written on top of what another program wrote meanwhile says so.
+QString noted(const QuestionEditing &editing, const QString &line)
+{
+    if (!editing.merged())
+        return line;
+    return u"%1 Пока редактор был открыт, %2: те изменения сохранены, ваше записано поверх них."_s.arg(
+        line, editing.whoChanged());
+}
 
 } // namespace
 
@@ -127,7 +176,8 @@ QuestionEditorWindow::QuestionEditorWindow(QDir dataDir, QWidget *parent)
     : LazyWindow(parent, Qt::Window), m_dataDir(std::move(dataDir))
 {
     setObjectName(u"QuestionEditor"_s);
-    setWindowTitle(u"Редактор вопросов"_s);
+    // The mark shows while the question's fields hold an edit not saved.
+    setWindowTitle(u"Редактор вопросов[*]"_s);
     AccessibleRoles::install();
     setFont(Fonts::font(Fonts::Family::MsSansSerif, 12));
     QPalette pal = palette();
@@ -225,7 +275,7 @@ void QuestionEditorWindow::buildLayout()
     m_rightChoice = new QButtonGroup(this);
     const QString rightTexts[2] = {u"верен (Alt+1)"_s, u"верен (Alt+2)"_s};
     for (int i = 0; i < 2; ++i) {
-        m_rightItems[i] = new QRadioButton(rightTexts[i], this);
+        m_rightItems[i] = new AnswerMark(rightTexts[i], this);
         m_rightItems[i]->setObjectName(u"RightAnswer%1"_s.arg(i));
         // White words beside the style's own mark, black on white.
         QPalette pal = m_rightItems[i]->palette();
@@ -290,7 +340,11 @@ void QuestionEditorWindow::buildLayout()
     for (QLineEdit *e : {m_questionEdit, m_firstEdit, m_secondEdit}) {
         connect(e, &QLineEdit::returnPressed, this, &QuestionEditorWindow::savePressed);
         connect(e, &QLineEdit::textEdited, m_refusalLabel, &QLabel::clear);
+        connect(e, &QLineEdit::textEdited, this, &QuestionEditorWindow::showEditedMark);
+        e->installEventFilter(this);
     }
+    connect(m_rightChoice, &QButtonGroup::idToggled, this, &QuestionEditorWindow::showEditedMark);
+    m_table->viewport()->installEventFilter(this);
     // The radio buttons say which answer they mark.
     connect(m_firstEdit, &QLineEdit::textChanged, this,
             [this](const QString &t) { m_rightItems[0]->setAccessibleName(u"Верен первый ответ: %1"_s.arg(t)); });
@@ -385,7 +439,7 @@ void QuestionEditorWindow::openAt(const QString &question)
 void QuestionEditorWindow::openAtBlock(int block)
 {
     open();
-    if (block < 0 || block >= m_editing->count())
+    if (block < 0 || block >= m_editing->count() || (block != m_formBlock && !settleEdit()))
         return;
     if (m_model->rowOf(block) < 0)
         m_searchEdit->clear();
@@ -448,13 +502,19 @@ QList<int> QuestionEditorWindow::selectedBlocks() const
 
 void QuestionEditorWindow::search(const QString &words)
 {
-    Q_UNUSED(words);
+    // An edit stays in the fields while the list still shows its question.
+    if (formEdited() && !m_editing->matching(words).contains(m_formBlock) && !settleEdit()) {
+        const QSignalBlocker quiet(m_searchEdit);
+        m_searchEdit->setText(m_searched);
+        return;
+    }
     refresh(currentBlock(), 0);
 }
 
 void QuestionEditorWindow::refresh(int block, int rowIfGone)
 {
-    m_model->setBlocks(m_editing->matching(m_searchEdit->text()));
+    m_searched = m_searchEdit->text();
+    m_model->setBlocks(m_editing->matching(m_searched));
     const int count = m_model->rowCount();
     if (count > 0) {
         int row = block >= 0 ? m_model->rowOf(block) : -1;
@@ -494,42 +554,97 @@ void QuestionEditorWindow::showCount()
 
 void QuestionEditorWindow::showCurrent()
 {
-    m_refusalLabel->clear();
     const int block = currentBlock();
     const bool any = block >= 0;
     for (QWidget *w : std::initializer_list<QWidget *>{m_questionEdit, m_firstEdit, m_secondEdit, m_rightItems[0],
                                                         m_rightItems[1], m_saveButton})
         w->setEnabled(any);
     m_removeButton->setEnabled(any);
-    const QuestionBase::Question q = any ? m_editing->question(block) : QuestionBase::Question{{}, {}, {}, -1};
-    m_questionEdit->setText(q.text);
-    m_firstEdit->setText(q.first);
-    m_secondEdit->setText(q.second);
-    m_questionEdit->setCursorPosition(0);
-    m_firstEdit->setCursorPosition(0);
-    m_secondEdit->setCursorPosition(0);
-    // No answer is marked where the block has no right answer.
-    m_rightChoice->setExclusive(false);
-    m_rightItems[0]->setChecked(q.right == 0);
-    m_rightItems[1]->setChecked(q.right == 1);
-    m_rightChoice->setExclusive(true);
-    if (!any) {
-        m_blockLabel->setText(u"Вопрос не выбран"_s);
-        WindowStyle::setTextColour(m_blockLabel, WindowStyle::White);
-    } else if (m_editing->block(block).playable) {
-        m_blockLabel->setText(u"Вопрос %1 из %2:"_s.arg(block + 1).arg(m_editing->count()));
-        WindowStyle::setTextColour(m_blockLabel, WindowStyle::White);
-    } else {
-        m_blockLabel->setText(u"Блок %1 испорчен. %2 Исправьте его и запишите или удалите."_s.arg(block + 1).arg(
-            m_editing->problem(block)));
-        WindowStyle::setTextColour(m_blockLabel, WindowStyle::Red);
+    // An edit not saved stays in the fields while its question is current.
+    if (!any || block != m_formBlock || !formEdited()) {
+        m_refusalLabel->clear();
+        m_formBlock = block;
+        const QuestionBase::Question q = any ? m_editing->question(block) : QuestionBase::Question{{}, {}, {}, -1};
+        m_questionEdit->setText(q.text);
+        m_firstEdit->setText(q.first);
+        m_secondEdit->setText(q.second);
+        m_questionEdit->setCursorPosition(0);
+        m_firstEdit->setCursorPosition(0);
+        m_secondEdit->setCursorPosition(0);
+        // No answer is marked where the block has no right answer.
+        m_rightChoice->setExclusive(false);
+        m_rightItems[0]->setChecked(q.right == 0);
+        m_rightItems[1]->setChecked(q.right == 1);
+        m_rightChoice->setExclusive(true);
+        m_formFilled = q;
     }
-    m_blockLabel->setAccessibleName(m_blockLabel->text());
+    showEditedMark();
+}
+
+QuestionBase::Question QuestionEditorWindow::formQuestion() const
+{
+    return {m_questionEdit->text(), m_firstEdit->text(), m_secondEdit->text(), m_rightChoice->checkedId()};
+}
+
+bool QuestionEditorWindow::formEdited() const
+{
+    if (!m_editing || m_formBlock < 0 || m_formBlock >= m_editing->count())
+        return false;
+    const QuestionBase::Question &stored = m_formFilled;
+    const QuestionBase::Question form = formQuestion();
+    return form.text != stored.text || form.first != stored.first || form.second != stored.second
+        || form.right != stored.right;
+}
+
+void QuestionEditorWindow::showEditedMark()
+{
+    const int block = m_formBlock;
+    const bool edited = formEdited();
+    setWindowModified(edited);
+    QString heading;
+    QColor colour = WindowStyle::White;
+    if (block < 0) {
+        heading = u"Вопрос не выбран"_s;
+    } else if (m_editing->block(block).playable) {
+        heading = u"Вопрос %1 из %2:"_s.arg(block + 1).arg(m_editing->count());
+    } else {
+        heading = u"Блок %1 испорчен. %2 Исправьте его и запишите или удалите."_s.arg(block + 1).arg(m_editing->problem(block));
+        colour = WindowStyle::Red;
+    }
+    if (edited) {
+        if (heading.endsWith(u':'))
+            heading = heading.chopped(1) + u'.';
+        heading += u" Изменён, не записан (Ctrl+S — записать)."_s;
+        colour = WindowStyle::Yellow;
+    }
+    if (heading != m_blockLabel->text()) {
+        m_blockLabel->setText(heading);
+        m_blockLabel->setAccessibleName(heading);
+    }
+    WindowStyle::setTextColour(m_blockLabel, colour);
+}
+
+bool QuestionEditorWindow::settleEdit()
+{
+    if (!formEdited())
+        return true;
+    switch (askToSave()) {
+    case Unsaved::Save:
+        savePressed();
+        return !formEdited();
+    case Unsaved::Discard:
+        m_formBlock = -1;
+        showCurrent();
+        return true;
+    case Unsaved::Cancel:
+        break;
+    }
+    return false;
 }
 
 void QuestionEditorWindow::savePressed()
 {
-    const int block = currentBlock();
+    const int block = m_formBlock;
     if (block < 0)
         return;
     m_refusalLabel->clear();
@@ -544,6 +659,11 @@ void QuestionEditorWindow::savePressed()
                 first = edit;
         }
     }
+    if (const QString same = QuestionBase::answersRefusal(m_firstEdit->text(), m_secondEdit->text());
+        refusals.isEmpty() && !same.isEmpty()) {
+        refusals << same;
+        first = m_secondEdit;
+    }
     if (m_rightChoice->checkedId() < 0) {
         refusals << u"Отметьте верный ответ!"_s;
         if (!first)
@@ -553,13 +673,16 @@ void QuestionEditorWindow::savePressed()
         refuse(refusals.join(u"  "_s), first);
         return;
     }
-    const QuestionBase::Question q{m_questionEdit->text(), m_firstEdit->text(), m_secondEdit->text(),
-                                   m_rightChoice->checkedId()};
-    commit(block, q);
+    if (commit(block, formQuestion())) {
+        // The fields show the question as stored, blanks at the ends trimmed.
+        m_formBlock = -1;
+        showCurrent();
+    }
 }
 
-bool QuestionEditorWindow::commit(int block, const QuestionBase::Question &question)
+bool QuestionEditorWindow::commit(int block, const QuestionBase::Question &typed)
 {
+    const QuestionBase::Question question{typed.text.trimmed(), typed.first.trimmed(), typed.second.trimmed(), typed.right};
     if (const QString why = QuestionImport::refusal(question); !why.isEmpty()) {
         refuse(why, nullptr);
         return false;
@@ -568,23 +691,39 @@ bool QuestionEditorWindow::commit(int block, const QuestionBase::Question &quest
         refuse(u"Отметьте верный ответ!"_s, nullptr);
         return false;
     }
+    // A question that becomes another one's repeat is written only if the player wants two.
+    if (const int other = m_editing->repeatOf(block, question);
+        other >= 0 && !confirm(u"Такой же вопрос уже есть в базе: вопрос %1. Записать ещё один?"_s.arg(other + 1), u"Записать"_s)) {
+        refuse(u"Не записано: такой же вопрос уже есть в базе — вопрос %1."_s.arg(other + 1), nullptr);
+        return false;
+    }
     const bool wasPlayable = m_editing->block(block).playable;
     if (Status saved = m_editing->edit(block, question); !saved) {
         failed(saved);
         return false;
     }
-    const int row = m_model->rowOf(block);
-    if (row >= 0)
+    if (m_editing->merged()) {
+        // Another program's change came first: the question may stand elsewhere now.
+        const int moved = m_editing->changedBlock();
+        if (m_formBlock == block)
+            m_formBlock = moved;
+        block = moved;
+        refresh(block, m_table->currentIndex().row());
+    } else if (const int row = m_model->rowOf(block); row >= 0) {
         m_model->rowChanged(row);
+    }
     showCount();
     if (block == currentBlock())
         showCurrent();
-    tell(wasPlayable ? u"Вопрос %1 записан."_s.arg(block + 1) : u"Блок %1 исправлен и записан."_s.arg(block + 1));
+    tell(noted(*m_editing, wasPlayable ? u"Вопрос %1 записан."_s.arg(block + 1) : u"Блок %1 исправлен и записан."_s.arg(block + 1)));
     return true;
 }
 
 void QuestionEditorWindow::removePressed()
 {
+    // Saving the edit first may move the blocks (when another program's change came first).
+    if (selectedBlocks().isEmpty() || !settleEdit())
+        return;
     const QList<int> blocks = selectedBlocks();
     if (blocks.isEmpty())
         return;
@@ -597,8 +736,8 @@ void QuestionEditorWindow::removePressed()
         return;
     }
     refresh(-1, row);
-    tell(blocks.size() == 1 ? u"Вопрос %1 удалён. Ctrl+Z вернёт его."_s.arg(blocks.first() + 1)
-                            : u"Удалено: %1. Ctrl+Z вернёт их."_s.arg(counted(blocks.size())));
+    tell(noted(*m_editing, blocks.size() == 1 ? u"Вопрос %1 удалён. Ctrl+Z вернёт его."_s.arg(blocks.first() + 1)
+                                              : u"Удалено: %1. Ctrl+Z вернёт их."_s.arg(counted(blocks.size()))));
 }
 
 void QuestionEditorWindow::undoPressed()
@@ -607,18 +746,22 @@ void QuestionEditorWindow::undoPressed()
         tell(u"Отменять нечего."_s);
         return;
     }
+    if (!settleEdit())
+        return;
     const QString what = m_editing->undoText();
-    const int block = currentBlock();
     if (Status undone = m_editing->undo(); !undone) {
         failed(undone);
         return;
     }
-    refresh(block, m_table->currentIndex().row());
-    tell(u"Отменено: %1."_s.arg(what));
+    // The question brought back or restored is current; after an import taken back, the row.
+    refresh(m_editing->changedBlock(), m_table->currentIndex().row());
+    tell(noted(*m_editing, u"Отменено: %1."_s.arg(what)));
 }
 
 void QuestionEditorWindow::importPressed()
 {
+    if (!settleEdit())
+        return;
     const QString path = chooseFile(false);
     if (!path.isEmpty())
         importFile(path);
@@ -626,8 +769,11 @@ void QuestionEditorWindow::importPressed()
 
 bool QuestionEditorWindow::importFile(const QString &path)
 {
+    if (!settleEdit())
+        return false;
     QStringList lines;
     if (Status read = QuestionImport::read(path, &lines); !read) {
+        m_statusLabel->clear();
         showError(read);
         return false;
     }
@@ -646,10 +792,10 @@ bool QuestionEditorWindow::importFile(const QString &path)
     const QSignalBlocker quiet(m_searchEdit);
     m_searchEdit->clear();
     refresh(first);
-    tell(u"Из «%1» добавлено: %2; уже были в базе: %3; не прочитано блоков: %4."_s.arg(fileName)
-             .arg(counted(plan.added.size()))
-             .arg(plan.repeats)
-             .arg(plan.unreadable.size()));
+    tell(noted(*m_editing, u"Из «%1» добавлено: %2; уже были в базе: %3; не прочитано блоков: %4."_s.arg(fileName)
+                               .arg(counted(plan.added.size()))
+                               .arg(plan.repeats)
+                               .arg(plan.unreadable.size())));
     return true;
 }
 
@@ -666,6 +812,7 @@ void QuestionEditorWindow::exportPressed()
 bool QuestionEditorWindow::exportBlocks(const QString &path, const QList<int> &blocks)
 {
     if (Status written = m_editing->exportTo(path, blocks); !written) {
+        m_statusLabel->clear();
         showError(written);
         return false;
     }
@@ -679,6 +826,8 @@ void QuestionEditorWindow::nextBrokenPressed()
         tell(u"Испорченных блоков в базе нет."_s);
         return;
     }
+    if (!settleEdit())
+        return;
     const auto nextShown = [this](int after) {
         const QList<int> &shown = m_model->blocks();
         for (int pass = 0; pass < 2; ++pass) {
@@ -701,11 +850,23 @@ void QuestionEditorWindow::nextBrokenPressed()
 
 void QuestionEditorWindow::failed(const Status &status)
 {
-    if (m_editing->reloaded()) {
-        // The file as another program left it.
-        refresh(currentBlock(), m_table->currentIndex().row());
-    }
+    m_statusLabel->clear();
+    // The file as another program left it; an edit in the fields stays, to be saved again.
+    if (m_editing->reloaded())
+        showReadAgain();
     showError(status);
+}
+
+void QuestionEditorWindow::showReadAgain()
+{
+    // An edit in the fields stays there, on its question where it now stands; a search that
+    // would hide that question is cleared.
+    m_formBlock = m_editing->movedBlock(m_formBlock);
+    if (formEdited() && !m_editing->matching(m_searchEdit->text()).contains(m_formBlock)) {
+        const QSignalBlocker quiet(m_searchEdit);
+        m_searchEdit->clear();
+    }
+    refresh(m_formBlock, m_table->currentIndex().row());
 }
 
 void QuestionEditorWindow::tell(const QString &line)
@@ -716,6 +877,8 @@ void QuestionEditorWindow::tell(const QString &line)
 
 void QuestionEditorWindow::refuse(const QString &message, QWidget *field)
 {
+    // The last action's line would read as if all were well.
+    m_statusLabel->clear();
     m_refusalLabel->setText(message);
     m_announcer->say(message);
     if (field)
@@ -729,9 +892,10 @@ void QuestionEditorWindow::checkForOutsideChange()
     Status status;
     if (!m_editing->reloadIfChangedOutside(&status))
         return;
-    refresh(currentBlock(), m_table->currentIndex().row());
-    tell(u"Файл %1 изменён вне редактора (другим окном или программой): список перечитан, "
-         u"отменить прежние изменения уже нельзя."_s.arg(m_editing->displayName()));
+    showReadAgain();
+    tell(u"Файл %1 изменён вне редактора: %2. Список перечитан%3."_s.arg(
+        m_editing->displayName(), m_editing->whoChanged(),
+        m_editing->historyLost() ? u", отменить прежние изменения уже нельзя"_s : QString()));
     if (!status)
         showError(status);
 }
@@ -745,8 +909,57 @@ bool QuestionEditorWindow::event(QEvent *event)
     return handled;
 }
 
+void QuestionEditorWindow::closeEvent(QCloseEvent *event)
+{
+    if (!settleEdit()) {
+        event->ignore();
+        return;
+    }
+    LazyWindow::closeEvent(event);
+}
+
+bool QuestionEditorWindow::movesInList(QObject *watched, QEvent *event) const
+{
+    if (watched != m_table || event->type() != QEvent::KeyPress)
+        return false;
+    const auto *key = static_cast<const QKeyEvent *>(event);
+    switch (key->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return true;
+    default:
+        // Letters jump to the row they begin.
+        return !key->text().isEmpty() && key->text().at(0).isPrint();
+    }
+}
+
 bool QuestionEditorWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    // Where a field has nothing of its own to undo, Ctrl+Z undoes the session's last change.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *edit = qobject_cast<const QLineEdit *>(watched);
+        if (edit && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Undo) && !edit->isUndoAvailable()) {
+            event->ignore();
+            return true;
+        }
+    }
+    // Another row made current by the mouse or the keys: an edit is saved or dropped first.
+    if (watched == m_table->viewport()
+        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
+        const int row = m_table->indexAt(static_cast<QMouseEvent *>(event)->position().toPoint()).row();
+        if (row >= 0 && m_model->blockAt(row) != m_formBlock && formEdited()) {
+            // The click chose the row, whatever the question asked meanwhile did with the mouse.
+            if (settleEdit())
+                selectBlock(m_model->blockAt(row));
+            return true;
+        }
+    }
+    if (movesInList(watched, event) && !settleEdit())
+        return true;
     // Enter on the list goes to the question's fields (F2 edits the cell instead; while a cell is
     // edited, its editor has the keys).
     if (watched == m_table && event->type() == QEvent::KeyPress) {
@@ -758,6 +971,23 @@ bool QuestionEditorWindow::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+QuestionEditorWindow::Unsaved QuestionEditorWindow::askToSave()
+{
+    QMessageBox box(QMessageBox::Question, u"Редактор вопросов"_s, u"Записать изменения?"_s, QMessageBox::NoButton, this);
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(u"Вопрос %1 изменён и ещё не записан."_s.arg(m_formBlock + 1));
+    QPushButton *save = box.addButton(u"Записать"_s, QMessageBox::AcceptRole);
+    QPushButton *discard = box.addButton(u"Не записывать"_s, QMessageBox::DestructiveRole);
+    box.addButton(u"Отмена"_s, QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.exec();
+    if (box.clickedButton() == save)
+        return Unsaved::Save;
+    if (box.clickedButton() == discard)
+        return Unsaved::Discard;
+    return Unsaved::Cancel;
 }
 
 void QuestionEditorWindow::showError(const Status &status)

@@ -24,6 +24,11 @@ class QuestionTableModel;
 // window becomes active again and another program changed the base meanwhile, it reads the
 // base again and says so.
 //
+// The question's fields hold an edit until it is saved: whatever would show another question
+// in them (another row, a search that leaves the question out, an import, closing the window)
+// first asks whether to save it, and the window's title and the question's heading show that
+// there is an edit not saved.
+//
 // Keys: Ctrl+F search, Enter in the search field goes to the list, F2 edits a cell in
 // place, Enter in the list goes to the question's fields, Ctrl+S or Enter in a field saves
 // them, Alt+1 and Alt+2 mark the right answer, Del removes the selected questions, Ctrl+Z
@@ -74,7 +79,13 @@ public Q_SLOTS:
     // Writes the blocks to a UTF-8 file; true when written.
     bool exportBlocks(const QString &path, const QList<int> &blocks);
 
+public:
+    // What the player answers to «Записать изменения?».
+    enum class Unsaved { Save, Discard, Cancel };
+
 protected:
+    // Asks whether to save the edit in the question's fields; tests replace it.
+    virtual Unsaved askToSave();
     // Shows a failed file operation in a message box; tests replace it.
     virtual void showError(const Status &status);
     // Asks a yes-or-no question; `yes` is the text of the button that agrees.
@@ -86,6 +97,7 @@ protected:
     virtual QList<int> chooseExport(const QList<int> &selected);
 
     bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 protected:
@@ -100,10 +112,21 @@ private:
     void showCount();
     void prepareSearchSoon();
     void showCurrent();
+    // The question as the fields hold it, and whether it differs from what they were filled with.
+    QuestionBase::Question formQuestion() const;
+    bool formEdited() const;
+    void showEditedMark();
+    // Before the fields show another question: saves or drops an edit, as the player says;
+    // false when the edit stays (cancelled, or refused when saved).
+    bool settleEdit();
+    // Whether a key or click on the list would make another row current.
+    bool movesInList(QObject *watched, QEvent *event) const;
     // Writes a question over a block (from the fields or from the list); false when
     // refused or failed.
     bool commit(int block, const QuestionBase::Question &question);
     void failed(const Status &status);
+    // Shows the base read again after another program changed it.
+    void showReadAgain();
     void tell(const QString &line);
     void refuse(const QString &message, QWidget *field);
     QList<int> selectedBlocks() const;
@@ -113,6 +136,11 @@ private:
     std::unique_ptr<QuestionEditing> m_editing;
     bool m_loaded = false;
     bool m_opened = false;
+    // The block whose question the fields show, and the question as they were filled with it.
+    int m_formBlock = -1;
+    QuestionBase::Question m_formFilled;
+    // The search as last applied to the list.
+    QString m_searched;
 
     QLineEdit *m_searchEdit = nullptr;
     QLabel *m_countLabel = nullptr;

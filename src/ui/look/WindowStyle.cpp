@@ -6,7 +6,12 @@
 
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QApplication>
+#include <QGroupBox>
 #include <QGuiApplication>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QStyleOption>
 #include <QLabel>
 #include <QScreen>
 #include <QTimer>
@@ -142,4 +147,44 @@ void WindowStyle::setUpDarkWindow(QWidget &window, const QString &objectName, co
     pal.setColor(QPalette::Window, Qt::black);
     window.setPalette(pal);
     window.setAutoFillBackground(true);
+}
+
+namespace {
+
+// The application's style with the group's frame drawn here, its top line through the
+// caption's middle and broken where the caption stands (the style's own frame starts below
+// the caption).
+class CaptionOnFrameStyle : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
+                            const QWidget *widget) const override
+    {
+        const auto *box = qstyleoption_cast<const QStyleOptionGroupBox *>(option);
+        if (control != CC_GroupBox || !box || !(box->subControls & SC_GroupBoxFrame) || box->text.isEmpty()) {
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            return;
+        }
+        const QRect caption = subControlRect(CC_GroupBox, box, SC_GroupBoxLabel, widget);
+        painter->save();
+        painter->setClipRegion(QRegion(box->rect) - caption.adjusted(-2, 0, 2, 0));
+        painter->setPen(WindowStyle::Grey);
+        painter->drawRect(QRectF(box->rect.adjusted(0, caption.center().y() - box->rect.top(), -1, -1)).translated(0.5, 0.5));
+        painter->restore();
+        QStyleOptionGroupBox captionOnly(*box);
+        captionOnly.subControls &= ~SC_GroupBoxFrame;
+        QProxyStyle::drawComplexControl(control, &captionOnly, painter, widget);
+    }
+};
+
+} // namespace
+
+void WindowStyle::putCaptionOnFrame(QGroupBox &group)
+{
+    // The proxy takes the application's style as its base; the group owns it.
+    auto *style = new CaptionOnFrameStyle(QApplication::style()->name());
+    style->setParent(&group);
+    group.setStyle(style);
 }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <Qt>
 
+class QGroupBox;
 class QWidget;
 
 // What the four windows share in their look: a fixed border with only the system menu,
@@ -45,6 +46,10 @@ void setUpDarkWindow(QWidget &window, const QString &objectName, const QString &
 // Every label of the window shows its text as it stands: a name such as "<b>Вася</b>"
 // is not markup.
 void showLabelsAsPlainText(QWidget &window);
+
+// The group's caption sits on its frame's top line, which runs through the caption's middle,
+// as the game's windows were laid out for: what the group holds starts right below it.
+void putCaptionOnFrame(QGroupBox &group);
 
 // A button's text shown as it stands: '&' is not a shortcut mark.
 QString literalButtonText(QString text);

@@ -163,6 +163,7 @@ void SettingsWindow::buildLayout()
     m_newQuestionBox->setObjectName(u"GroupBox1"_s);
     m_newQuestionBox->setGeometry(48, 272, 265, 121);
     setColours(m_newQuestionBox, Qt::white, Qt::black);
+    WindowStyle::putCaptionOnFrame(*m_newQuestionBox);
     m_questionLabel = label(u"Сформулируйте вопрос:"_s, 8, 16, m_newQuestionBox);
     m_questionLabel->setObjectName(u"Label4"_s);
     m_questionEdit = lineEdit(8, 32, 201, 21, m_newQuestionBox);
@@ -180,6 +181,7 @@ void SettingsWindow::buildLayout()
     m_rightAnswerBox->setObjectName(u"RadioGroup1"_s);
     m_rightAnswerBox->setGeometry(320, 272, 185, 73);
     setColours(m_rightAnswerBox, Qt::white, Qt::black);
+    WindowStyle::putCaptionOnFrame(*m_rightAnswerBox);
     m_answerChoice = new QButtonGroup(m_rightAnswerBox);
     for (int i = 0; i < 2; ++i) {
         // One column; no item is marked until the player marks one.
@@ -357,6 +359,11 @@ void SettingsWindow::addQuestionPressed()
             showMessage(field, message);
             refused = true;
         }
+    }
+    if (const QString message = QuestionBase::answersRefusal(m_firstAnswerEdit->text(), m_secondAnswerEdit->text());
+        !refused && !message.isEmpty()) {
+        showMessage(m_secondAnswerEdit, message);
+        refused = true;
     }
     if (refused)
         return;

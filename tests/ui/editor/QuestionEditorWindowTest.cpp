@@ -30,9 +30,11 @@ public:
     bool agree = true;
     QuestionImport::Plan plan;
     QString dialogText;
+    QList<Unsaved> answers;  // to «Записать изменения?», in turn
 
 protected:
-    void showError(const Status &status) override { errors.append(status.message); }
+    void showError(const Status &status) override { errors.append(status.message + u' ' + status.detail); }
+    Unsaved askToSave() override { return answers.isEmpty() ? Unsaved::Cancel : answers.takeFirst(); }
     bool confirm(const QString &question, const QString &) override
     {
         asked.append(question);
@@ -125,12 +127,22 @@ private Q_SLOTS:
     {
         QCOMPARE(m_window->shownBlocks().size(), 41);
         QVERIFY(child<QLabel>(u"CountLabel"_s)->text().contains(u"40 вопросов"_s));
+        // The list shows whether it has the focus; both answers' marks are in the Tab order.
+        search()->setFocus();
+        const QImage withoutFocus = list()->viewport()->grab().toImage();
+        list()->setFocus();
+        QVERIFY(list()->viewport()->grab().toImage() != withoutFocus);
+        for (const auto &[field, mark] : {std::pair{u"SecondAnswerEdit"_s, u"RightAnswer1"_s}, {u"FirstAnswerEdit"_s, u"RightAnswer0"_s}}) {
+            child<QLineEdit>(field)->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), mark);
+        }
 
         // Found by a word, in any case, and corrected.
         type(search(), u"вопрос 17"_s);
         QCOMPARE(m_window->shownBlocks(), QList<int>{17});
         QCOMPARE(questionField()->text(), u"Вопрос 17?"_s);
-        type(questionField(), u"Сколько ног у паука?"_s);
+        type(questionField(), u" Сколько ног у паука?"_s);
         type(child<QLineEdit>(u"FirstAnswerEdit"_s), u"8"_s);
         QTest::keyClick(m_window.get(), Qt::Key_2, Qt::AltModifier);
         QTest::keyClick(m_window.get(), Qt::Key_S, Qt::ControlModifier);
@@ -146,10 +158,13 @@ private Q_SLOTS:
         QVERIFY(m_window->asked.isEmpty());  // one question: no confirmation
         QVERIFY(!fileQuestions().contains(u"Вопрос 3?"_s));
         QCOMPARE(fileQuestions().size(), 39);
+        search()->clear();  // every question shown: the one brought back is the current one
         QTest::keyClick(list(), Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(fileQuestions().contains(u"Вопрос 3?"_s));
+        QCOMPARE(m_window->currentBlock(), 3);
         QTest::keyClick(list(), Qt::Key_Delete);
         QCOMPARE(fileQuestions().size(), 39);
+        QVERIFY(!fileQuestions().contains(u"Вопрос 3?"_s));
 
         // A file of 500 questions with 20 repeats and 3 broken blocks.
         QStringList file = questionLines(100, 577);
@@ -158,6 +173,7 @@ private Q_SLOTS:
         file += QStringList{u"?"_s, u"Без номера"_s, u"а"_s, u"б"_s, u"3"_s};
         file += QStringList{u"?"_s, u"Пустой ответ"_s, u""_s, u"б"_s, u"0"_s};
         file += QStringList{u"?"_s, u"Обрывок"_s};
+        file += QStringList{u"?"_s, u"Ёж или еж?"_s, u"Ёж"_s, u"еж "_s, u"0"_s};
         const QString path = m_dir->filePath(u"новые.txt"_s);
         TestSupport::writeFile(path, file.join(u"\n"_s).toUtf8());
         m_window->agree = false;
@@ -165,9 +181,10 @@ private Q_SLOTS:
         QCOMPARE(fileQuestions().size(), 39);  // nothing written before the player agrees
         QCOMPARE(m_window->plan.added.size(), 477);
         QCOMPARE(m_window->plan.repeats, 20);
-        QVERIFY2(m_window->dialogText.contains(u"Строка 2486: последняя строка блока «3»"_s), qPrintable(m_window->dialogText));
-        QVERIFY(m_window->dialogText.contains(u"Строка 2491: пустой первый ответ"_s));
+        QVERIFY2(m_window->dialogText.contains(u"Строка 2490: последняя строка блока «3»"_s), qPrintable(m_window->dialogText));
+        QVERIFY(m_window->dialogText.contains(u"Строка 2493: пустой первый ответ"_s));
         QVERIFY(m_window->dialogText.contains(u"Строка 2496: блок обрезан"_s));
+        QVERIFY(m_window->dialogText.contains(u"Строка 2501: ответы одинаковые: «Ёж» и «еж »"_s));
         m_window->agree = true;
         QVERIFY(m_window->importFile(path));
         QCOMPARE(fileQuestions().size(), 39 + 477);
@@ -177,6 +194,41 @@ private Q_SLOTS:
         // The next game's base holds the corrected question as one it can play.
         QVERIFY(fileQuestions().contains(u"Сколько ног у паука?"_s));
         QVERIFY(m_window->errors.isEmpty());
+        // Ctrl+Z in a field with nothing of its own to undo takes the import back.
+        QTest::keyClick(questionField(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(fileQuestions().size(), 39);
+    }
+
+    void anEditStaysUntilThePlayerSaysWhatToDoWithIt()
+    {
+        type(search(), u"вопрос 17"_s);
+        type(questionField(), u"Новый текст"_s);
+        QVERIFY(m_window->isWindowModified());
+        search()->clear();  // the question is still in the list: the edit stays
+        QCOMPARE(questionField()->text(), u"Новый текст"_s);
+        const QPoint row16 = list()->visualRect(list()->model()->index(16, 1)).center();
+        m_window->answers = {Window::Unsaved::Cancel, Window::Unsaved::Save};
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, row16);
+        QCOMPARE(m_window->currentBlock(), 17);
+        QCOMPARE(questionField()->text(), u"Новый текст"_s);
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, row16);
+        QCOMPARE(m_window->currentBlock(), 16);
+        QVERIFY(fileQuestions().contains(u"Новый текст"_s));
+        QVERIFY(!m_window->isWindowModified());
+
+        // Made into a copy of another question: said, and written only if the author wants it.
+        type(questionField(), u"вопрос 1?"_s);
+        type(child<QLineEdit>(u"SecondAnswerEdit"_s), u"Верно 1"_s);
+        type(child<QLineEdit>(u"FirstAnswerEdit"_s), u"Неверно 1"_s);
+        m_window->agree = false;
+        m_window->answers = {Window::Unsaved::Discard};
+        QTest::keyClick(m_window.get(), Qt::Key_2, Qt::AltModifier);
+        QTest::keyClick(m_window.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(m_window->asked, QStringList{u"Такой же вопрос уже есть в базе: вопрос 2. Записать ещё один?"_s});
+        QVERIFY(fileQuestions().contains(u"Вопрос 16?"_s));
+        // Dropped when the player says so, before an import.
+        QVERIFY(!m_window->importFile(base()));
+        QCOMPARE(questionField()->text(), u"Вопрос 16?"_s);
     }
 
     void fieldsRefuseWhatTheFileCannotHold_data()
@@ -189,6 +241,7 @@ private Q_SLOTS:
         QTest::newRow("blanks") << u"SecondAnswerEdit"_s << u"   "_s << u"Второй ответ: Пусто!"_s;
         QTest::newRow("characters named") << u"QuestionEdit"_s << u"Зима ❄ или лето ☀?"_s
                                           << u"Вопрос: Плохие знаки «❄☀»"_s;
+        QTest::newRow("answers the same") << u"SecondAnswerEdit"_s << u" ВЕРНО 0"_s << u"Ответы одинаковые!"_s;
     }
 
     void fieldsRefuseWhatTheFileCannotHold()
@@ -220,6 +273,7 @@ private Q_SLOTS:
         type(child<QLineEdit>(u"SecondAnswerEdit"_s), u"нет"_s);
         QTest::keyClick(m_window.get(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(child<QLabel>(u"RefusalLabel"_s)->text(), u"Отметьте верный ответ!"_s);
+        QVERIFY(child<QLabel>(u"StatusLabel"_s)->text().isEmpty());
         QTest::keyClick(m_window.get(), Qt::Key_1, Qt::AltModifier);
         QTest::keyClick(m_window.get(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(m_window->editing().brokenCount(), 0);
@@ -269,14 +323,29 @@ private Q_SLOTS:
         QTRY_COMPARE(m_window->shownBlocks().size(), 3);
         QVERIFY(child<QLabel>(u"StatusLabel"_s)->text().contains(u"изменён вне редактора"_s));
 
-        // A change saved while the file changed again is not written: the window says so.
-        TestSupport::writeFile(base(), fileBytes(questionLines(0, 2)));
+        // Another program adds a question while the player edits another: the edit is written
+        // on top of it, and the session's changes can still be undone.
+        m_window->selectBlock(2);
+        m_window->removePressed();
+        TestSupport::writeFile(base(), fileBytes(questionLines(0, 2) + questionLines(5, 6)));
         m_window->selectBlock(0);
         type(questionField(), u"Новый текст"_s);
         m_window->savePressed();
-        QCOMPARE(m_window->errors, QStringList{u"Файл Vopros.txt изменён вне редактора"_s});
-        QCOMPARE(TestSupport::readFile(base()), fileBytes(questionLines(0, 2)));
-        QCOMPARE(m_window->shownBlocks().size(), 2);
+        QVERIFY2(child<QLabel>(u"StatusLabel"_s)->text().contains(u"другая программа изменила файл"_s), qPrintable(child<QLabel>(u"StatusLabel"_s)->text() + m_window->errors.join(u"|")));
+        QCOMPARE(fileQuestions(), (QStringList{u"Новый текст"_s, u"Вопрос 1?"_s, u"Вопрос 5?"_s}));
+        m_window->undoPressed();
+        m_window->undoPressed();
+        QCOMPARE(fileQuestions(), (QStringList{u"Вопрос 0?"_s, u"Вопрос 1?"_s, u"Вопрос 5?"_s, u"Вопрос 2?"_s}));
+
+        // One that changed the question edited: nothing written, the edit stays to be saved again.
+        type(questionField(), u"Ещё текст"_s);
+        TestSupport::writeFile(base(), fileBytes(QStringList{u"?"_s, u"Их текст"_s} + questionLines(0, 1).mid(2)));
+        m_window->savePressed();
+        QCOMPARE(m_window->errors.size(), 1);
+        QVERIFY(m_window->errors.first().contains(u"другая программа изменила файл"_s));
+        QCOMPARE(fileQuestions(), QStringList{u"Их текст"_s});
+        m_window->savePressed();
+        QCOMPARE(fileQuestions(), QStringList{u"Ещё текст"_s});
     }
 
     void aWindowMadeAheadShowsTheFileAsItIsWhenOpened()

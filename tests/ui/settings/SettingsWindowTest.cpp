@@ -514,6 +514,7 @@ private Q_SLOTS:
         QTest::newRow("question is a marker") << u"question"_s << u"?"_s;
         QTest::newRow("answer is a marker") << u"first answer"_s << u"?"_s;
         QTest::newRow("answer not in the code page") << u"second answer"_s << u"π"_s;
+        QTest::newRow("answers the same but for case and blanks") << u"second answer"_s << u" ДА"_s;
     }
 
     void questionTextsThatWouldBreakTheFileAreRefused()
