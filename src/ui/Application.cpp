@@ -85,7 +85,15 @@ Application::Application(QDir dataDir, std::unique_ptr<RandomSource> random, std
     });
     QObject::connect(&friendsWindow, &FriendsTableWindow::gameRequested, &gameWindow,
                      [this](const QStringList &friends, bool playerPlays) { startGame(friends, playerPlays); });
-    QObject::connect(&settingsWindow, &SettingsWindow::closed, &mainMenuWindow, showMenu);
+    QObject::connect(&settingsWindow, &SettingsWindow::closed, &mainMenuWindow, [this, showMenu] {
+        showMenu();
+        // The question editor opened from the settings stays in sight above the menu.
+        if (questionEditor.isVisible())
+            questionEditor.raise();
+    });
+    // The program ends only once the question editor has closed: it asks about an edit
+    // not yet written.
+    mainMenuWindow.setQuitCheck([this] { return !questionEditor.isVisible() || questionEditor.close(); });
     QObject::connect(&settingsWindow, &SettingsWindow::winnersRequested, &winnersWindow,
                      [this] { winnersWindow.openOver(&settingsWindow); });
     QObject::connect(&gameWindow, &GameWindow::hallOfFameRequested, &winnersWindow,

@@ -249,6 +249,36 @@ private Q_SLOTS:
         QVERIFY(quitsTheProgram([this] { exitButton()->click(); }));
     }
 
+    void anEditNotYetWrittenIsKeptOrWrittenBeforeTheProgramEnds()
+    {
+        // Presses `button` of the question box once it shows.
+        const auto answerBox = [this](const QString &button) {
+            auto *waiting = new QTimer(&m_app->mainMenuWindow);
+            QObject::connect(waiting, &QTimer::timeout, waiting, [waiting, button] {
+                if (QWidget *box = QApplication::activeModalWidget()) {
+                    waiting->deleteLater();
+                    for (QAbstractButton *b : box->findChildren<QAbstractButton *>())
+                        if (b->text() == button)
+                            b->click();
+                }
+            });
+            waiting->start(10);
+        };
+        m_app->questionEditor.open();
+        auto *question = m_app->questionEditor.findChild<QLineEdit *>(u"QuestionEdit"_s);
+        const QString edited = u"Вопрос, изменённый перед выходом?"_s;
+        question->setText(edited);
+        answerBox(u"Отмена"_s);
+        exitButton()->click();
+        QVERIFY(m_app->questionEditor.isVisible());
+        QCOMPARE(question->text(), edited);
+        answerBox(u"Записать"_s);
+        QVERIFY(quitsTheProgram([this] { exitButton()->click(); }));
+        LineStore base;
+        QVERIFY(base.load(m_dir.filePath(u"Vopros.txt"_s)).ok());
+        QVERIFY(base.lines().contains(edited));
+    }
+
     void closingTheMainMenuEndsTheProgram()
     {
         QVERIFY(quitsTheProgram([this] { m_app->mainMenuWindow.close(); }));

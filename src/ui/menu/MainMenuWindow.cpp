@@ -100,11 +100,16 @@ void MainMenuWindow::resetState()
 
 void MainMenuWindow::exitPressed()
 {
-    QApplication::quit();
+    if (mayQuit())
+        QApplication::quit();
 }
 
 void MainMenuWindow::closeEvent(QCloseEvent *event)
 {
+    if (!mayQuit()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     QApplication::quit();
 }

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 struct GameState;
 
 // The main menu: "Играть", "Настройка..." and "Выход", and beside them «Стол для друзей...». It is the application's main
@@ -12,6 +14,10 @@ class MainMenuWindow : public QWidget
     Q_OBJECT
 public:
     MainMenuWindow(GameState &state, QWidget *parent = nullptr);
+
+    // Asked before the program ends: false keeps it running (a window holds work the player
+    // chose to keep).
+    void setQuitCheck(std::function<bool()> mayQuit) { m_mayQuit = std::move(mayQuit); }
 
 public Q_SLOTS:
     void exitPressed();
@@ -30,5 +36,8 @@ protected:
 private:
     void resetState();
 
+    bool mayQuit() const { return !m_mayQuit || m_mayQuit(); }
+
     GameState &m_state;
+    std::function<bool()> m_mayQuit;
 };
