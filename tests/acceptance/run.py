@@ -716,7 +716,8 @@ class Suite:
         d.move(x + w // 2, y + h + h)
         image = d.screenshot()
         after, plate = image.count(self.a11y.rect(seat), YELLOW), image.count(self.a11y.rect(seat), PLATE)
-        self.check(f"{what}: a name is outlined with the pointer on its oval", before < 10 and after > 40 and plate < 10,
+        # (The ring round the seat asked last, gold too, may stand there before.)
+        self.check(f"{what}: a name is outlined with the pointer on its oval", after - before > 40 and plate < 10,
                    f"(outline {before} → {after}, plate {plate})")
 
     def close_game(self, window):
