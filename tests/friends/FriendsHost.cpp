@@ -11,6 +11,7 @@
 // cannot open or the game fails, 3 when nothing ends within five minutes.
 #include "core/data/LineStore.h"
 #include "core/engine/Clock.h"
+#include "core/engine/EventLoopTimers.h"
 #include "core/engine/GameEngine.h"
 #include "core/engine/RandomSource.h"
 #include "net/FriendsTable.h"
@@ -26,29 +27,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The event loop's timers, each interval divided by `speed`.
-class FastTimers final : public GameTimers
-{
-public:
-    explicit FastTimers(int speed) : m_speed(qMax(1, speed))
-    {
-        for (int i = 0; i < Count; ++i) {
-            m_timers[size_t(i)].setTimerType(Qt::PreciseTimer);
-            QObject::connect(&m_timers[size_t(i)], &QTimer::timeout, &m_timers[size_t(i)], [this, i] {
-                if (elapsed)
-                    elapsed(Timer(i));
-            });
-        }
-    }
-    void start(Timer t, int ms) override { m_timers[size_t(t)].start(qMax(1, ms / m_speed)); }
-    void stop(Timer t) override { m_timers[size_t(t)].stop(); }
-    bool isActive(Timer t) const override { return m_timers[size_t(t)].isActive(); }
-
-private:
-    int m_speed;
-    std::array<QTimer, Count> m_timers;
-};
 
 // The host at the table: acts on what the game offers its seat, a moment later.
 class HostPlayer final : public GameListener
@@ -132,7 +110,7 @@ int main(int argc, char *argv[])
     state.table.playerName = u"Ведущий"_s;
     SystemRandom random(args[3].toUInt());
     SystemClock clock;
-    FastTimers timers(speed);
+    EventLoopTimers timers(speed);
     GameEngine engine(state, random, clock, QDir(args[1]), QLocale(QLocale::Russian, QLocale::Russia), &timers);
     EngineSeatMoves<GameEngine> moves(engine);
     FriendsTable table(moves);

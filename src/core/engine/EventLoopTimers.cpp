@@ -4,7 +4,8 @@ namespace {
 constexpr size_t RoundClock = size_t(GameTimers::Timer::RoundClock);
 }
 
-EventLoopTimers::EventLoopTimers()
+EventLoopTimers::EventLoopTimers(int speed)
+    : m_speed(qMax(1, speed))
 {
     m_steady.start();
     // The clock's ticks are timed one by one to their deadlines; a coarse timer may fire a
@@ -24,6 +25,7 @@ EventLoopTimers::EventLoopTimers()
 
 void EventLoopTimers::start(Timer timer, int milliseconds)
 {
+    milliseconds = qMax(1, milliseconds / m_speed);
     if (timer == Timer::RoundClock) {
         m_clockRunning = true;
         m_clockTicks.start(m_steady.elapsed(), milliseconds);

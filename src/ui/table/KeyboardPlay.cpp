@@ -68,6 +68,9 @@ void KeyboardPlay::installKeys()
         auto *s = new QShortcut(&m_table);
         s->setKeys(keys);
         connect(s, &QShortcut::activated, this, slot);
+        // Both letters of a key may match one press (the Latin one through the keyboard's
+        // Latin layout): Qt calls that ambiguous, though both mean the same.
+        connect(s, &QShortcut::activatedAmbiguously, this, slot);
     };
     // A letter key works on a Russian layout too, where the same key gives a Cyrillic letter.
     // Qt falls back to the Latin letter only when the keyboard has a Latin layout as well;
