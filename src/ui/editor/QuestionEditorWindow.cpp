@@ -1,12 +1,13 @@
 #include "ui/editor/QuestionEditorWindow.h"
 
 #include "core/data/DataFiles.h"
-#include "core/questions/QuestionWords.h"
 #include "ui/editor/EditorLook.h"
+#include "ui/editor/QuestionEditorActions.h"
 #include "ui/editor/QuestionFilter.h"
 #include "ui/editor/QuestionForm.h"
 #include "ui/editor/QuestionListView.h"
 #include "ui/editor/QuestionTableModel.h"
+#include "ui/editor/QuestionTransfer.h"
 #include "ui/look/AccessibleRoles.h"
 #include "ui/look/Announcer.h"
 #include "ui/look/ErrorReport.h"
@@ -29,7 +30,6 @@
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
-using QuestionWords::counted;
 
 using EditorLook::button;
 using EditorLook::field;
@@ -100,7 +100,6 @@ void QuestionEditorWindow::buildLayout()
     layout->addLayout(searchRow);
 
     m_model = new QuestionTableModel(*m_editing, this);
-    m_model->setCommit([this](int block, const QuestionBase::Question &q) { return commit(block, q); });
     m_table = new QuestionListView(m_model, this);
     m_table->installEventFilter(this);
     layout->addWidget(m_table, 1);
@@ -134,6 +133,8 @@ void QuestionEditorWindow::buildLayout()
     m_statusLabel->setAccessibleName(u"Последнее действие"_s);
     layout->addWidget(m_statusLabel);
     m_announcer = new Announcer(this);
+    m_actions = new QuestionEditorActions(*m_editing, *this, {m_model, m_table, m_filter, m_form}, this);
+    m_model->setCommit([this](int block, const QuestionBase::Question &q) { return m_actions->commit(block, q); });
     m_transfer = new QuestionTransfer(*m_editing, *this, this);
 
     const QList<QWidget *> order = QList<QWidget *>{m_searchEdit, m_table} + m_form->tabOrder()
@@ -143,7 +144,7 @@ void QuestionEditorWindow::buildLayout()
 
     connect(m_searchEdit, &QLineEdit::textChanged, this, &QuestionEditorWindow::search);
     connect(m_searchEdit, &QLineEdit::returnPressed, m_table, qOverload<>(&QWidget::setFocus));
-    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &QuestionEditorWindow::showCurrent);
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, m_actions, &QuestionEditorActions::showCurrent);
     connect(m_form, &QuestionForm::saveAsked, this, &QuestionEditorWindow::savePressed);
     connect(m_form, &QuestionForm::editedShown, this, &QWidget::setWindowModified);
     m_table->viewport()->installEventFilter(this);
@@ -155,13 +156,18 @@ void QuestionEditorWindow::buildLayout()
     connect(m_closeButton, &QPushButton::clicked, this, &QWidget::close);
     connect(m_transfer, &QuestionTransfer::cleared, m_statusLabel, &QLabel::clear);
     connect(m_transfer, &QuestionTransfer::told, this, &QuestionEditorWindow::tell);
-    connect(m_transfer, &QuestionTransfer::changed, this, &QuestionEditorWindow::tellChange);
-    connect(m_transfer, &QuestionTransfer::failed, this, &QuestionEditorWindow::failed);
+    connect(m_transfer, &QuestionTransfer::changed, m_actions, &QuestionEditorActions::tellChange);
+    connect(m_transfer, &QuestionTransfer::failed, m_actions, &QuestionEditorActions::failed);
     connect(m_transfer, &QuestionTransfer::added, this, [this](int first) {
         // The questions added are shown, whatever was searched for.
         m_filter->clearQuietly();
-        refresh(first);
+        m_actions->refresh(first);
     });
+    connect(m_actions, &QuestionEditorActions::told, this, &QuestionEditorWindow::tell);
+    connect(m_actions, &QuestionEditorActions::refused, this, &QuestionEditorWindow::refuse);
+    connect(m_actions, &QuestionEditorActions::cleared, m_statusLabel, &QLabel::clear);
+    connect(m_actions, &QuestionEditorActions::listed, this, &QuestionEditorWindow::showCount);
+    connect(m_actions, &QuestionEditorActions::currentShown, this, [this](int block) { m_removeButton->setEnabled(block >= 0); });
 }
 
 void QuestionEditorWindow::addShortcuts()
@@ -215,7 +221,7 @@ void QuestionEditorWindow::prepare(const LineStore &base, const QuestionFile &fi
         return;
     m_editing->adopt(base, file);
     m_loaded = true;
-    refresh(-1, 0);
+    m_actions->refresh(-1, 0);
 }
 
 void QuestionEditorWindow::openWithBase(const LineStore &base, const QuestionFile &file)
@@ -238,7 +244,7 @@ void QuestionEditorWindow::openAt(const QString &question)
 void QuestionEditorWindow::openAtBlock(int block)
 {
     open();
-    if (block < 0 || block >= m_editing->count() || (block != m_form->block() && !settleEdit()))
+    if (block < 0 || block >= m_editing->count() || (block != m_form->block() && !m_actions->settleEdit()))
         return;
     if (m_model->rowOf(block) < 0)
         m_searchEdit->clear();
@@ -250,7 +256,7 @@ Status QuestionEditorWindow::load()
 {
     const Status loaded = m_editing->load();
     m_loaded = true;
-    refresh(-1, 0);
+    m_actions->refresh(-1, 0);
     return loaded;
 }
 
@@ -274,35 +280,15 @@ void QuestionEditorWindow::selectBlocks(const QList<int> &blocks)
     m_table->selectBlocks(blocks);
 }
 
-QList<int> QuestionEditorWindow::selectedBlocks() const
-{
-    return m_table->selectedBlocks();
-}
-
 void QuestionEditorWindow::search(const QString &words)
 {
-    // An edit stays in the fields while the list still shows its question.
-    if (formEdited() && !m_filter->keeps(m_form->block(), words) && !settleEdit()) {
-        m_filter->restore();
-        return;
-    }
-    refresh(currentBlock(), 0);
+    m_actions->search(words);
 }
 
-void QuestionEditorWindow::refresh(int block, int rowIfGone)
+void QuestionEditorWindow::savePressed()
 {
-    m_filter->apply();
-    const int count = m_model->rowCount();
-    if (count > 0) {
-        int row = block >= 0 ? m_model->rowOf(block) : -1;
-        if (row < 0)
-            row = std::clamp(rowIfGone, 0, count - 1);
-        selectBlock(m_model->blockAt(row));
-    }
-    showCount();
-    showCurrent();
+    m_actions->save();
 }
-
 void QuestionEditorWindow::showCount()
 {
     m_filter->prepareSoon();
@@ -314,149 +300,27 @@ void QuestionEditorWindow::showCount()
     m_undoButton->setAccessibleDescription(m_editing->canUndo() ? u"Отменить: %1"_s.arg(m_editing->undoText()) : QString());
     m_nextBrokenButton->setEnabled(m_editing->brokenCount() > 0);
 }
-
-void QuestionEditorWindow::showCurrent()
-{
-    const int block = currentBlock();
-    m_removeButton->setEnabled(block >= 0);
-    m_form->show(block);
-}
-
-bool QuestionEditorWindow::formEdited() const
-{
-    return m_form && m_form->edited();
-}
-
-bool QuestionEditorWindow::settleEdit()
-{
-    if (!formEdited())
-        return true;
-    switch (askToSave()) {
-    case Unsaved::Save:
-        savePressed();
-        return !formEdited();
-    case Unsaved::Discard:
-        m_form->setBlock(-1);
-        showCurrent();
-        return true;
-    case Unsaved::Cancel:
-        break;
-    }
-    return false;
-}
-
-void QuestionEditorWindow::savePressed()
-{
-    const int block = m_form->block();
-    if (block < 0)
-        return;
-    m_form->clearRefusal();
-    QWidget *first = nullptr;
-    if (const QString refusal = m_form->refusal(&first); !refusal.isEmpty()) {
-        refuse(refusal, first);
-        return;
-    }
-    if (commit(block, m_form->question())) {
-        // The fields show the question as stored, blanks at the ends trimmed.
-        m_form->setBlock(-1);
-        showCurrent();
-    }
-}
-
-bool QuestionEditorWindow::commit(int block, const QuestionBase::Question &typed)
-{
-    const QuestionBase::Question question{typed.text.trimmed(), typed.first.trimmed(), typed.second.trimmed(), typed.right};
-    if (const QString why = QuestionImport::refusal(question); !why.isEmpty()) {
-        refuse(why, nullptr);
-        return false;
-    }
-    if (question.right < 0) {
-        refuse(u"Отметьте верный ответ!"_s, nullptr);
-        return false;
-    }
-    // A question that becomes another one's repeat is written only if the player wants two.
-    if (const int other = m_editing->repeatOf(block, question);
-        other >= 0 && !confirm(u"Такой же вопрос уже есть в базе: вопрос %1. Записать ещё один?"_s.arg(other + 1), u"Записать"_s)) {
-        refuse(u"Не записано: такой же вопрос уже есть в базе — вопрос %1."_s.arg(other + 1), nullptr);
-        return false;
-    }
-    const bool wasPlayable = m_editing->block(block).playable;
-    if (Status saved = m_editing->edit(block, question); !saved) {
-        failed(saved);
-        return false;
-    }
-    if (m_editing->merged()) {
-        // Another program's change came first: the question may stand elsewhere now.
-        const int moved = m_editing->changedBlock();
-        if (m_form->block() == block)
-            m_form->setBlock(moved);
-        block = moved;
-        refresh(block, m_table->currentIndex().row());
-    } else if (const int row = m_model->rowOf(block); row >= 0) {
-        m_model->rowChanged(row);
-    }
-    showCount();
-    if (block == currentBlock())
-        showCurrent();
-    tellChange(wasPlayable ? u"Вопрос %1 записан."_s.arg(block + 1) : u"Блок %1 исправлен и записан."_s.arg(block + 1));
-    return true;
-}
-
 void QuestionEditorWindow::removePressed()
 {
-    // Saving the edit first may move the blocks (when another program's change came first).
-    if (selectedBlocks().isEmpty() || !settleEdit())
-        return;
-    const QList<int> blocks = selectedBlocks();
-    if (blocks.isEmpty())
-        return;
-    if (blocks.size() > 1
-        && !confirm(u"Удалить из базы %1?"_s.arg(counted(blocks.size())), u"Удалить %1"_s.arg(counted(blocks.size()))))
-        return;
-    const int row = m_model->rowOf(blocks.first());
-    if (Status removed = m_editing->remove(blocks); !removed) {
-        failed(removed);
-        return;
-    }
-    refresh(-1, row);
-    tellChange(blocks.size() == 1 ? u"Вопрос %1 удалён. Ctrl+Z вернёт его."_s.arg(blocks.first() + 1)
-                                  : u"Удалено: %1. Ctrl+Z вернёт их."_s.arg(counted(blocks.size())));
+    m_actions->remove();
 }
-
 void QuestionEditorWindow::undoPressed()
 {
-    if (!m_editing->canUndo()) {
-        tell(u"Отменять нечего."_s);
-        return;
-    }
-    if (!settleEdit())
-        return;
-    const QString what = m_editing->undoText();
-    if (Status undone = m_editing->undo(); !undone) {
-        failed(undone);
-        return;
-    }
-    // The question brought back or restored is current; after an import taken back, the row.
-    refresh(m_editing->changedBlock(), m_table->currentIndex().row());
-    tellChange(u"Отменено: %1."_s.arg(what));
+    m_actions->undo();
 }
-
 void QuestionEditorWindow::importPressed()
 {
-    if (settleEdit())
+    if (m_actions->settleEdit())
         m_transfer->importChosen();
 }
-
 bool QuestionEditorWindow::importFile(const QString &path)
 {
-    return settleEdit() && m_transfer->importFile(path);
+    return m_actions->settleEdit() && m_transfer->importFile(path);
 }
-
 void QuestionEditorWindow::exportPressed()
 {
-    m_transfer->exportChosen(selectedBlocks());
+    m_transfer->exportChosen(m_table->selectedBlocks());
 }
-
 bool QuestionEditorWindow::exportBlocks(const QString &path, const QList<int> &blocks)
 {
     return m_transfer->exportBlocks(path, blocks);
@@ -464,65 +328,12 @@ bool QuestionEditorWindow::exportBlocks(const QString &path, const QList<int> &b
 
 void QuestionEditorWindow::nextBrokenPressed()
 {
-    if (m_editing->brokenCount() == 0) {
-        tell(u"Испорченных блоков в базе нет."_s);
-        return;
-    }
-    if (!settleEdit())
-        return;
-    const auto nextShown = [this](int after) {
-        const QList<int> &shown = m_model->blocks();
-        for (int pass = 0; pass < 2; ++pass) {
-            for (int block : shown) {
-                if ((pass == 1 || block > after) && !m_editing->block(block).playable)
-                    return block;
-            }
-        }
-        return -1;
-    };
-    int block = nextShown(currentBlock());
-    if (block < 0) {
-        // None among the questions found: all of them are shown again.
-        m_searchEdit->clear();
-        block = nextShown(currentBlock());
-    }
-    selectBlock(block);
-    tell(m_form->heading());
+    m_actions->nextBroken();
 }
-
-void QuestionEditorWindow::failed(const Status &status)
-{
-    m_statusLabel->clear();
-    // The file as another program left it; an edit in the fields stays, to be saved again.
-    if (m_editing->reloaded())
-        showReadAgain();
-    showError(status);
-}
-
-void QuestionEditorWindow::showReadAgain()
-{
-    // An edit in the fields stays there, on its question where it now stands; a search that
-    // would hide that question is cleared.
-    m_form->setBlock(m_editing->movedBlock(m_form->block()));
-    if (formEdited() && !m_filter->keeps(m_form->block(), m_searchEdit->text()))
-        m_filter->clearQuietly();
-    refresh(m_form->block(), m_table->currentIndex().row());
-}
-
 void QuestionEditorWindow::tell(const QString &line)
 {
     m_statusLabel->setText(line);
     m_announcer->say(line);
-}
-
-void QuestionEditorWindow::tellChange(const QString &line)
-{
-    if (!m_editing->merged()) {
-        tell(line);
-        return;
-    }
-    tell(u"%1 Пока редактор был открыт, %2: те изменения сохранены, ваше записано поверх них."_s.arg(
-        line, m_editing->whoChanged()));
 }
 
 void QuestionEditorWindow::refuse(const QString &message, QWidget *field)
@@ -537,19 +348,9 @@ void QuestionEditorWindow::refuse(const QString &message, QWidget *field)
 
 void QuestionEditorWindow::checkForOutsideChange()
 {
-    if (!m_loaded || !isVisible())
-        return;
-    Status status;
-    if (!m_editing->reloadIfChangedOutside(&status))
-        return;
-    showReadAgain();
-    tell(u"Файл %1 изменён вне редактора: %2. Список перечитан%3."_s.arg(
-        m_editing->displayName(), m_editing->whoChanged(),
-        m_editing->historyLost() ? u", отменить прежние изменения уже нельзя"_s : QString()));
-    if (!status)
-        showError(status);
+    if (m_loaded && isVisible())
+        m_actions->readIfChangedOutside();
 }
-
 bool QuestionEditorWindow::event(QEvent *event)
 {
     const bool handled = QWidget::event(event);
@@ -561,7 +362,7 @@ bool QuestionEditorWindow::event(QEvent *event)
 
 void QuestionEditorWindow::closeEvent(QCloseEvent *event)
 {
-    if (!settleEdit()) {
+    if (m_actions && !m_actions->settleEdit()) {
         event->ignore();
         return;
     }
@@ -574,16 +375,16 @@ bool QuestionEditorWindow::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_table->viewport()
         && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
         const int row = m_table->indexAt(static_cast<QMouseEvent *>(event)->position().toPoint()).row();
-        if (row >= 0 && m_model->blockAt(row) != m_form->block() && formEdited()) {
+        if (row >= 0 && m_model->blockAt(row) != m_form->block() && m_form->edited()) {
             // The click chose the row, whatever the question asked meanwhile did with the mouse.
-            if (settleEdit())
+            if (m_actions->settleEdit())
                 selectBlock(m_model->blockAt(row));
             return true;
         }
     }
     if (watched == m_table && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<const QKeyEvent *>(event);
-        if (QuestionListView::movesCurrent(key) && !settleEdit())
+        if (QuestionListView::movesCurrent(key) && !m_actions->settleEdit())
             return true;
         // Enter on the list goes to the question's fields (F2 edits the cell instead; while a
         // cell is edited, its editor has the keys).

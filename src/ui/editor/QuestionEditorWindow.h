@@ -2,7 +2,7 @@
 
 #include "core/data/Status.h"
 #include "core/questions/QuestionEditing.h"
-#include "ui/editor/QuestionTransfer.h"
+#include "ui/editor/EditorPrompts.h"
 #include "ui/look/LazyWindow.h"
 
 #include <QDir>
@@ -11,10 +11,12 @@ class Announcer;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QuestionEditorActions;
 class QuestionFilter;
 class QuestionForm;
 class QuestionListView;
 class QuestionTableModel;
+class QuestionTransfer;
 
 // The question editor: every question of the base in one list, found by the words typed in
 // the search field, corrected in place, removed, imported from a file or exported to one.
@@ -36,9 +38,10 @@ class QuestionTableModel;
 // undoes, Ctrl+I imports, Ctrl+E exports, F8 goes to the next broken block, Esc closes.
 //
 // The window lays out and wires its parts: the list (QuestionListView over QuestionTableModel),
-// the search (QuestionFilter), the question's fields (QuestionForm) and the import and export
-// (QuestionTransfer); it asks the player's answers they need.
-class QuestionEditorWindow : public LazyWindow, protected QuestionTransfer::Prompts
+// the search (QuestionFilter), the question's fields (QuestionForm), what the keys and buttons
+// do (QuestionEditorActions) and the import and export (QuestionTransfer); it asks the
+// player's answers they need.
+class QuestionEditorWindow : public LazyWindow, protected EditorPrompts
 {
     Q_OBJECT
 
@@ -85,16 +88,14 @@ public Q_SLOTS:
     bool exportBlocks(const QString &path, const QList<int> &blocks);
 
 public:
-    // What the player answers to «Записать изменения?».
-    enum class Unsaved { Save, Discard, Cancel };
+    using Unsaved = EditorPrompts::Unsaved;
 
 protected:
-    // Asks whether to save the edit in the question's fields; tests replace it.
-    virtual Unsaved askToSave();
-    // Shows a failed file operation in a message box; tests replace it.
+    // The player's answers, asked in dialogs; tests replace them.
+    Unsaved askToSave() override;
+    // Shows a failed file operation in a message box.
     void showError(const Status &status) override;
-    // Asks a yes-or-no question; `yes` is the text of the button that agrees.
-    virtual bool confirm(const QString &question, const QString &yes);
+    bool confirm(const QString &question, const QString &yes) override;
     bool confirmImport(const QuestionImport::Plan &plan, const QString &fileName) override;
     QString chooseFile(bool forSaving) override;
     QList<int> chooseExport(const QList<int> &selected) override;
@@ -110,25 +111,10 @@ private:
     void buildLayout();
     void addShortcuts();
     Status load();
-    // Shows the blocks matching the search again, keeping `block` current where it can.
-    void refresh(int block, int rowIfGone = -1);
+    // Shows the counts of the base and of the blocks found, and what can be undone.
     void showCount();
-    void showCurrent();
-    bool formEdited() const;
-    // Before the fields show another question: saves or drops an edit, as the player says;
-    // false when the edit stays (cancelled, or refused when saved).
-    bool settleEdit();
-    // Writes a question over a block (from the fields or from the list); false when
-    // refused or failed.
-    bool commit(int block, const QuestionBase::Question &question);
-    void failed(const Status &status);
-    // Shows the base read again after another program changed it.
-    void showReadAgain();
     void tell(const QString &line);
-    // Tells a change written to the base, and that it went on top of another program's.
-    void tellChange(const QString &line);
     void refuse(const QString &message, QWidget *field);
-    QList<int> selectedBlocks() const;
     void checkForOutsideChange();
 
     QDir m_dataDir;
@@ -142,6 +128,7 @@ private:
     QuestionListView *m_table = nullptr;
     QuestionFilter *m_filter = nullptr;
     QuestionForm *m_form = nullptr;
+    QuestionEditorActions *m_actions = nullptr;
     QuestionTransfer *m_transfer = nullptr;
     QPushButton *m_removeButton = nullptr;
     QPushButton *m_undoButton = nullptr;

@@ -34,6 +34,16 @@ void QuestionFilter::apply()
     m_model.setBlocks(m_editing.matching(m_searched));
 }
 
+QString QuestionFilter::words() const
+{
+    return m_field->text();
+}
+
+void QuestionFilter::clear()
+{
+    m_field->clear();
+}
+
 void QuestionFilter::restore()
 {
     const QSignalBlocker quiet(m_field);

@@ -21,6 +21,10 @@ public:
     bool keeps(int block, const QString &words);
     // Shows the blocks matching the field's words.
     void apply();
+    // The words in the field now.
+    QString words() const;
+    // Empties the field, which shows every block.
+    void clear();
     // Puts the words last applied back in the field, without searching again.
     void restore();
     // Empties the field without searching again.

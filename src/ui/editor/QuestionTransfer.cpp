@@ -15,7 +15,7 @@
 using namespace Qt::StringLiterals;
 using QuestionWords::counted;
 
-QuestionTransfer::QuestionTransfer(QuestionEditing &editing, Prompts &prompts, QObject *parent)
+QuestionTransfer::QuestionTransfer(QuestionEditing &editing, EditorPrompts &prompts, QObject *parent)
     : QObject(parent), m_editing(editing), m_prompts(prompts)
 {
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "core/data/Status.h"
-#include "core/questions/QuestionImport.h"
+#include "ui/editor/EditorPrompts.h"
 
 #include <QObject>
 
@@ -10,29 +9,13 @@ class QuestionEditing;
 
 // The question editor's import and export: reads a file of questions, has the player confirm
 // what it adds and adds it to the base; writes the chosen blocks to a file. What it asks the
-// player goes through Prompts (the window; tests answer in its place); what came of it is
-// told by the signals.
+// player goes through EditorPrompts; what came of it is told by the signals.
 class QuestionTransfer : public QObject
 {
     Q_OBJECT
 
 public:
-    // The player's answers the import and the export need.
-    class Prompts
-    {
-    public:
-        virtual bool confirmImport(const QuestionImport::Plan &plan, const QString &fileName) = 0;
-        // The file to import from or export to; empty when the player cancels.
-        virtual QString chooseFile(bool forSaving) = 0;
-        // Which blocks to export: the selected ones or all; empty when the player cancels.
-        virtual QList<int> chooseExport(const QList<int> &selected) = 0;
-        virtual void showError(const Status &status) = 0;
-
-    protected:
-        ~Prompts() = default;
-    };
-
-    QuestionTransfer(QuestionEditing &editing, Prompts &prompts, QObject *parent = nullptr);
+    QuestionTransfer(QuestionEditing &editing, EditorPrompts &prompts, QObject *parent = nullptr);
 
     // Asks for a file and imports it.
     void importChosen();
@@ -61,5 +44,5 @@ Q_SIGNALS:
 
 private:
     QuestionEditing &m_editing;
-    Prompts &m_prompts;
+    EditorPrompts &m_prompts;
 };
