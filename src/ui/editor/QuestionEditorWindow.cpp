@@ -32,7 +32,6 @@
 using namespace Qt::StringLiterals;
 
 using EditorLook::button;
-using EditorLook::field;
 using EditorLook::label;
 
 namespace {
@@ -83,27 +82,12 @@ void QuestionEditorWindow::buildLayout()
 {
     auto *layout = new QVBoxLayout(this);
 
-    auto *searchRow = new QHBoxLayout;
-    auto *searchLabel = label(u"Поиск (Ctrl+F):"_s, this);
-    m_searchEdit = field(u"Поиск"_s, this);
-    m_searchEdit->setObjectName(u"SearchEdit"_s);
-    m_searchEdit->setPlaceholderText(u"слова из вопроса или ответов"_s);
-    m_searchEdit->setClearButtonEnabled(true);
-    m_searchEdit->setAccessibleDescription(u"Список показывает вопросы, в которых есть все набранные слова; "
-                                           u"регистр букв и ё не важны. Enter — к списку."_s);
-    searchLabel->setBuddy(m_searchEdit);
-    m_countLabel = label(QString(), this, WindowStyle::Yellow);
-    m_countLabel->setObjectName(u"CountLabel"_s);
-    searchRow->addWidget(searchLabel);
-    searchRow->addWidget(m_searchEdit, 1);
-    searchRow->addWidget(m_countLabel);
-    layout->addLayout(searchRow);
-
     m_model = new QuestionTableModel(*m_editing, this);
+    m_filter = new QuestionFilter(*m_editing, *m_model, this);
+    m_filter->addTo(layout);
     m_table = new QuestionListView(m_model, this);
     m_table->installEventFilter(this);
     layout->addWidget(m_table, 1);
-    m_filter = new QuestionFilter(*m_editing, *m_model, m_searchEdit, this);
 
     m_form = new QuestionForm(*m_editing, this);
     m_form->addTo(layout);
@@ -137,13 +121,13 @@ void QuestionEditorWindow::buildLayout()
     m_model->setCommit([this](int block, const QuestionBase::Question &q) { return m_actions->commit(block, q); });
     m_transfer = new QuestionTransfer(*m_editing, *this, this);
 
-    const QList<QWidget *> order = QList<QWidget *>{m_searchEdit, m_table} + m_form->tabOrder()
+    const QList<QWidget *> order = QList<QWidget *>{m_filter->field(), m_table} + m_form->tabOrder()
         + QList<QWidget *>{m_removeButton, m_undoButton, m_importButton, m_exportButton, m_nextBrokenButton, m_closeButton};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
-    connect(m_searchEdit, &QLineEdit::textChanged, this, &QuestionEditorWindow::search);
-    connect(m_searchEdit, &QLineEdit::returnPressed, m_table, qOverload<>(&QWidget::setFocus));
+    connect(m_filter->field(), &QLineEdit::textChanged, this, &QuestionEditorWindow::search);
+    connect(m_filter->field(), &QLineEdit::returnPressed, m_table, qOverload<>(&QWidget::setFocus));
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, m_actions, &QuestionEditorActions::showCurrent);
     connect(m_form, &QuestionForm::saveAsked, this, &QuestionEditorWindow::savePressed);
     connect(m_form, &QuestionForm::editedShown, this, &QWidget::setWindowModified);
@@ -176,10 +160,7 @@ void QuestionEditorWindow::addShortcuts()
         auto *s = new QShortcut(sequence, this);
         connect(s, &QShortcut::activated, this, slot);
     };
-    key(QKeySequence(Qt::CTRL | Qt::Key_F), [this] {
-        m_searchEdit->setFocus(Qt::ShortcutFocusReason);
-        m_searchEdit->selectAll();
-    });
+    key(QKeySequence(Qt::CTRL | Qt::Key_F), [this] { m_filter->focus(); });
     key(QKeySequence(Qt::CTRL | Qt::Key_S), &QuestionEditorWindow::savePressed);
     key(QKeySequence(Qt::Key_Delete), &QuestionEditorWindow::removePressed);
     key(QKeySequence(Qt::CTRL | Qt::Key_Z), &QuestionEditorWindow::undoPressed);
@@ -247,7 +228,7 @@ void QuestionEditorWindow::openAtBlock(int block)
     if (block < 0 || block >= m_editing->count() || (block != m_form->block() && !m_actions->settleEdit()))
         return;
     if (m_model->rowOf(block) < 0)
-        m_searchEdit->clear();
+        m_filter->clear();
     selectBlock(block);
     m_form->focusQuestion(false);
 }
@@ -292,9 +273,7 @@ void QuestionEditorWindow::savePressed()
 void QuestionEditorWindow::showCount()
 {
     m_filter->prepareSoon();
-    const QString text = m_filter->countText();
-    m_countLabel->setText(text);
-    m_countLabel->setAccessibleName(text);
+    m_filter->showCount();
     m_table->setAccessibleName(u"Вопросы базы: показано %1 из %2"_s.arg(m_model->rowCount()).arg(m_editing->count()));
     m_undoButton->setEnabled(m_editing->canUndo());
     m_undoButton->setAccessibleDescription(m_editing->canUndo() ? u"Отменить: %1"_s.arg(m_editing->undoText()) : QString());

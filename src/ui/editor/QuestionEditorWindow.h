@@ -122,8 +122,6 @@ private:
     bool m_loaded = false;
     bool m_opened = false;
 
-    QLineEdit *m_searchEdit = nullptr;
-    QLabel *m_countLabel = nullptr;
     QuestionTableModel *m_model = nullptr;
     QuestionListView *m_table = nullptr;
     QuestionFilter *m_filter = nullptr;

@@ -2,11 +2,15 @@
 
 #include "core/questions/QuestionEditing.h"
 #include "core/questions/QuestionWords.h"
+#include "ui/editor/EditorLook.h"
 #include "ui/editor/QuestionTableModel.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 using QuestionWords::counted;
@@ -18,9 +22,34 @@ constexpr int PrepareSearchMs = 250;
 
 } // namespace
 
-QuestionFilter::QuestionFilter(QuestionEditing &editing, QuestionTableModel &model, QLineEdit *field, QWidget *window)
-    : QObject(window), m_editing(editing), m_model(model), m_field(field), m_window(window)
+QuestionFilter::QuestionFilter(QuestionEditing &editing, QuestionTableModel &model, QWidget *window)
+    : QObject(window), m_editing(editing), m_model(model), m_window(window)
 {
+    m_label = EditorLook::label(u"Поиск (Ctrl+F):"_s, window);
+    m_field = EditorLook::field(u"Поиск"_s, window);
+    m_field->setObjectName(u"SearchEdit"_s);
+    m_field->setPlaceholderText(u"слова из вопроса или ответов"_s);
+    m_field->setClearButtonEnabled(true);
+    m_field->setAccessibleDescription(u"Список показывает вопросы, в которых есть все набранные слова; "
+                                      u"регистр букв и ё не важны. Enter — к списку."_s);
+    m_label->setBuddy(m_field);
+    m_countLabel = EditorLook::label(QString(), window, WindowStyle::Yellow);
+    m_countLabel->setObjectName(u"CountLabel"_s);
+}
+
+void QuestionFilter::addTo(QVBoxLayout *layout) const
+{
+    auto *row = new QHBoxLayout;
+    row->addWidget(m_label);
+    row->addWidget(m_field, 1);
+    row->addWidget(m_countLabel);
+    layout->addLayout(row);
+}
+
+void QuestionFilter::focus()
+{
+    m_field->setFocus(Qt::ShortcutFocusReason);
+    m_field->selectAll();
 }
 
 bool QuestionFilter::keeps(int block, const QString &words)
@@ -66,12 +95,13 @@ void QuestionFilter::prepareSoon()
     });
 }
 
-QString QuestionFilter::countText() const
+void QuestionFilter::showCount()
 {
     QString text = u"В базе: %1"_s.arg(counted(m_editing.playableCount()));
     if (m_model.rowCount() != m_editing.count())
         text += u", найдено: %1"_s.arg(m_model.rowCount());
     if (m_editing.brokenCount() > 0)
         text += u", испорченных блоков: %1 (F8)"_s.arg(m_editing.brokenCount());
-    return text;
+    m_countLabel->setText(text);
+    m_countLabel->setAccessibleName(text);
 }
