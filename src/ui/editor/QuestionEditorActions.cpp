@@ -8,6 +8,9 @@
 #include "ui/editor/QuestionListView.h"
 #include "ui/editor/QuestionTableModel.h"
 
+#include <QMessageBox>
+#include <QPushButton>
+
 using namespace Qt::StringLiterals;
 using QuestionWords::counted;
 
@@ -231,4 +234,32 @@ void QuestionEditorActions::tellChange(const QString &line)
     }
     Q_EMIT told(u"%1 Пока редактор был открыт, %2: те изменения сохранены, ваше записано поверх них."_s.arg(
         line, m_editing.whoChanged()));
+}
+
+EditorPrompts::Unsaved QuestionEditorActions::askToSave(QWidget *parent, int block)
+{
+    QMessageBox box(QMessageBox::Question, u"Редактор вопросов"_s, u"Записать изменения?"_s, QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(u"Вопрос %1 изменён и ещё не записан."_s.arg(block + 1));
+    QPushButton *save = box.addButton(u"Записать"_s, QMessageBox::AcceptRole);
+    QPushButton *discard = box.addButton(u"Не записывать"_s, QMessageBox::DestructiveRole);
+    box.addButton(u"Отмена"_s, QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.exec();
+    if (box.clickedButton() == save)
+        return EditorPrompts::Unsaved::Save;
+    if (box.clickedButton() == discard)
+        return EditorPrompts::Unsaved::Discard;
+    return EditorPrompts::Unsaved::Cancel;
+}
+
+bool QuestionEditorActions::askYesNo(QWidget *parent, const QString &question, const QString &yes)
+{
+    QMessageBox box(QMessageBox::Question, u"Редактор вопросов"_s, question, QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton *agree = box.addButton(yes, QMessageBox::AcceptRole);
+    QPushButton *cancel = box.addButton(u"Отмена"_s, QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.exec();
+    return box.clickedButton() == agree;
 }

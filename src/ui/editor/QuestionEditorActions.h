@@ -2,10 +2,10 @@
 
 #include "core/data/QuestionBase.h"
 #include "core/data/Status.h"
+#include "ui/editor/EditorPrompts.h"
 
 #include <QObject>
 
-class EditorPrompts;
 class QWidget;
 class QuestionEditing;
 class QuestionFilter;
@@ -57,6 +57,11 @@ public:
     void readIfChangedOutside();
     // Tells a change written to the base, and that it went on top of another program's.
     void tellChange(const QString &line);
+
+    // The dialogs the window shows by default: «Записать изменения?» for `block`, and a
+    // yes-or-no question whose `yes` is the text of the button that agrees.
+    static EditorPrompts::Unsaved askToSave(QWidget *parent, int block);
+    static bool askYesNo(QWidget *parent, const QString &question, const QString &yes);
 
 Q_SIGNALS:
     void told(const QString &line);

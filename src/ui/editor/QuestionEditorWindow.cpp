@@ -22,7 +22,6 @@
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
@@ -93,19 +92,18 @@ void QuestionEditorWindow::buildLayout()
     m_form->addTo(layout);
 
     auto *actions = new QHBoxLayout;
-    m_removeButton = button(QStyle::SP_TrashIcon, u"Удалить (Del)"_s, this);
-    m_removeButton->setObjectName(u"RemoveButton"_s);
-    m_undoButton = button(QStyle::SP_ArrowBack, u"Отменить (Ctrl+Z)"_s, this);
-    m_undoButton->setObjectName(u"UndoButton"_s);
-    m_importButton = button(QStyle::SP_DialogOpenButton, u"Импорт... (Ctrl+I)"_s, this);
-    m_importButton->setObjectName(u"ImportButton"_s);
-    m_exportButton = button(QStyle::SP_DriveFDIcon, u"Экспорт... (Ctrl+E)"_s, this);
-    m_exportButton->setObjectName(u"ExportButton"_s);
-    m_nextBrokenButton = button(QStyle::SP_MessageBoxWarning, u"Испорченный (F8)"_s, this);
-    m_nextBrokenButton->setObjectName(u"NextBrokenButton"_s);
+    const auto action = [this](QStyle::StandardPixmap glyph, const QString &text, const QString &name) {
+        QPushButton *b = button(glyph, text, this);
+        b->setObjectName(name);
+        return b;
+    };
+    m_removeButton = action(QStyle::SP_TrashIcon, u"Удалить (Del)"_s, u"RemoveButton"_s);
+    m_undoButton = action(QStyle::SP_ArrowBack, u"Отменить (Ctrl+Z)"_s, u"UndoButton"_s);
+    m_importButton = action(QStyle::SP_DialogOpenButton, u"Импорт... (Ctrl+I)"_s, u"ImportButton"_s);
+    m_exportButton = action(QStyle::SP_DriveFDIcon, u"Экспорт... (Ctrl+E)"_s, u"ExportButton"_s);
+    m_nextBrokenButton = action(QStyle::SP_MessageBoxWarning, u"Испорченный (F8)"_s, u"NextBrokenButton"_s);
     m_nextBrokenButton->setAccessibleDescription(u"Следующий блок, который игра не может задать"_s);
-    m_closeButton = button(QStyle::SP_DialogCloseButton, u"Закрыть (Esc)"_s, this);
-    m_closeButton->setObjectName(u"CloseButton"_s);
+    m_closeButton = action(QStyle::SP_DialogCloseButton, u"Закрыть (Esc)"_s, u"CloseButton"_s);
     for (QPushButton *b : {m_removeButton, m_undoButton, m_importButton, m_exportButton, m_nextBrokenButton})
         actions->addWidget(b);
     actions->addStretch(1);
@@ -377,19 +375,7 @@ bool QuestionEditorWindow::eventFilter(QObject *watched, QEvent *event)
 
 QuestionEditorWindow::Unsaved QuestionEditorWindow::askToSave()
 {
-    QMessageBox box(QMessageBox::Question, u"Редактор вопросов"_s, u"Записать изменения?"_s, QMessageBox::NoButton, this);
-    box.setTextFormat(Qt::PlainText);
-    box.setInformativeText(u"Вопрос %1 изменён и ещё не записан."_s.arg(m_form->block() + 1));
-    QPushButton *save = box.addButton(u"Записать"_s, QMessageBox::AcceptRole);
-    QPushButton *discard = box.addButton(u"Не записывать"_s, QMessageBox::DestructiveRole);
-    box.addButton(u"Отмена"_s, QMessageBox::RejectRole);
-    box.setDefaultButton(save);
-    box.exec();
-    if (box.clickedButton() == save)
-        return Unsaved::Save;
-    if (box.clickedButton() == discard)
-        return Unsaved::Discard;
-    return Unsaved::Cancel;
+    return QuestionEditorActions::askToSave(this, m_form->block());
 }
 
 void QuestionEditorWindow::showError(const Status &status)
@@ -399,13 +385,7 @@ void QuestionEditorWindow::showError(const Status &status)
 
 bool QuestionEditorWindow::confirm(const QString &question, const QString &yes)
 {
-    QMessageBox box(QMessageBox::Question, u"Редактор вопросов"_s, question, QMessageBox::NoButton, this);
-    box.setTextFormat(Qt::PlainText);
-    QPushButton *agree = box.addButton(yes, QMessageBox::AcceptRole);
-    QPushButton *cancel = box.addButton(u"Отмена"_s, QMessageBox::RejectRole);
-    box.setDefaultButton(cancel);
-    box.exec();
-    return box.clickedButton() == agree;
+    return QuestionEditorActions::askYesNo(this, question, yes);
 }
 
 bool QuestionEditorWindow::confirmImport(const QuestionImport::Plan &plan, const QString &fileName)
