@@ -8,49 +8,27 @@
 #include "ui/editor/QuestionListView.h"
 #include "ui/editor/QuestionTableModel.h"
 #include "ui/editor/QuestionTransfer.h"
+#include "ui/editor/QtTranslation.h"
 #include "ui/look/AccessibleRoles.h"
 #include "ui/look/Announcer.h"
 #include "ui/look/ErrorReport.h"
 #include "ui/look/Fonts.h"
 #include "ui/look/WindowStyle.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLibraryInfo>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
-#include <QTranslator>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
 using EditorLook::button;
 using EditorLook::label;
-
-namespace {
-
-// Qt's own words in the editor's dialogs (the file dialog's columns and tooltips, the
-// context menus of the fields) in Russian, where Debian's translations of Qt are installed.
-// Not at start-up, where it would weigh more than a megabyte; not ahead of the window's
-// opening either, as it makes every open window paint itself again.
-void translateQt()
-{
-    static const bool done = [] {
-        auto *qt = new QTranslator(qApp);
-        if (qt->load(QLocale(QLocale::Russian), u"qtbase"_s, u"_"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-            QCoreApplication::installTranslator(qt);
-        return true;
-    }();
-    Q_UNUSED(done);
-}
-
-} // namespace
 
 QuestionEditorWindow::QuestionEditorWindow(QDir dataDir, QWidget *parent)
     : LazyWindow(parent, Qt::Window), m_dataDir(std::move(dataDir))
@@ -178,7 +156,7 @@ void QuestionEditorWindow::open()
     const bool first = !m_opened;
     m_opened = true;
     const Status loaded = first && (!m_loaded || m_editing->changedOutside()) ? load() : Status::success();
-    translateQt();
+    QtTranslation::installRussian();
     show();
     raise();
     activateWindow();
@@ -268,6 +246,7 @@ void QuestionEditorWindow::savePressed()
 {
     m_actions->save();
 }
+
 void QuestionEditorWindow::showCount()
 {
     m_filter->prepareSoon();
@@ -277,27 +256,33 @@ void QuestionEditorWindow::showCount()
     m_undoButton->setAccessibleDescription(m_editing->canUndo() ? u"Отменить: %1"_s.arg(m_editing->undoText()) : QString());
     m_nextBrokenButton->setEnabled(m_editing->brokenCount() > 0);
 }
+
 void QuestionEditorWindow::removePressed()
 {
     m_actions->remove();
 }
+
 void QuestionEditorWindow::undoPressed()
 {
     m_actions->undo();
 }
+
 void QuestionEditorWindow::importPressed()
 {
     if (m_actions->settleEdit())
         m_transfer->importChosen();
 }
+
 bool QuestionEditorWindow::importFile(const QString &path)
 {
     return m_actions->settleEdit() && m_transfer->importFile(path);
 }
+
 void QuestionEditorWindow::exportPressed()
 {
     m_transfer->exportChosen(m_table->selectedBlocks());
 }
+
 bool QuestionEditorWindow::exportBlocks(const QString &path, const QList<int> &blocks)
 {
     return m_transfer->exportBlocks(path, blocks);
@@ -307,6 +292,7 @@ void QuestionEditorWindow::nextBrokenPressed()
 {
     m_actions->nextBroken();
 }
+
 void QuestionEditorWindow::tell(const QString &line)
 {
     m_statusLabel->setText(line);
@@ -328,6 +314,7 @@ void QuestionEditorWindow::checkForOutsideChange()
     if (m_loaded && isVisible())
         m_actions->readIfChangedOutside();
 }
+
 bool QuestionEditorWindow::event(QEvent *event)
 {
     const bool handled = QWidget::event(event);
