@@ -2,18 +2,21 @@
 
 #include "core/data/Status.h"
 #include "core/questions/QuestionEditing.h"
+#include "ui/editor/EditorPrompts.h"
 #include "ui/look/LazyWindow.h"
 
 #include <QDir>
 
 class Announcer;
-class QButtonGroup;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
-class QTableView;
+class QuestionEditorActions;
+class QuestionFilter;
+class QuestionForm;
+class QuestionListView;
 class QuestionTableModel;
+class QuestionTransfer;
 
 // The question editor: every question of the base in one list, found by the words typed in
 // the search field, corrected in place, removed, imported from a file or exported to one.
@@ -33,7 +36,12 @@ class QuestionTableModel;
 // place, Enter in the list goes to the question's fields, Ctrl+S or Enter in a field saves
 // them, Alt+1 and Alt+2 mark the right answer, Del removes the selected questions, Ctrl+Z
 // undoes, Ctrl+I imports, Ctrl+E exports, F8 goes to the next broken block, Esc closes.
-class QuestionEditorWindow : public LazyWindow
+//
+// The window lays out and wires its parts: the list (QuestionListView over QuestionTableModel),
+// the search (QuestionFilter), the question's fields (QuestionForm), what the keys and buttons
+// do (QuestionEditorActions) and the import and export (QuestionTransfer); it asks the
+// player's answers they need.
+class QuestionEditorWindow : public LazyWindow, protected EditorPrompts
 {
     Q_OBJECT
 
@@ -80,21 +88,17 @@ public Q_SLOTS:
     bool exportBlocks(const QString &path, const QList<int> &blocks);
 
 public:
-    // What the player answers to «Записать изменения?».
-    enum class Unsaved { Save, Discard, Cancel };
+    using Unsaved = EditorPrompts::Unsaved;
 
 protected:
-    // Asks whether to save the edit in the question's fields; tests replace it.
-    virtual Unsaved askToSave();
-    // Shows a failed file operation in a message box; tests replace it.
-    virtual void showError(const Status &status);
-    // Asks a yes-or-no question; `yes` is the text of the button that agrees.
-    virtual bool confirm(const QString &question, const QString &yes);
-    virtual bool confirmImport(const QuestionImport::Plan &plan, const QString &fileName);
-    // The file to import from or export to; empty when the player cancels.
-    virtual QString chooseFile(bool forSaving);
-    // Which blocks to export: the selected ones or all; empty when the player cancels.
-    virtual QList<int> chooseExport(const QList<int> &selected);
+    // The player's answers, asked in dialogs; tests replace them.
+    Unsaved askToSave() override;
+    // Shows a failed file operation in a message box.
+    void showError(const Status &status) override;
+    bool confirm(const QString &question, const QString &yes) override;
+    bool confirmImport(const QuestionImport::Plan &plan, const QString &fileName) override;
+    QString chooseFile(bool forSaving) override;
+    QList<int> chooseExport(const QList<int> &selected) override;
 
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -107,59 +111,29 @@ private:
     void buildLayout();
     void addShortcuts();
     Status load();
-    // Shows the blocks matching the search again, keeping `block` current where it can.
-    void refresh(int block, int rowIfGone = -1);
+    // Shows the counts of the base and of the blocks found, and what can be undone.
     void showCount();
-    void prepareSearchSoon();
-    void showCurrent();
-    // The question as the fields hold it, and whether it differs from what they were filled with.
-    QuestionBase::Question formQuestion() const;
-    bool formEdited() const;
-    void showEditedMark();
-    // Before the fields show another question: saves or drops an edit, as the player says;
-    // false when the edit stays (cancelled, or refused when saved).
-    bool settleEdit();
-    // Whether a key or click on the list would make another row current.
-    bool movesInList(QObject *watched, QEvent *event) const;
-    // Writes a question over a block (from the fields or from the list); false when
-    // refused or failed.
-    bool commit(int block, const QuestionBase::Question &question);
-    void failed(const Status &status);
-    // Shows the base read again after another program changed it.
-    void showReadAgain();
     void tell(const QString &line);
     void refuse(const QString &message, QWidget *field);
-    QList<int> selectedBlocks() const;
     void checkForOutsideChange();
 
     QDir m_dataDir;
     std::unique_ptr<QuestionEditing> m_editing;
     bool m_loaded = false;
     bool m_opened = false;
-    // The block whose question the fields show, and the question as they were filled with it.
-    int m_formBlock = -1;
-    QuestionBase::Question m_formFilled;
-    // The search as last applied to the list.
-    QString m_searched;
 
-    QLineEdit *m_searchEdit = nullptr;
-    QLabel *m_countLabel = nullptr;
-    QTableView *m_table = nullptr;
     QuestionTableModel *m_model = nullptr;
-    QLabel *m_blockLabel = nullptr;
-    QLineEdit *m_questionEdit = nullptr;
-    QLineEdit *m_firstEdit = nullptr;
-    QLineEdit *m_secondEdit = nullptr;
-    QRadioButton *m_rightItems[2] = {};
-    QButtonGroup *m_rightChoice = nullptr;
-    QPushButton *m_saveButton = nullptr;
+    QuestionListView *m_table = nullptr;
+    QuestionFilter *m_filter = nullptr;
+    QuestionForm *m_form = nullptr;
+    QuestionEditorActions *m_actions = nullptr;
+    QuestionTransfer *m_transfer = nullptr;
     QPushButton *m_removeButton = nullptr;
     QPushButton *m_undoButton = nullptr;
     QPushButton *m_importButton = nullptr;
     QPushButton *m_exportButton = nullptr;
     QPushButton *m_nextBrokenButton = nullptr;
     QPushButton *m_closeButton = nullptr;
-    QLabel *m_refusalLabel = nullptr;
     QLabel *m_statusLabel = nullptr;
     Announcer *m_announcer = nullptr;
 };
