@@ -58,7 +58,8 @@ public:
     // The port it listens on, once open.
     quint16 port() const;
 
-    // GameListener: the gate hears each fact before the broadcaster tells it.
+    // GameListener: the gate hears each fact before the broadcaster tells it (a fact the
+    // table is to hear needs its line here, or neither hears it).
     void tableSeated(const PerSeat<QString> &names, int playerSeat) override { both(&GameListener::tableSeated, names, playerSeat); }
     void hostSays(const QString &line) override { both(&GameListener::hostSays, line); }
     void roundStarted(int round, int seconds, int prize, const PerSeat<QString> &seated) override
