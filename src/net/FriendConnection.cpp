@@ -73,7 +73,7 @@ void FriendConnection::refuse(const QString &what, const QString &reason)
     if (m_closing)
         return;
     qCWarning(lcConnection).noquote() << m_socket->peerAddress().toString() << "refused" << what << "-" << reason;
-    send(QString::fromUtf8(Protocol::refused(what, reason)));
+    send(Protocol::refused(what, reason).text);
     if (++m_bad > m_limits.maxBadMessages)
         close(u"Слишком много неверных сообщений"_s);
 }
@@ -84,7 +84,7 @@ void FriendConnection::close(const QString &reason, bool fault)
         return;
     if (fault)
         qCWarning(lcConnection).noquote() << m_socket->peerAddress().toString() << "closed:" << reason;
-    send(QString::fromUtf8(Protocol::message(u"closed"_s, {{u"reason"_s, reason}})));
+    send(Protocol::closed(reason).text);
     m_closing = true;
     m_joinTimer.stop();
     m_socket->close(fault ? QWebSocketProtocol::CloseCodePolicyViolated : QWebSocketProtocol::CloseCodeNormal,

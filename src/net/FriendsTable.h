@@ -3,15 +3,12 @@
 #include "core/engine/GameListener.h"
 #include "net/FriendConnection.h"
 #include "net/FriendsTableControl.h"
+#include "net/MoveGate.h"
+#include "net/TableBroadcaster.h"
+#include "net/TableRoster.h"
 
-#include <QElapsedTimer>
 #include <QList>
-#include <QMap>
 #include <QObject>
-#include <QPointer>
-#include <QTimer>
-
-#include <memory>
 
 class PageServer;
 
@@ -20,6 +17,10 @@ class PageServer;
 // protocol's messages, and it passes each friend's taps to the game as that seat's moves.
 // The game's rules stay in the game: the table only checks who speaks for a seat (the
 // connection holding its secret) and refuses what is plainly too late.
+//
+// It runs the server and its connections and wires its parts: the roster (who sits where),
+// the move gate (a friend's move to the game) and the broadcaster (the game's facts to the
+// pages).
 class FriendsTable : public QObject, public GameListener, public FriendsTableControl
 {
     Q_OBJECT
@@ -40,16 +41,16 @@ public:
     ~FriendsTable() override;
 
     // FriendsTableControl
-    void setHostName(const QString &name) override;
+    void setHostName(const QString &name) override { m_roster.setHostName(name); }
     bool open(quint16 port) override;
     QString error() const override { return m_error; }
     bool isOpen() const override;
     QUrl address() const override;
     QList<QBitArray> qrCode() const override;
-    QString code() const override { return m_code; }
-    QStringList friendNames() const override;
-    void seatFriends(const QList<int> &seats) override;
-    QList<int> connectedSeats() const override;
+    QString code() const override { return m_roster.code(); }
+    QStringList friendNames() const override { return m_roster.friendNames(); }
+    void seatFriends(const QList<int> &seats) override { m_roster.seatFriends(seats); }
+    QList<int> connectedSeats() const override { return m_roster.connectedSeats(); }
     void close() override;
     GameListener *listener() override { return this; }
     QObject *object() override { return this; }
@@ -57,25 +58,32 @@ public:
     // The port it listens on, once open.
     quint16 port() const;
 
-    // GameListener
-    void tableSeated(const PerSeat<QString> &names, int playerSeat) override;
-    void hostSays(const QString &line) override;
-    void roundStarted(int round, int seconds, int prize, const PerSeat<QString> &seated) override;
-    void clockShows(int seconds) override;
-    void questionPut(const Question &question) override;
-    void answerAwaited(int seat) override;
-    void answerJudged(const Verdict &verdict) override;
-    void bankOffered(int seat) override;
-    void banked(int seat, int bank) override;
-    void roundEnded(int round) override;
-    void prizeChanged(int prize) override;
-    void voteOpened() override;
-    void voteClosed() override;
-    void seatVoted(int seat, int votedFor) override;
-    void votedOff(int seat) override;
-    void startAwaited(int round) override;
-    void finalistsSeated(int seatA, const QString &nameA, int seatB, const QString &nameB) override;
-    void duelScoreChanged(int scoreA, int scoreB) override;
+    // GameListener: the gate hears each fact before the broadcaster tells it (a fact the
+    // table is to hear needs its line here, or neither hears it).
+    void tableSeated(const PerSeat<QString> &names, int playerSeat) override { both(&GameListener::tableSeated, names, playerSeat); }
+    void hostSays(const QString &line) override { both(&GameListener::hostSays, line); }
+    void roundStarted(int round, int seconds, int prize, const PerSeat<QString> &seated) override
+    {
+        both(&GameListener::roundStarted, round, seconds, prize, seated);
+    }
+    void clockShows(int seconds) override { both(&GameListener::clockShows, seconds); }
+    void questionPut(const Question &question) override { both(&GameListener::questionPut, question); }
+    void answerAwaited(int seat) override { both(&GameListener::answerAwaited, seat); }
+    void answerJudged(const Verdict &verdict) override { both(&GameListener::answerJudged, verdict); }
+    void bankOffered(int seat) override { both(&GameListener::bankOffered, seat); }
+    void banked(int seat, int bank) override { both(&GameListener::banked, seat, bank); }
+    void roundEnded(int round) override { both(&GameListener::roundEnded, round); }
+    void prizeChanged(int prize) override { both(&GameListener::prizeChanged, prize); }
+    void voteOpened() override { both(&GameListener::voteOpened); }
+    void voteClosed() override { both(&GameListener::voteClosed); }
+    void seatVoted(int seat, int votedFor) override { both(&GameListener::seatVoted, seat, votedFor); }
+    void votedOff(int seat) override { both(&GameListener::votedOff, seat); }
+    void startAwaited(int round) override { both(&GameListener::startAwaited, round); }
+    void finalistsSeated(int seatA, const QString &nameA, int seatB, const QString &nameB) override
+    {
+        both(&GameListener::finalistsSeated, seatA, nameA, seatB, nameB);
+    }
+    void duelScoreChanged(int scoreA, int scoreB) override { both(&GameListener::duelScoreChanged, scoreA, scoreB); }
     void gameOver(const Ending &ending) override;
 
 Q_SIGNALS:
@@ -83,63 +91,23 @@ Q_SIGNALS:
     void presenceChanged();
 
 private:
-    enum class Phase { Closed, Lobby, Playing, Over };
-
-    struct Friend
+    template <typename... Params, typename... Args>
+    void both(void (GameListener::*fact)(Params...), const Args &...args)
     {
-        QString name;
-        QString secret;
-        int seat = 0;
-        QPointer<FriendConnection> connection;
-        std::shared_ptr<QTimer> awayTimer;  // runs while the friend may still come back
-        bool gone = false;                  // the seat is a computer's for good
-    };
+        (m_gate.*fact)(args...);
+        (m_broadcaster.*fact)(args...);
+    }
 
     void socketOpened(QWebSocket *socket);
     void requested(FriendConnection *connection, const Protocol::Request &request);
     void connectionClosed(FriendConnection *connection);
-    void join(FriendConnection *connection, const Protocol::Request &request);
-    void resume(FriendConnection *connection, const Protocol::Request &request);
-    void move(FriendConnection *connection, const Protocol::Request &request);
-    void awayTooLong(const QString &secret);
 
-    Friend *friendOf(const FriendConnection *connection);
-    bool nameTaken(const QString &name) const;
-    bool wrongCodeAllowed();
-    bool lockedOut();
-
-    // Every page at the table hears `message`; `state` keeps it for a page that comes back.
-    void tell(const QString &type, const QJsonObject &fields = {});
-    void keep(const QString &type, const QString &message);
-    void forget(std::initializer_list<const char *> types);
-    void sendLobby();
-    void sendPresence();
-    void sendSeated(Friend &f);
-    void sendState(Friend &f);
-
-    SeatMoves &m_moves;
     Limits m_limits;
     PageServer *m_server = nullptr;
-    Phase m_phase = Phase::Closed;
     QString m_error;
-    QString m_code;
-    QString m_hostName;
-    QList<Friend> m_friends;
     QList<FriendConnection *> m_connections;
-    QElapsedTimer m_wrongCodeSecond;
-    int m_wrongCodes = 0;
-
-    // The game as the pages last heard it.
-    PerSeat<QString> m_names;
-    PerSeat<bool> m_seated{};
-    int m_hostSeat = 0;
-    qint64 m_questionId = 0;
-    int m_questionSeat = 0;   // the seat asked, until its answer is judged
-    int m_awaitedSeat = 0;
-    int m_bankSeat = 0;
-    bool m_voteOpen = false;
-    PerSeat<bool> m_hasVoted{};
-    bool m_duel = false;
-    QMap<QString, QString> m_kept;   // the last message of each type that draws the table
-    QStringList m_votes;             // the votes told since the vote opened
+    SeatMoves &m_moves;
+    TableRoster m_roster;
+    MoveGate m_gate;
+    TableBroadcaster m_broadcaster;
 };

@@ -1,6 +1,8 @@
 #include "net/Protocol.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QJsonParseError>
 #include <QStringEncoder>
 
@@ -53,6 +55,24 @@ Parsed refuse(const QString &what, const QString &reason)
 }
 
 const QString Malformed = u"Непонятное сообщение"_s;
+
+using Kind = Message::Kind;
+
+// `fields` with the version and `type` added.
+Message make(Kind kind, const QString &type, QJsonObject fields = {})
+{
+    fields.insert(u"v"_s, Version);
+    fields.insert(u"type"_s, type);
+    return {kind, QString::fromUtf8(QJsonDocument(fields).toJson(QJsonDocument::Compact))};
+}
+
+QJsonArray numbers(const QList<int> &values)
+{
+    QJsonArray array;
+    for (int value : values)
+        array.append(value);
+    return array;
+}
 
 } // namespace
 
@@ -135,16 +155,149 @@ QString nameRefusal(const QString &name, QString *trimmed)
     return {};
 }
 
-QByteArray message(const QString &type, QJsonObject fields)
+Message welcome(const QString &secret, const QString &name)
 {
-    fields.insert(u"v"_s, Version);
-    fields.insert(u"type"_s, type);
-    return QJsonDocument(fields).toJson(QJsonDocument::Compact);
+    return make(Kind::Welcome, u"welcome"_s, {{u"secret"_s, secret}, {u"name"_s, name}});
 }
 
-QByteArray refused(const QString &what, const QString &reason)
+Message refused(const QString &what, const QString &reason)
 {
-    return message(u"refused"_s, {{u"what"_s, what}, {u"reason"_s, reason}});
+    return make(Kind::Refused, u"refused"_s, {{u"what"_s, what}, {u"reason"_s, reason}});
+}
+
+Message lobby(const QStringList &players, const QString &code)
+{
+    return make(Kind::Lobby, u"lobby"_s, {{u"players"_s, QJsonArray::fromStringList(players)}, {u"code"_s, code}});
+}
+
+Message closed(const QString &reason)
+{
+    return make(Kind::Closed, u"closed"_s, {{u"reason"_s, reason}});
+}
+
+Message seated(int you, const PerSeat<QString> &names, const QList<int> &humans, const QList<int> &chain)
+{
+    QJsonArray seatNames{u""_s};
+    for (int seat = 1; seat <= SeatCount; ++seat)
+        seatNames.append(names[size_t(seat)] == EmptySeat ? QString() : names[size_t(seat)]);
+    return make(Kind::Seated, u"seated"_s,
+                {{u"you"_s, you}, {u"names"_s, seatNames}, {u"humans"_s, numbers(humans)}, {u"chain"_s, numbers(chain)}});
+}
+
+Message startAwaited(int round)
+{
+    return make(Kind::StartAwaited, u"startAwaited"_s, {{u"round"_s, round}});
+}
+
+Message host(const QString &line)
+{
+    return make(Kind::Host, u"host"_s, {{u"text"_s, line}});
+}
+
+Message round(int number, int seconds, int prize, const QList<int> &seats)
+{
+    return make(Kind::Round, u"round"_s,
+                {{u"round"_s, number}, {u"seconds"_s, seconds}, {u"prize"_s, prize}, {u"seats"_s, numbers(seats)}});
+}
+
+Message clock(int seconds)
+{
+    return make(Kind::Clock, u"clock"_s, {{u"seconds"_s, seconds}});
+}
+
+Message question(qint64 id, const GameListener::Question &question, bool duel)
+{
+    return make(Kind::Question, u"question"_s,
+                {{u"id"_s, id},
+                 {u"seat"_s, question.seat},
+                 {u"name"_s, question.name},
+                 {u"text"_s, question.text},
+                 {u"answers"_s, QJsonArray{question.answers[0], question.answers[1]}},
+                 {u"duel"_s, duel}});
+}
+
+Message yourTurn(qint64 questionId)
+{
+    return make(Kind::YourTurn, u"yourTurn"_s, {{u"id"_s, questionId}});
+}
+
+Message judged(const GameListener::Verdict &verdict)
+{
+    return make(Kind::Judged, u"judged"_s,
+                {{u"seat"_s, verdict.seat},
+                 {u"chosen"_s, verdict.chosen},
+                 {u"right"_s, verdict.right},
+                 {u"word"_s, verdict.hostWord},
+                 {u"chain"_s, verdict.chainStep},
+                 {u"bank"_s, verdict.bank},
+                 {u"duel"_s, verdict.duel},
+                 {u"scoreA"_s, verdict.scoreA},
+                 {u"scoreB"_s, verdict.scoreB}});
+}
+
+Message bankOffer(int seat)
+{
+    return make(Kind::BankOffer, u"bankOffer"_s, {{u"seat"_s, seat}});
+}
+
+Message banked(int seat, int bank)
+{
+    return make(Kind::Banked, u"banked"_s, {{u"seat"_s, seat}, {u"bank"_s, bank}});
+}
+
+Message roundEnded(int round)
+{
+    return make(Kind::RoundEnded, u"roundEnded"_s, {{u"round"_s, round}});
+}
+
+Message prize(int prize)
+{
+    return make(Kind::Prize, u"prize"_s, {{u"prize"_s, prize}});
+}
+
+Message voteOpen(const QList<int> &candidates)
+{
+    return make(Kind::VoteOpen, u"voteOpen"_s, {{u"candidates"_s, numbers(candidates)}});
+}
+
+Message voteClosed()
+{
+    return make(Kind::VoteClosed, u"voteClosed"_s);
+}
+
+Message voted(int seat, int votedFor)
+{
+    return make(Kind::Voted, u"voted"_s, {{u"seat"_s, seat}, {u"for"_s, votedFor}});
+}
+
+Message votedOff(int seat, const QString &name)
+{
+    return make(Kind::VotedOff, u"votedOff"_s, {{u"seat"_s, seat}, {u"name"_s, name}});
+}
+
+Message duel(int seatA, const QString &nameA, int seatB, const QString &nameB)
+{
+    return make(Kind::Duel, u"duel"_s, {{u"seatA"_s, seatA}, {u"nameA"_s, nameA}, {u"seatB"_s, seatB}, {u"nameB"_s, nameB}});
+}
+
+Message duelScore(int scoreA, int scoreB)
+{
+    return make(Kind::DuelScore, u"duelScore"_s, {{u"a"_s, scoreA}, {u"b"_s, scoreB}});
+}
+
+Message over(const GameListener::Ending &ending, bool you)
+{
+    // Whole roubles, written as a JSON double.
+    return make(Kind::Over, u"over"_s,
+                {{u"winner"_s, ending.winner},
+                 {u"winnerSeat"_s, ending.winnerSeat},
+                 {u"amount"_s, double(ending.amount)},
+                 {u"you"_s, you}});
+}
+
+Message presence(const QList<int> &connected)
+{
+    return make(Kind::Presence, u"presence"_s, {{u"connected"_s, numbers(connected)}});
 }
 
 } // namespace Protocol
