@@ -43,7 +43,7 @@ constexpr const char *KeptTypes[] = {"round", "prize", "clock", "duel", "duelSco
 FriendsTable::FriendsTable(SeatMoves &moves, QObject *parent) : FriendsTable(moves, Limits(), parent) {}
 
 FriendsTable::FriendsTable(SeatMoves &moves, const Limits &limits, QObject *parent)
-    : QObject(parent), m_moves(moves), m_limits(limits)
+    : FriendsTableControl(parent), m_moves(moves), m_limits(limits)
 {
     m_names.fill(EmptySeat);
     m_wrongCodeSecond.start();

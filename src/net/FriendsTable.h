@@ -20,7 +20,7 @@ class PageServer;
 // protocol's messages, and it passes each friend's taps to the game as that seat's moves.
 // The game's rules stay in the game: the table only checks who speaks for a seat (the
 // connection holding its secret) and refuses what is plainly too late.
-class FriendsTable : public QObject, public GameListener, public FriendsTableControl
+class FriendsTable : public FriendsTableControl, public GameListener
 {
     Q_OBJECT
 
@@ -52,7 +52,6 @@ public:
     QList<int> connectedSeats() const override;
     void close() override;
     GameListener *listener() override { return this; }
-    QObject *object() override { return this; }
 
     // The port it listens on, once open.
     quint16 port() const;
@@ -77,10 +76,6 @@ public:
     void finalistsSeated(int seatA, const QString &nameA, int seatB, const QString &nameB) override;
     void duelScoreChanged(int scoreA, int scoreB) override;
     void gameOver(const Ending &ending) override;
-
-Q_SIGNALS:
-    void lobbyChanged();
-    void presenceChanged();
 
 private:
     enum class Phase { Closed, Lobby, Playing, Over };
