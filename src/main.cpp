@@ -36,8 +36,7 @@ int main(int argc, char *argv[])
     Application::configure();
     fontConfigurationRead.get_future().wait();
     // The game reads and writes its data files in the working directory.
-    Application windows(QDir::current(), options.seed ? std::make_unique<SystemRandom>(*options.seed)
-                                                      : std::make_unique<SystemRandom>());
+    Application windows(QDir::current(), options.random());
     windows.start();
     const int result = app.exec();
     ahead.join();

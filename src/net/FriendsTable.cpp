@@ -28,7 +28,7 @@ TableRoster::Limits rosterLimits(const FriendsTable::Limits &limits)
 FriendsTable::FriendsTable(SeatMoves &moves, QObject *parent) : FriendsTable(moves, Limits(), parent) {}
 
 FriendsTable::FriendsTable(SeatMoves &moves, const Limits &limits, QObject *parent)
-    : QObject(parent),
+    : FriendsTableControl(parent),
       m_limits(limits),
       m_moves(moves),
       m_roster(moves, rosterLimits(limits)),

@@ -21,7 +21,7 @@ class PageServer;
 // It runs the server and its connections and wires its parts: the roster (who sits where),
 // the move gate (a friend's move to the game) and the broadcaster (the game's facts to the
 // pages).
-class FriendsTable : public QObject, public GameListener, public FriendsTableControl
+class FriendsTable : public FriendsTableControl, public GameListener
 {
     Q_OBJECT
 
@@ -53,7 +53,6 @@ public:
     QList<int> connectedSeats() const override { return m_roster.connectedSeats(); }
     void close() override;
     GameListener *listener() override { return this; }
-    QObject *object() override { return this; }
 
     // The port it listens on, once open.
     quint16 port() const;
@@ -85,10 +84,6 @@ public:
     }
     void duelScoreChanged(int scoreA, int scoreB) override { both(&GameListener::duelScoreChanged, scoreA, scoreB); }
     void gameOver(const Ending &ending) override;
-
-Q_SIGNALS:
-    void lobbyChanged();
-    void presenceChanged();
 
 private:
     template <typename... Params, typename... Args>

@@ -3,8 +3,6 @@
 #include "net/SeatMoves.h"
 
 #include <QBitArray>
-#include <QCoreApplication>
-#include <QLibrary>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -14,23 +12,30 @@
 class GameListener;
 
 // The friends' table as the host's window holds it. The table itself lives in a module
-// beside the program (zybkotsepye-net), loaded by FriendsTableControl::create() when the host
-// first opens a table.
+// beside the program (zybkotsepye-net, NetModuleInterface), loaded when the host first opens
+// a table.
 //
 // The host's window:
-//   1. create(moves) and setHostName() (empty when the host only runs the show);
+//   1. makes the table through the module and calls setHostName() (empty when the host only
+//      runs the show);
 //   2. open(port): false with error() when nothing could listen; show address(), its
-//      qrCode() and code(); friendNames() fill up (lobbyChanged() on object());
+//      qrCode() and code(); friendNames() fill up (lobbyChanged());
 //   3. starts the game with the friends' names (the engine's newGame), adds listener() to
 //      the engine's listeners *before* the game starts, and then calls seatFriends() with
 //      the seats the engine gave them, in the order of friendNames();
-//   4. shows connectedSeats() (presenceChanged() on object()).
+//   4. shows connectedSeats() (presenceChanged()).
 // The table closes itself a few seconds after the game is over; close() closes it at once.
 // Delete it only after the engine stops telling it anything.
-class FriendsTableControl
+//
+// Both the program and the module build this class in, each its own copy: a signal is found
+// by its place among the class's signals, which both copies share, so the program connects to
+// the module's table by the signals' addresses.
+class FriendsTableControl : public QObject
 {
+    Q_OBJECT
+
 public:
-    virtual ~FriendsTableControl() = default;
+    using QObject::QObject;
 
     // The host's name as the friends see it in the lobby, unique at the table.
     virtual void setHostName(const QString &name) = 0;
@@ -56,22 +61,10 @@ public:
 
     // Hears the game's facts and tells them to the friends.
     virtual GameListener *listener() = 0;
-    // Emits lobbyChanged() and presenceChanged() (connect by name: SIGNAL(lobbyChanged())).
-    virtual QObject *object() = 0;
 
-    // The module's one entry point: makes a table that plays the friends' moves through
-    // `moves`, owned by `parent`.
-    using Create = FriendsTableControl *(*)(SeatMoves *moves, QObject *parent);
-    static constexpr char EntryPoint[] = "zybCreateFriendsTable";
-
-    // Loads the module (`module` is its path without the suffix; by default the one beside
-    // the program) and makes a table; null when the module cannot be loaded. The module is
-    // never unloaded.
-    static FriendsTableControl *create(SeatMoves *moves, QObject *parent, const QString &module = QString())
-    {
-        QLibrary library(module.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/zybkotsepye-net")
-                                          : module);
-        auto make = reinterpret_cast<Create>(library.resolve(EntryPoint));
-        return make ? make(moves, parent) : nullptr;
-    }
+Q_SIGNALS:
+    // The table opened, or a friend joined the lobby or left it for good.
+    void lobbyChanged();
+    // connectedSeats() may have changed.
+    void presenceChanged();
 };

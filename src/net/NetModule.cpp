@@ -1,10 +1,19 @@
-// The friends' table module's entry point: the program loads this module when the host first
-// opens a table.
+// The network module's one object: the program loads this module when the host first opens a
+// table.
 #include "net/FriendsTable.h"
+#include "net/NetModuleInterface.h"
 
-extern "C" Q_DECL_EXPORT FriendsTableControl *zybCreateFriendsTable(SeatMoves *moves, QObject *parent)
+class NetModule : public QObject, public NetModuleInterface
 {
-    return moves ? new FriendsTable(*moves, parent) : nullptr;
-}
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID ZYB_NET_MODULE_IID)
+    Q_INTERFACES(NetModuleInterface)
 
-static_assert(sizeof(FriendsTableControl::EntryPoint) == sizeof("zybCreateFriendsTable"));
+public:
+    FriendsTableControl *createTable(SeatMoves &moves, QObject *parent) override
+    {
+        return new FriendsTable(moves, parent);
+    }
+};
+
+#include "NetModule.moc"

@@ -29,3 +29,8 @@ StartOptions StartOptions::read(int argc, const char *const *argv)
     }
     return options;
 }
+
+std::unique_ptr<RandomSource> StartOptions::random() const
+{
+    return seed ? std::make_unique<SystemRandom>(*seed) : std::make_unique<SystemRandom>();
+}

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "core/engine/RandomSource.h"
+
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 // What the command line asks of the program:
@@ -14,4 +17,6 @@ struct StartOptions
     QString error;  // why the line cannot be followed; empty when it can
 
     static StartOptions read(int argc, const char *const *argv);
+    // The game's draws: from the seed, or from real entropy without one.
+    std::unique_ptr<RandomSource> random() const;
 };

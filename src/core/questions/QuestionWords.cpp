@@ -1,20 +1,15 @@
 #include "core/questions/QuestionWords.h"
 
+#include "core/text/RussianPlural.h"
+
 using namespace Qt::StringLiterals;
 
 QString QuestionWords::counted(qsizetype n)
 {
-    const qsizetype last = n % 10, lastTwo = n % 100;
-    if (last == 1 && lastTwo != 11)
-        return u"%1 вопрос"_s.arg(n);
-    if (last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14))
-        return u"%1 вопроса"_s.arg(n);
-    return u"%1 вопросов"_s.arg(n);
+    return u"%1 %2"_s.arg(n).arg(RussianPlural::choose(n, u"вопрос"_s, u"вопроса"_s, u"вопросов"_s));
 }
 
 QString QuestionWords::countedOf(qsizetype n)
 {
-    if (n % 10 == 1 && n % 100 != 11)
-        return u"%1 вопроса"_s.arg(n);
-    return u"%1 вопросов"_s.arg(n);
+    return u"%1 %2"_s.arg(n).arg(RussianPlural::choose(n, u"вопроса"_s, u"вопросов"_s, u"вопросов"_s));
 }

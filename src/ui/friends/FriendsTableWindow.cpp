@@ -1,9 +1,11 @@
 #include "ui/friends/FriendsTableWindow.h"
 
 #include "core/state/GameState.h"
+#include "net/NetModuleInterface.h"
 #include "ui/look/AccessibleRoles.h"
 #include "ui/look/Fonts.h"
 #include "ui/look/WindowStyle.h"
+#include "ui/modules/ModuleLoader.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -165,13 +167,14 @@ void FriendsTableWindow::open()
 void FriendsTableWindow::openPressed()
 {
     if (!m_table) {
-        m_table = FriendsTableControl::create(&m_moves, this, m_module);
+        auto *module = ModuleLoader::load<NetModuleInterface>(m_module, u"zybkotsepye-net"_s);
+        m_table = module ? module->createTable(m_moves, this) : nullptr;
         if (!m_table) {
             showMessage(u"Не удалось загрузить сетевой модуль игры (zybkotsepye-net): переустановите игру."_s, true);
             return;
         }
-        connect(m_table->object(), SIGNAL(lobbyChanged()), this, SLOT(showTable()));
-        connect(m_table->object(), SIGNAL(presenceChanged()), this, SLOT(presenceChanged()));
+        connect(m_table, &FriendsTableControl::lobbyChanged, this, &FriendsTableWindow::showTable);
+        connect(m_table, &FriendsTableControl::presenceChanged, this, &FriendsTableWindow::presenceChanged);
     }
     m_table->setHostName(m_onlyHost->isChecked() ? QString() : m_state.table.playerName);
     const quint16 port = quint16(m_port->value());
@@ -254,7 +257,7 @@ void FriendsTableWindow::closeTable()
 {
     if (m_table) {
         m_table->close();
-        m_table->object()->deleteLater();
+        m_table->deleteLater();
         m_table = nullptr;
     }
     showTable();

@@ -45,18 +45,16 @@ protected:
     void build() override;
     void closeEvent(QCloseEvent *event) override;
 
-private Q_SLOTS:
+private:
     void showTable();
     void presenceChanged();
-
-private:
     void openPressed();
     void showMessage(const QString &text, bool error);
 
     GameState &m_state;
     SeatMoves &m_moves;
     QString m_module;
-    FriendsTableControl *m_table = nullptr;  // its object() is this window's child
+    FriendsTableControl *m_table = nullptr;  // this window's child
 
     QSpinBox *m_port = nullptr;
     QPushButton *m_openButton = nullptr;

@@ -1,13 +1,21 @@
-// The sound module's entry point: the program loads this module when it first needs sound.
-#include "ui/sound/SoundOutput.h"
+// The sound module's one object: the program loads this module when it first needs sound.
+#include "ui/sound/SoundModuleInterface.h"
 #include "ui/sound/SoundPlayer.h"
 
-extern "C" Q_DECL_EXPORT SoundControl *zybCreateSoundPlayer(bool on, int volume, QObject *parent)
+class SoundModule : public QObject, public SoundModuleInterface
 {
-    auto *player = new SoundPlayer(parent);
-    player->setOn(on);
-    player->setVolume(volume);
-    return player;
-}
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID ZYB_SOUND_MODULE_IID)
+    Q_INTERFACES(SoundModuleInterface)
 
-static_assert(sizeof(SoundOutput::EntryPoint) == sizeof("zybCreateSoundPlayer"));
+public:
+    SoundControl *createPlayer(bool on, int volume, QObject *parent) override
+    {
+        auto *player = new SoundPlayer(parent);
+        player->setOn(on);
+        player->setVolume(volume);
+        return player;
+    }
+};
+
+#include "SoundModule.moc"

@@ -1,9 +1,8 @@
 #include "ui/sound/SoundOutput.h"
 
+#include "ui/modules/ModuleLoader.h"
+#include "ui/sound/SoundModuleInterface.h"
 #include "ui/sound/SoundSettings.h"
-
-#include <QCoreApplication>
-#include <QLibrary>
 
 #include <algorithm>
 
@@ -22,14 +21,10 @@ bool SoundOutput::load()
     if (m_loaded)
         return m_player && m_player->load();
     m_loaded = true;
-    const QString path = m_module.isEmpty() ? QCoreApplication::applicationDirPath() + u"/zybkotsepye-sound"_s
-                                            : m_module;
-    // Never unloaded: the player's objects live as long as the program.
-    QLibrary library(path);
-    auto create = reinterpret_cast<CreatePlayer>(library.resolve(EntryPoint));
-    if (!create)
+    auto *module = ModuleLoader::load<SoundModuleInterface>(m_module, u"zybkotsepye-sound"_s);
+    if (!module)
         return false;
-    m_player = create(m_on, m_volume, this);
+    m_player = module->createPlayer(m_on, m_volume, this);
     return m_player && m_player->load();
 }
 

@@ -6,7 +6,7 @@
 #include <QString>
 
 // The game's sound as the windows hold it. The sound player itself lives in a module of its
-// own beside the program (it brings Qt Multimedia and the sound server's libraries, which
+// own beside the program (SoundModuleInterface; it brings Qt Multimedia and the sound server's libraries, which
 // would slow the program's start and weigh on its memory when the menu is all there is),
 // loaded by load() or by the first cue. Without the module, or without an audio output, the
 // game is silent; the switch and the volume are kept all the same.
@@ -26,11 +26,6 @@ public:
 
     // The module's player, once the module is found and loaded.
     SoundControl *player() const { return m_player; }
-
-    // The module's one entry point: makes its player, on and at the volume given, owned by
-    // `parent`.
-    using CreatePlayer = SoundControl *(*)(bool on, int volume, QObject *parent);
-    static constexpr char EntryPoint[] = "zybCreateSoundPlayer";
 
 private:
     QString m_module;

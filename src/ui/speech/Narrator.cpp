@@ -1,5 +1,6 @@
 #include "ui/speech/Narrator.h"
 
+#include "core/text/RussianPlural.h"
 #include "ui/speech/SpeechEngine.h"
 #include "ui/speech/VoiceSettings.h"
 
@@ -64,22 +65,9 @@ QString Narrator::questionWithAnswers(QString question, const QStringList &answe
     return question;
 }
 
-QString Narrator::agreeing(int number, const QString &one, const QString &few, const QString &many)
-{
-    const int lastTwo = std::abs(number) % 100;
-    const int last = lastTwo % 10;
-    if (lastTwo >= 11 && lastTwo <= 14)
-        return many;
-    if (last == 1)
-        return one;
-    if (last >= 2 && last <= 4)
-        return few;
-    return many;
-}
-
 QString Narrator::secondsLeft(int seconds)
 {
-    return u"До конца раунда %1 %2"_s.arg(seconds).arg(agreeing(seconds, u"секунда"_s, u"секунды"_s, u"секунд"_s));
+    return u"До конца раунда %1 %2"_s.arg(seconds).arg(RussianPlural::choose(seconds, u"секунда"_s, u"секунды"_s, u"секунд"_s));
 }
 
 QString Narrator::seats(const QList<std::pair<int, QString>> &seated)

@@ -69,8 +69,6 @@ public:
     static QString questionWithAnswers(QString question, const QStringList &answers);
     // "До конца раунда 21 секунда".
     static QString secondsLeft(int seconds);
-    // The noun after a number: 1 секунда, 2 секунды, 5 секунд, 11 секунд, 21 секунда.
-    static QString agreeing(int number, const QString &one, const QString &few, const QString &many);
     // "Место 1: Анна. Место 3: Борис." for the seats given as (seat, name).
     static QString seats(const QList<std::pair<int, QString>> &seated);
 

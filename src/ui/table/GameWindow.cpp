@@ -1,5 +1,6 @@
 #include "ui/table/GameWindow.h"
 
+#include "core/text/RussianPlural.h"
 #include "ui/look/AccessibleRoles.h"
 #include "ui/look/ErrorReport.h"
 #include "ui/look/Fonts.h"
@@ -32,7 +33,7 @@ namespace {
 // "Осталось 146 секунд", "Осталась 21 секунда".
 QString secondsLeftText(int seconds)
 {
-    const QString noun = Narrator::agreeing(seconds, u"секунда"_s, u"секунды"_s, u"секунд"_s);
+    const QString noun = RussianPlural::choose(seconds, u"секунда"_s, u"секунды"_s, u"секунд"_s);
     return (noun == u"секунда" ? u"Осталась %1 %2"_s : u"Осталось %1 %2"_s).arg(seconds).arg(noun);
 }
 

@@ -2,6 +2,7 @@
 #include "core/data/QuestionBase.h"
 #include "core/questions/QuestionEditing.h"
 #include "core/questions/QuestionFile.h"
+#include "core/questions/QuestionWords.h"
 
 #include <QLockFile>
 #include <QProcess>
@@ -105,6 +106,10 @@ private Q_SLOTS:
         QCOMPARE(e.question(1).text, u"Столица Испании?"_s);
         QCOMPARE(e.question(2).text, u"Обрезанный"_s);
         QCOMPARE(e.undoText(), u"удаление 3 вопросов"_s);
+        // The counts' words, alone and after a noun.
+        using namespace QuestionWords;
+        QCOMPARE(counted(21) + u' ' + counted(3) + u' ' + counted(12), u"21 вопрос 3 вопроса 12 вопросов"_s);
+        QCOMPARE(countedOf(21) + u' ' + countedOf(2) + u' ' + countedOf(11), u"21 вопроса 2 вопросов 11 вопросов"_s);
 
         // Undo takes the changes back in turn, to the byte.
         QVERIFY(e.undo().ok());

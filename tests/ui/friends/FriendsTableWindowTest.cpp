@@ -93,12 +93,19 @@ private Q_SLOTS:
         QTRY_VERIFY(friendSocket.state() == QAbstractSocket::UnconnectedState);
     }
 
+    void aMissingModuleIsSaidInTheWindow_data()
+    {
+        QTest::addColumn<QString>("module");
+        QTest::newRow("no file") << u"/nonexistent/zybkotsepye-net"_s;
+        QTest::newRow("another module") << QStringLiteral(ZYB_SOUND_MODULE);
+    }
     void aMissingModuleIsSaidInTheWindow()
     {
+        QFETCH(QString, module);
         GameState state;
         state.setStartValues();
         NoMoves moves;
-        FriendsTableWindow window(state, moves, u"/nonexistent/zybkotsepye-net"_s);
+        FriendsTableWindow window(state, moves, module);
         window.open();
         QTest::mouseClick(window.findChild<QPushButton *>(u"OpenTable"_s), Qt::LeftButton);
         QVERIFY(!window.table());
