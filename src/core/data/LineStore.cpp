@@ -1,5 +1,7 @@
 #include "core/data/LineStore.h"
 
+#include <algorithm>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -146,6 +148,15 @@ bool LineStore::encode(const QStringList &lines, Encoding encoding, QByteArray *
 
 bool LineStore::fitsWindows1251(const QString &text)
 {
+    // Latin and Russian letters, digits and ASCII signs are in the code page: most texts are
+    // answered without the converter, whose tables (ICU's) cost a megabyte of memory when
+    // first used, as the player's stored name is checked at start-up.
+    const bool plain = std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return u < 0x80 || (u >= 0x0410 && u <= 0x044F) || u == 0x0401 || u == 0x0451;
+    });
+    if (plain)
+        return true;
     // encode() only converts when its result is turned into bytes; discarding the
     // result unconverted would leave hasError() false for any text.
     QStringEncoder cp1251(Windows1251);
